@@ -1,0 +1,58 @@
+#include "rom/rom_loader.h"
+
+#include <algorithm>
+
+#include "checksum/sums.h"
+#include "clocks/clock_layout.h"
+#include "rom/byte_search.h"
+
+namespace clockvane {
+
+bool partsMatchFileImage(const RomImage& image)
+{
+    if (image.clockBlock.size() != kClockBlockSize) return false;
+    if (image.head.size() + image.clockBlock.size() + image.tail.size() != image.fileImage.size()) return false;
+    auto cursor = image.fileImage.begin();
+    for (const Bytes* part : {&image.head, &image.clockBlock, &image.tail}) {
+        if (!std::equal(part->begin(), part->end(), cursor)) return false;
+        cursor += static_cast<std::ptrdiff_t>(part->size());
+    }
+    return true;
+}
+
+Result<LoadedRom, LoadError> loadRom(RawFile raw)
+{
+    const ByteView file{raw.image};
+    const std::string idText = deviceIdText(file);
+    const auto model = cardForDeviceId(idText);
+    if (!model) return LoadError{LoadErrorKind::WrongDeviceId, idText};
+
+    // The block must follow a signature lying wholly within bytes 0-49,999 and must itself
+    // end inside the image; clocks are never read from, or written to, anywhere else.
+    const auto signature = findWithin(file, ByteView{kClockBlockSignature}, kSignatureSearchLimit);
+    if (!signature) return LoadError{LoadErrorKind::NoClockBlock, idText};
+    const std::size_t blockStart = *signature + kClockBlockSignature.size();
+    if (file.size() < blockStart || file.size() - blockStart < kClockBlockSize) {
+        return LoadError{LoadErrorKind::NoClockBlock, idText};
+    }
+
+    LoadedRom rom;
+    rom.model = *model;
+    rom.memory = detectMemory(file);
+    rom.x2File = *model == CardType::HD3870X2 ? x2FileNumber(file) : 0;
+    rom.loadedSum = sum16(file);
+
+    RomImage& image = rom.image;
+    const auto blockBegin = raw.image.begin() + static_cast<std::ptrdiff_t>(blockStart);
+    const auto blockEnd = blockBegin + static_cast<std::ptrdiff_t>(kClockBlockSize);
+    image.head.assign(raw.image.begin(), blockBegin);
+    image.clockBlock.assign(blockBegin, blockEnd);
+    image.tail.assign(blockEnd, raw.image.end());
+    image.signatureOffset = *signature;
+    image.fileImage = std::move(raw.image);
+    image.beyondImage = std::move(raw.beyond);
+    rom.clocks = *decodeClockBlock(image.clockBlock);
+    return rom;
+}
+
+} // namespace clockvane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "clocks/clock_layout.h"
+#include "clocks/clock_set.h"
+
+namespace clockvane {
+
+// What the save reads from the window's controls.
+struct SaveControls {
+    std::array<int, kSliderCount> sliders{};             // whole MHz, by slider index
+    std::array<std::string, kVcoreBoxCount> vcoreTexts;  // box texts, by box index
+    bool uvdLinked = true;                               // UVD follows 3D High Power
+    char decimalSeparator = '.';
+};
+
+// One row of the clock write-back: slider -> field -> entries, in the order written.
+struct ClockWriteRow {
+    std::size_t slider;
+    std::size_t linkedSourceSlider;  // the slider read instead while the UVD link holds
+    bool gpuField;                   // gpuClock, else ramClock
+    std::array<std::size_t, 3> entries;
+    std::size_t entryCount;
+};
+extern const std::array<ClockWriteRow, kSliderCount> kClockWriteTable;
+
+// One step of the VCore write-back: box -> entry, in the order written.
+struct VcoreWriteRow {
+    std::size_t box;
+    std::size_t linkedSourceBox;  // the box read instead while the UVD link holds
+    std::size_t entry;
+};
+extern const std::array<VcoreWriteRow, kEntryCount> kVcoreWriteTable;
+
+// The boxes a save reads: 0, 1, 2 and 4, and 3 only while the UVD clocks are unlinked.
+bool saveReadsBox(std::size_t box, bool uvdLinked);
+
+// Writes the twenty clock fields of the working copy from the sliders.
+void writeBackClocks(ClockSet& clocks, const SaveControls& controls);
+
+// Writes the ten vcore fields of the working copy from the boxes. When a box the save reads
+// holds no number, nothing at all is written and that box's index is returned.
+std::optional<std::size_t> writeBackVcores(ClockSet& clocks, const SaveControls& controls);
+
+} // namespace clockvane

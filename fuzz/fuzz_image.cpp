@@ -1,0 +1,158 @@
+// Feeds arbitrary bytes through everything that reads an image and, for every image the
+// editor accepts, through a save with control values derived from the input. Aborts when one
+// of the core's own invariants does not hold.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+
+#include "checksum/correction.h"
+#include "checksum/save_pipeline.h"
+#include "checksum/sums.h"
+#include "clocks/clock_limits.h"
+#include "clocks/voltage_text.h"
+#include "rom/bios_info.h"
+#include "rom/card_identity.h"
+#include "rom/hex_codec.h"
+#include "rom/rom_loader.h"
+
+namespace {
+
+using namespace clockvane;
+
+void require(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+// Every byte a save may change: the twenty clock fields, the ten vcore fields and, when the
+// classic correction ran, its 76-byte area.
+std::set<std::size_t> writableOffsets(const RomImage& image, bool classicRan)
+{
+    std::set<std::size_t> offsets;
+    const std::size_t block = image.clockBlockOffset();
+    for (std::size_t j = 0; j < kEntryCount; ++j) {
+        for (std::size_t k = 0; k < 8; ++k) offsets.insert(block + entryOffset(j) + k);
+    }
+    if (classicRan) {
+        const ByteView head{image.head};
+        const std::string_view marker = "ATI VER";
+        const auto hit = std::search(head.begin(), head.begin() + std::min<std::size_t>(head.size(), 1000),
+                                     marker.begin(), marker.end());
+        const std::size_t m = static_cast<std::size_t>(hit - head.begin());
+        for (std::size_t k = 0; k < kClassicAreaSize && m >= kClassicAreaStartBeforeMarker; ++k) {
+            offsets.insert(m - kClassicAreaStartBeforeMarker + k);
+        }
+    }
+    return offsets;
+}
+
+void checkTexts(ByteView data)
+{
+    // The voltage box rules on arbitrary text: whatever survives validation as a number is one
+    // the card can be given.
+    const std::string text(reinterpret_cast<const char*>(data.data()), std::min<std::size_t>(data.size(), 12));
+    for (const char separator : {',', '.'}) {
+        const std::string validated = validateVcoreText(text, separator);
+        if (const auto volts = parseVolts(validated, separator)) {
+            require(*volts >= kVcoreMinVolts && *volts <= kVcoreMaxVolts, "validated voltage within limits");
+        }
+    }
+    const std::string hex = ToHexLE(data.first(std::min<std::size_t>(data.size(), 512)));
+    require(FromHexLE(hex) == Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(hex.size() / 2)),
+            "hex round trip");
+    require(SumHexBytes(hex) == SumBytes(data.first(hex.size() / 2)), "hex sum equals byte sum");
+}
+
+void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
+{
+    std::mt19937 random(seed);
+    SaveControls controls;
+    for (std::size_t i = 0; i < kSliderCount; ++i) {
+        const SliderRange range = sliderRange(i);
+        controls.sliders[i] = std::uniform_int_distribution<int>(range.lower, range.upper)(random);
+    }
+    controls.decimalSeparator = random() % 2 ? ',' : '.';
+    for (std::size_t b = 0; b < kVcoreBoxCount; ++b) {
+        const int mv = std::uniform_int_distribution<int>(900, 1327)(random);
+        controls.vcoreTexts[b] = formatMillivolts(mv, controls.decimalSeparator);
+    }
+    controls.uvdLinked = random() % 2 == 0;
+    if (controls.uvdLinked) controls.vcoreTexts[kUvdBox].clear();
+    const bool answerYes = random() % 2 == 0;
+
+    const RomImage before = rom.image;
+    const ClockEntries asRead = rom.clocks.asRead;
+    bool asked = false;
+    auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, controls, [&] {
+        asked = true;
+        return answerYes;
+    });
+    require(result.ok(), "validated controls always save");
+    require(rom.clocks.asRead == asRead, "as-read copy unchanged");
+    require(rom.image.fileImage == before.fileImage, "fileImage unchanged");
+
+    const Bytes& out = rom.image.outputImage;
+    require(out.size() == before.fileImage.size(), "output as long as the image");
+    if (result->outcome != SaveOutcome::NotCorrected) require(sum16(out) == rom.loadedSum, "corrected sum");
+    const bool classicRan = asked && answerYes;
+    const auto allowed = writableOffsets(before, classicRan);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i] != before.fileImage[i]) require(allowed.count(i) == 1, "only allowed bytes change");
+    }
+    const Bytes written = bytesToWrite(rom.image);
+    require(written.size() == out.size() + before.beyondImage.size(), "beyond bytes appended");
+
+    if (!classicRan) {
+        auto reopened = loadRom(RawFile{out, {}});
+        require(reopened.ok(), "saved image opens again");
+        require(reopened->image.signatureOffset == before.signatureOffset, "block stays in place");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const ByteView input{data, size};
+    checkTexts(input);
+
+    RawFile raw;
+    const std::size_t imageLength = std::min(size, kImageReadLimit);
+    raw.image.assign(data, data + imageLength);
+    raw.beyond.assign(data + imageLength, data + size);
+
+    // Identification never needs a valid image.
+    (void)deviceIdText(input);
+    (void)detectMemory(input);
+    (void)x2FileNumber(input);
+    (void)versionText(input);
+    (void)dateText(input);
+
+    auto loaded = loadRom(raw);
+    if (!loaded) return 0;
+    LoadedRom& rom = *loaded;
+    require(partsMatchFileImage(rom.image), "head + clockBlock + tail == fileImage");
+    require(rom.image.beyondImage == raw.beyond, "beyond kept");
+    require(rom.loadedSum == sum16(rom.image.fileImage), "loaded sum");
+    require(encodeClockBlock(rom.clocks) == rom.image.clockBlock, "block decodes and encodes back");
+    (void)cardLine({rom.model, rom.memory.isGddr4, rom.memory.size == MemorySize::MB256});
+    for (const PowerState& state : kPowerStates) {
+        const auto& entry = rom.clocks.working[state.entry];
+        const RangeCheck gpu = checkClockRange(state.gpuSlider, entry.gpuClock);
+        const RangeCheck ram = checkClockRange(state.ramSlider, entry.ramClock);
+        require(gpu.sliderValue >= kGpuRange.lower && gpu.sliderValue <= kGpuRange.upper, "gpu slider in range");
+        require(ram.sliderValue >= kRamRange.lower && ram.sliderValue <= kRamRange.upper, "ram slider in range");
+    }
+
+    std::uint32_t seed = 2166136261u;
+    for (std::size_t i = 0; i < size; i += 97) seed = (seed ^ data[i]) * 16777619u;
+    saveWithRandomControls(rom, seed ^ static_cast<std::uint32_t>(size));
+    return 0;
+}

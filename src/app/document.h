@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "clocks/clock_set.h"
+#include "rom/card_identity.h"
+#include "rom/rom_image.h"
+
+namespace clockvane::app {
+
+// The image the window is editing: replaced as a whole by each successful open.
+struct LoadedDocument {
+    RomImage image;
+    ClockSet clocks;
+    CardModel card;
+    std::uint16_t loadedSum = 0;  // 16-bit byte sum of the file as opened
+    std::string path;             // the file it came from; the save proposes its "_mod" name
+};
+
+} // namespace clockvane::app

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/document.h"
+#include "app/platform.h"
+#include "app/window_state.h"
+#include "clocks/clock_set.h"
+#include "rom/card_identity.h"
+#include "rom/rom_image.h"
+#include "rom/ui_language.h"
+
+namespace clockvane::app {
+
+// The main window's behaviour, without a toolkit. It owns the document (image, card, clocks,
+// box texts, UVD link, language) and the state of every control; the screen renders `state()`
+// after `Platform::stateChanged` and forwards each user event to the handler of the same name.
+class MainController {
+public:
+    explicit MainController(Platform& platform);
+
+    const MainWindowState& state() const { return state_; }
+
+    // Start-up and shut-down.
+    void Form_Load();
+    void Form_Unload();
+    void EXITProgramm_Click();
+    void Timer1_Timer();
+
+    // Opening: the menu command, and a drop of files on the window, the frame or its labels.
+    void ROMOpen_Click();
+    void Form_OLEDragDrop(const std::vector<std::string>& paths);
+
+    // Editing. The screen first reports the new slider value, then the handler runs:
+    // ScrollBar1_Scroll while the thumb is dragged, ScrollBar1_Change when the value is set.
+    void setSliderValue(std::size_t index, int value);
+    void ScrollBar1_Change(std::size_t index);
+    void ScrollBar1_Scroll(std::size_t index);
+    // Returns whether the key is admitted into the box (false: the key is discarded).
+    bool CmbVCore_KeyPress(std::size_t index, int keyAscii);
+    // The box's text as the user left it (typed, pasted or picked from the list).
+    void setVcoreText(std::size_t index, const std::string& text);
+    void CmbVCore_LostFocus(std::size_t index);
+    void Chk_UVD_Click();
+
+    // Saving.
+    void ROMSave_Click();
+
+    // Language and About.
+    void SetLangDeutsch_Click();
+    void SetLangEnglish_Click();
+    void About_Click();
+    void Picture1_Click();  // the About window's picture
+
+    // Document state, for tests and tools.
+    UiLanguage language() const { return language_; }
+    bool uvdLinked() const { return state_.chkUvd.checked; }
+    double uvdVcoreKept() const { return uvdVcoreKept_; }
+    bool hasImage() const { return document_.has_value(); }
+    const RomImage* image() const { return document_ ? &document_->image : nullptr; }
+    const ClockSet* clocks() const { return document_ ? &document_->clocks : nullptr; }
+    const CardModel* card() const { return document_ ? &document_->card : nullptr; }
+    bool busy() const { return busy_; }
+
+private:
+    // Private helpers (the open and save sequences, the link state, ...) are declared here by
+    // the controller's sources as they need them.
+    Platform& platform_;
+    MainWindowState state_;
+    UiLanguage language_ = UiLanguage::English;
+    double uvdVcoreKept_ = 0.0;
+    bool busy_ = false;                 // an open or save sequence is running
+    std::string droppedFilePath_;
+    std::string openDialogFileName_;    // cdl1's file name: the file last chosen or dropped
+    std::optional<LoadedDocument> document_;
+};
+
+} // namespace clockvane::app

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "checksum/safe_write.h"
+#include "rom/result.h"
+#include "rom/rom_file.h"
+
+namespace clockvane::app {
+
+enum class MessageIcon { Exclamation, Information, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// A file dialog as the window sets it up. The filter is written "Description|patterns",
+// patterns separated by ';' ("BIOS ROM files (*.rom;*.bin)|*.rom;*.bin").
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;
+    std::string fileName;  // proposed name (in) - the platform returns the chosen one
+    unsigned flags = 0;    // the open-file-name flags below
+};
+
+// Flags of the two file dialogs (the values of the classic open-file-name structure).
+inline constexpr unsigned kDialogReadOnlyHidden = 0x4;
+inline constexpr unsigned kDialogOverwritePrompt = 0x2;
+inline constexpr unsigned kDialogNoChangeDirWarning = 0x400;  // "extension different" bit
+inline constexpr unsigned kDialogPathMustExist = 0x800;
+inline constexpr unsigned kDialogFileMustExist = 0x1000;
+inline constexpr unsigned kDialogLongNames = 0x200000;
+inline constexpr unsigned kOpenDialogFlags = 0x201804;
+inline constexpr unsigned kSaveDialogFlags = 0x200C06;
+
+// The texts of the memory-size prompt, in the language current when it is shown.
+struct MemoryPromptTexts {
+    std::string caption;      // window caption, with its leading space
+    std::string question;     // two lines joined by "\r"
+    std::string button256;    // "256 MB"
+    std::string button512;    // "512 MB"
+};
+
+// The texts of the About window, in the language current when it is opened.
+struct AboutTexts {
+    std::string caption;
+    std::string riskNotice;   // Label1(0), lines joined by "\r"
+    std::string usageSteps;   // Label1(1), lines joined by "\r"
+    std::string versionLine;  // Label2: "V0.9 Beta"
+};
+
+// What the editor needs from the desktop. Every call happens on the window's one thread.
+// Texts are UTF-8; multi-line texts use single carriage returns ("\r") as line breaks.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal message box; returns when the user closes it. For Yes/No, closing the box any
+    // other way counts as No.
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& title, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
+
+    // Modal file dialogs: the chosen path, or nothing when cancelled or failed.
+    virtual std::optional<std::string> showOpenDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> showSaveDialog(const FileDialogRequest& request) = 0;
+
+    // Modal memory-size prompt (a window loaded afresh each time): true for 256 MB, false for
+    // 512 MB, nothing when it was closed without a button.
+    virtual std::optional<bool> askMemorySize(const MemoryPromptTexts& texts) = 0;
+
+    // Modal About window; its picture calls MainController::Picture1_Click.
+    virtual void showAbout(const AboutTexts& texts) = 0;
+
+    // Waits at least `seconds`, processing window events meanwhile (other handlers may run).
+    // Returns at once, without processing events, for 0 seconds.
+    virtual void waitSeconds(double seconds) = 0;
+
+    // Starts the one-shot status-reset timer; when it fires the platform calls
+    // MainController::Timer1_Timer. Starting it while it runs leaves it running.
+    virtual void startTimer1() = 0;
+
+    // The control state changed: render it (called before every wait and after every handler).
+    virtual void stateChanged() = 0;
+
+    // Per-user settings store: text values under (application, section, key).
+    virtual std::optional<std::string> readSetting(const std::string& application, const std::string& section,
+                                                   const std::string& key) = 0;
+    virtual void writeSetting(const std::string& application, const std::string& section, const std::string& key,
+                              const std::string& value) = 0;
+
+    // The user's decimal separator for voltages (',' under German regional settings).
+    virtual char decimalSeparator() const = 0;
+
+    // Opens an address with the desktop's default handler; the result is not checked.
+    virtual void openUrl(const std::string& url) = 0;
+
+    // Closes the main window and ends the program (after Form_Unload has run).
+    virtual void closeMainWindow() = 0;
+
+    // Files, through the core; a test platform may replace them to simulate faults.
+    virtual Result<RawFile, FileError> readFile(const std::filesystem::path& path) { return readRomFile(path); }
+    virtual std::optional<WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
+    {
+        return writeFileSafely(path, bytes);
+    }
+};
+
+} // namespace clockvane::app

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "clocks/clock_layout.h"
+
+namespace clockvane::app {
+
+// Colours the window's labels take. The three system colours are the desktop's own (button
+// face, button text, highlight text); the others are fixed.
+enum class LabelColour {
+    ButtonFace,     // system colour 15
+    ButtonText,     // system colour 18
+    HighlightText,  // system colour 14
+    Yellow,         // 0x00FFFF as BGR: pure yellow
+    Red,            // 0x0000FF as BGR: pure red
+    LightGrey,      // RGB 192, 192, 192
+};
+
+struct SliderState {
+    int value = 0;
+    int lower = 0;  // bottom end
+    int upper = 0;  // top end
+    bool enabled = false;
+};
+
+// Label3(i): the whole-MHz value under slider i.
+struct ClockLabelState {
+    std::string caption;
+    LabelColour background = LabelColour::ButtonFace;
+    LabelColour foreground = LabelColour::ButtonText;
+};
+
+struct VcoreBoxState {
+    std::string text;
+    std::vector<std::string> items;  // the seven presets, with the user's decimal separator
+    bool enabled = false;
+    std::string toolTip;
+};
+
+struct MenuItemState {
+    std::string caption;  // '&' marks the access key
+    bool enabled = true;
+    bool checked = false;
+};
+
+// Everything the main window shows. The controller owns it; the screen only renders it.
+struct MainWindowState {
+    std::string windowTitle;
+
+    std::array<SliderState, kSliderCount> sliders;           // ScrollBar1(0..9)
+    std::array<ClockLabelState, kSliderCount> clockLabels;   // Label3(0..9)
+    std::array<VcoreBoxState, kVcoreBoxCount> vcoreBoxes;     // CmbVCore(0..4)
+
+    // The "BIOS info's" frame.
+    std::string frameCaption;                 // Frame1
+    std::array<std::string, 3> infoCaptions;  // Label1(0..2): version, date/time, GPU/RAM
+    std::array<std::string, 5> infoValues;    // Label2(0..4): version, date, card, two hints
+    LabelColour versionForeground = LabelColour::LightGrey;  // Label2(0)
+    bool hintsVisible = true;                 // Label2(3) and Label2(4)
+
+    // Card pictures: exactly one is visible at a time once the window is idle.
+    bool pic3870Visible = false;
+    bool pic3850Visible = false;
+    bool pic3870x2Visible = false;
+    bool picAtiVisible = true;
+
+    bool linkLinesVisible = false;  // Linklinie(0..2)
+    bool linkedLabelVisible = false;  // Label8
+    std::string linkedCaption;        // "< Linked"
+
+    // Menus.
+    MenuItemState mnuFile, romOpen, romSave, exitProgram;
+    MenuItemState setLang, setLangDeutsch, setLangEnglish;
+    MenuItemState mnuTrouble, chkUvd;
+    MenuItemState about;
+
+    std::string openDialogTitle;  // cdl1
+    std::string saveDialogTitle;  // cdl2
+
+    std::array<std::string, 3> statusPanels;  // StatusBar1 panels 1..3 at indices 0..2
+    int progressValue = 0;                    // ProgressBar1, 0..100
+    bool progressDisplay = false;             // shows the percentage while an operation runs
+};
+
+} // namespace clockvane::app

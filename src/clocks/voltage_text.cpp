@@ -1,22 +1,33 @@
 #include "clocks/voltage_text.h"
 
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <string>
+#include <system_error>
 
 namespace clockvane {
+namespace {
+
+// Number text with '.' as the point. to_chars ignores the process locale: a GUI toolkit may
+// switch LC_NUMERIC to the user's, and printf would then write a comma of its own.
+std::string numberText(double value, std::chars_format format, int precision)
+{
+    char buffer[400];  // room for the widest fixed-point double
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return error == std::errc{} ? std::string(buffer, end) : std::string{};
+}
+
+}  // namespace
 
 std::string formatVolts(double volts, char separator)
 {
     // Fifteen significant digits and no trailing zeros, as a box shows a number.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", volts);
-    std::string text = buffer;
+    std::string text = numberText(volts, std::chars_format::general, 15);
     if (text.find_first_of("eE") != std::string::npos) {
         // Tiny or huge values: plain digits rather than an exponent the box could not read.
-        std::snprintf(buffer, sizeof buffer, "%.15f", volts);
-        text = buffer;
+        text = numberText(volts, std::chars_format::fixed, 15);
         if (text.find('.') != std::string::npos) {
             text.erase(text.find_last_not_of('0') + 1);
             if (text.back() == '.') text.pop_back();
@@ -57,8 +68,21 @@ std::optional<double> parseVolts(std::string_view text, char separator)
         }
     }
     if (!digits) return std::nullopt;
-    // strtod reads '.' under the "C" locale the program never changes in the core.
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars always reads '.', whatever locale the process runs under; strtod would
+    // follow LC_NUMERIC and stop at the point under a German locale.
+    if (number.front() == '+') number.erase(0, 1);  // from_chars takes no plus sign
+    double value = 0.0;
+    const auto [parsedEnd, error] =
+        std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        // Too large or too small for a double: a nonzero digit before the point means huge.
+        const std::size_t point = number.find('.');
+        const bool huge = number.find_first_of("123456789") < point;
+        const double magnitude = huge ? HUGE_VAL : 0.0;
+        return number.front() == '-' ? -magnitude : magnitude;
+    }
+    if (error != std::errc{} || parsedEnd != number.data() + number.size()) return std::nullopt;
+    return value;
 }
 
 std::string validateVcoreText(std::string_view text, char separator)
@@ -90,4 +114,4 @@ bool vcoreKeyAccepted(std::string_view currentText, int keyCode, char separator)
     return digit || keyCode == static_cast<unsigned char>(separator) || keyCode == 8;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -1,0 +1,74 @@
+#include "checksum/save_pipeline.h"
+
+#include "checksum/correction.h"
+
+namespace clockvane {
+namespace {
+
+// A UTF-8 continuation byte (10xxxxxx) never starts a character.
+bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }
+
+}  // namespace
+
+Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target,
+                                                       const SaveControls& controls,
+                                                       const std::function<bool()>& askClassic)
+{
+    // Both write-back stages run on a copy first: a box without a number must leave the
+    // document exactly as it was, clock fields included.
+    ClockSet edited = target.clocks;
+    writeBackClocks(edited, controls);
+    if (const auto box = writeBackVcores(edited, controls)) return UnreadableVcoreBox{*box};
+    target.clocks = edited;
+
+    SaveResult result{SaveOutcome::NotCorrected, false};
+    const bool balanced = CorrectCRC(target.clocks);
+    bool classicWanted = false;
+    if (!balanced) {
+        result.classicQuestionAsked = true;
+        classicWanted = askClassic && askClassic();
+    }
+
+    assembleOutputImage(target.image, target.clocks);
+
+    if (classicWanted) {
+        if (ChecksummenKorrekturFinal(target.image, target.loadedSum))
+            result.outcome = SaveOutcome::CorrectedByClassic;
+    } else if (balanced) {
+        result.outcome = SaveOutcome::CorrectedByCompensation;
+    }
+    return result;
+}
+
+Bytes bytesToWrite(const RomImage& image)
+{
+    Bytes bytes;
+    bytes.reserve(image.outputImage.size() + image.beyondImage.size());
+    bytes.insert(bytes.end(), image.outputImage.begin(), image.outputImage.end());
+    bytes.insert(bytes.end(), image.beyondImage.begin(), image.beyondImage.end());
+    return bytes;
+}
+
+std::string defaultSaveName(std::string_view openedPath)
+{
+    // Walk back over four characters; "_mod" goes in front of them. The last four are taken
+    // to be a dot and a three-letter extension, whatever they really are.
+    constexpr int kKeptCharacters = 4;
+    std::size_t split = openedPath.size();
+    int characters = 0;
+    while (split > 0 && characters < kKeptCharacters) {
+        --split;
+        if (startsCharacter(openedPath[split])) ++characters;
+    }
+    // A name of fewer than four characters has no extension to keep: the suffix goes last.
+    if (characters < kKeptCharacters) split = openedPath.size();
+
+    std::string name;
+    name.reserve(openedPath.size() + 4);
+    name.append(openedPath.substr(0, split));
+    name.append("_mod");
+    name.append(openedPath.substr(split));
+    return name;
+}
+
+}  // namespace clockvane

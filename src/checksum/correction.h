@@ -25,4 +25,4 @@ inline constexpr std::size_t kClassicAreaSize = 76;
 inline constexpr std::size_t kClassicAreaStartBeforeMarker = 129;
 inline constexpr std::size_t kClassicMarkerSearchLimit = 1000;
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -33,4 +33,4 @@ struct WriteSeams {
 std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
                                           const WriteSeams& seams = {});
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -38,8 +38,9 @@ struct SaveTarget {
 // clock write-back, VCore write-back, CorrectCRC, (ask) rebuild and assembly, classic
 // correction when the answer was yes. `askClassic` is called only when CorrectCRC fails.
 // When a box the save reads holds no number, nothing is changed and the box is reported.
-Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target, const SaveControls& controls,
-                                                        const std::function<bool()>& askClassic);
+Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target,
+                                                       const SaveControls& controls,
+                                                       const std::function<bool()>& askClassic);
 
 // The bytes that go to disk: outputImage, then the bytes a longer file had past offset
 // 99,999, unchanged. No line end is added.
@@ -50,4 +51,4 @@ Bytes bytesToWrite(const RomImage& image);
 // not bytes, are counted, so a UTF-8 path is never cut inside a character.
 std::string defaultSaveName(std::string_view openedPath);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -18,4 +18,4 @@ std::uint32_t EncodeClock(std::int16_t mhz);
 // does not fit the 16-bit field.
 std::optional<std::uint16_t> EncodeVcore(std::string_view text, char separator);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -46,4 +46,4 @@ void writeBackClocks(ClockSet& clocks, const SaveControls& controls);
 // holds no number, nothing at all is written and that box's index is returned.
 std::optional<std::size_t> writeBackVcores(ClockSet& clocks, const SaveControls& controls);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -26,10 +26,10 @@ public:
     fixtures::ImageSpec image()
     {
         fixtures::ImageSpec spec;
-        const int shape = pick(0, 19);
+        const int shape = pick(0, 39);
         spec.length = shape == 0   ? 64 * 1024
                       : shape == 1 ? 100'000
-                                   : static_cast<std::size_t>(pick(1536, 8192));
+                                   : static_cast<std::size_t>(pick(1536, 4096));
         // Past the identification texts at the start, short of the 50,000-byte limit and of
         // the option ROM's checksum byte at the end.
         const std::size_t lastSignature =

@@ -11,7 +11,9 @@
 #include "clocks/clock_set.h"
 #include "rom/card_identity.h"
 #include "rom/rom_image.h"
+#include "rom/rom_loader.h"
 #include "rom/ui_language.h"
+#include "writeback/write_back.h"
 
 namespace clockvane::app {
 
@@ -66,16 +68,69 @@ public:
     bool busy() const { return busy_; }
 
 private:
-    // Private helpers (the open and save sequences, the link state, ...) are declared here by
-    // the controller's sources as they need them.
+    // Marks an open or save sequence as running for as long as it lives.
+    class SequenceGuard {
+    public:
+        explicit SequenceGuard(bool& busy) : busy_(busy) { busy_ = true; }
+        ~SequenceGuard() { busy_ = false; }
+        SequenceGuard(const SequenceGuard&) = delete;
+        SequenceGuard& operator=(const SequenceGuard&) = delete;
+
+    private:
+        bool& busy_;
+    };
+
+    // Shared steps (controller_shell.cpp).
+    void setDesignState();
+    void setStatus(const std::string& text);
+    void setProgress(int value);
+    void pause(double seconds);
+    MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
+                              MessageButtons buttons = MessageButtons::Ok);
+    void switchLanguage(UiLanguage language);
+    char decimalSeparator() const { return platform_.decimalSeparator(); }
+
+    // The open sequence (controller_open.cpp).
+    void openFile(const std::string& path);
+    void refuseFile(const std::string& text, const std::string& title, MessageIcon icon);
+    void resetToEmpty();
+    void identifyCard(const LoadedRom& rom);
+    void showBiosInfo();
+    void TaktRatenErmittlung();
+    void placeClocksOnSliders();
+    void enableEditingControls();
+
+    // Editing and the UVD link (controller_editing.cpp).
+    void fillVcoreBoxes();
+    void applyUvdLinkState();
+    void unlinkUvd();
+    void linkUvd();
+    void refreshClockLabel(std::size_t index);
+    void setClockCaptionFromSlider(std::size_t index);
+    bool imageIsGddr4() const { return document_ && document_->card.isGddr4; }
+    void setUvdLinkMarkersVisible(bool visible);
+
+    // The save sequence (controller_save.cpp).
+    std::optional<std::size_t> firstUnreadableVcoreBox() const;
+    void refuseSaveForBox(std::size_t box);
+    SaveControls saveControls() const;
+    void ModTaktRatenErmittlung(const std::string& path);
+    void disableEditingForSave();
+    bool writeBackStage();
+    void checksumStage();
+    void fileWritingStage(const std::string& path);
+    void reportWriteFailure(const WriteError& error, const std::string& path);
+    void enableEditingAfterSave();
+
     Platform& platform_;
     MainWindowState state_;
     UiLanguage language_ = UiLanguage::English;
     double uvdVcoreKept_ = 0.0;
-    bool busy_ = false;                 // an open or save sequence is running
+    bool busy_ = false;      // an open or save sequence is running
+    bool unloaded_ = false;  // Form_Unload has stored the setting
     std::string droppedFilePath_;
-    std::string openDialogFileName_;    // cdl1's file name: the file last chosen or dropped
+    std::string openDialogFileName_;  // cdl1's file name: the file last chosen or dropped
     std::optional<LoadedDocument> document_;
 };
 
-} // namespace clockvane::app
+}  // namespace clockvane::app

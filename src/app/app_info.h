@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace clockvane::app {
+
+// The program's name and version, shown in the window title and the About window. The build
+// number is kept but never shown.
+inline constexpr std::string_view kProgramName = "Orvanta Clockvane";
+inline constexpr int kVersionMajor = 0;
+inline constexpr int kVersionMinor = 9;
+inline constexpr int kVersionBuild = 15;
+
+// "Orvanta Clockvane - V0.9 Beta".
+inline std::string windowTitle()
+{
+    return std::string(kProgramName) + " - V" + std::to_string(kVersionMajor) + "." +
+           std::to_string(kVersionMinor) + " Beta";
+}
+
+// "V0.9 Beta", the About window's version line.
+inline std::string versionLine()
+{
+    return "V" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + " Beta";
+}
+
+// The one per-user setting: the language, stored as "True" (German) or "False".
+inline constexpr std::string_view kSettingsApplication = "Orvanta Clockvane";
+inline constexpr std::string_view kSettingsSection = "\\";
+inline constexpr std::string_view kLanguageSettingKey = "language";
+
+// The maker's home page that the About window's picture opens: the installed README. The
+// build may point it elsewhere with the compile definition CLOCKVANE_HOME_PAGE_URL.
+#ifdef CLOCKVANE_HOME_PAGE_URL
+inline constexpr std::string_view kHomePageUrl = CLOCKVANE_HOME_PAGE_URL;
+#else
+inline constexpr std::string_view kHomePageUrl = "file:///usr/local/share/doc/clockvane/README.md";
+#endif
+
+// Both file dialogs offer BIOS images only.
+inline constexpr std::string_view kRomFileFilter = "BIOS ROM files (*.rom;*.bin)|*.rom;*.bin";
+
+}  // namespace clockvane::app

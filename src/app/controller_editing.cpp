@@ -1,0 +1,203 @@
+// The editing controls: the clock sliders with their labels, the VCore boxes with their key
+// filter and validation, and the link that makes the UVD state follow 3D High Power.
+
+#include <algorithm>
+
+#include "app/main_controller.h"
+#include "app/texts.h"
+#include "clocks/clock_limits.h"
+#include "clocks/voltage_text.h"
+
+namespace clockvane::app {
+namespace {
+
+// The 3D High Power sliders whose labels the UVD labels mirror while linked.
+constexpr std::size_t k3DHighGpuSlider = kPowerStates[k3DHigh].gpuSlider;
+constexpr std::size_t k3DHighRamSlider = kPowerStates[k3DHigh].ramSlider;
+
+bool isUvdSlider(std::size_t index) { return index == kUvdGpuSlider || index == kUvdRamSlider; }
+bool is3DHighSlider(std::size_t index)
+{
+    return index == k3DHighGpuSlider || index == k3DHighRamSlider;
+}
+
+// The UVD slider that mirrors a 3D High Power slider.
+std::size_t uvdPartner(std::size_t index)
+{
+    return index == k3DHighGpuSlider ? kUvdGpuSlider : kUvdRamSlider;
+}
+
+void colourByBand(ClockLabelState& label, Band band)
+{
+    switch (band) {
+    case Band::Normal:
+        label.background = LabelColour::ButtonFace;
+        label.foreground = LabelColour::ButtonText;
+        break;
+    case Band::Yellow:
+        label.background = LabelColour::Yellow;
+        label.foreground = LabelColour::ButtonText;
+        break;
+    case Band::Red:
+        label.background = LabelColour::Red;
+        label.foreground = LabelColour::HighlightText;
+        break;
+    }
+}
+
+}  // namespace
+
+void MainController::setSliderValue(std::size_t index, int value)
+{
+    if (index >= kSliderCount || !state_.sliders[index].enabled) return;
+    SliderState& slider = state_.sliders[index];
+    slider.value = std::clamp(value, slider.lower, slider.upper);
+}
+
+void MainController::ScrollBar1_Change(std::size_t index)
+{
+    if (index >= kSliderCount) return;
+    refreshClockLabel(index);
+    platform_.stateChanged();
+}
+
+void MainController::ScrollBar1_Scroll(std::size_t index) { ScrollBar1_Change(index); }
+
+// The label under a slider: its value, mirrored to the UVD label while linked, and the
+// colour of its warning band. A linked UVD label keeps the grey the link gave it.
+void MainController::refreshClockLabel(std::size_t index)
+{
+    setClockCaptionFromSlider(index);
+    const bool linked = uvdLinked();
+    if (linked && is3DHighSlider(index)) {
+        state_.clockLabels[uvdPartner(index)].caption = state_.clockLabels[index].caption;
+    }
+    if (linked && isUvdSlider(index)) return;
+    colourByBand(state_.clockLabels[index],
+                 bandFor(index, state_.sliders[index].value, imageIsGddr4()));
+}
+
+void MainController::setClockCaptionFromSlider(std::size_t index)
+{
+    state_.clockLabels[index].caption =
+        std::to_string(state_.sliders[index].value) + std::string(texts::kMhzSuffix);
+}
+
+bool MainController::CmbVCore_KeyPress(std::size_t index, int keyAscii)
+{
+    if (index >= kVcoreBoxCount) return false;
+    return vcoreKeyAccepted(state_.vcoreBoxes[index].text, keyAscii, decimalSeparator());
+}
+
+void MainController::setVcoreText(std::size_t index, const std::string& text)
+{
+    if (index >= kVcoreBoxCount || !state_.vcoreBoxes[index].enabled) return;
+    state_.vcoreBoxes[index].text = text;
+}
+
+void MainController::CmbVCore_LostFocus(std::size_t index)
+{
+    if (index >= kVcoreBoxCount) return;
+    VcoreBoxState& box = state_.vcoreBoxes[index];
+    box.text = validateVcoreText(box.text, decimalSeparator());
+    platform_.stateChanged();
+}
+
+void MainController::Chk_UVD_Click()
+{
+    // The item lives under the troubleshooting menu, which is usable only with an image on
+    // the controls and no save running.
+    if (!state_.mnuTrouble.enabled) return;
+    if (uvdLinked()) {
+        unlinkUvd();
+    } else {
+        linkUvd();
+    }
+    platform_.stateChanged();
+}
+
+// The UVD state gets its own clocks and voltage; the user is warned each time.
+void MainController::unlinkUvd()
+{
+    showMessage(texts::kUnlinkText.in(language_), texts::kUnlinkTitle.in(language_),
+                MessageIcon::Information);
+    state_.chkUvd.checked = false;
+    state_.sliders[kUvdGpuSlider].enabled = true;
+    state_.sliders[kUvdRamSlider].enabled = true;
+    state_.vcoreBoxes[kUvdBox].enabled = true;
+    for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
+        setClockCaptionFromSlider(i);
+        state_.clockLabels[i].foreground = LabelColour::ButtonText;
+    }
+    refreshClockLabel(kUvdGpuSlider);
+    refreshClockLabel(kUvdRamSlider);
+    setUvdLinkMarkersVisible(false);
+    state_.vcoreBoxes[kUvdBox].text = formatVolts(uvdVcoreKept_, decimalSeparator());
+}
+
+// The UVD state follows 3D High Power again; its voltage is kept for a later unlink.
+void MainController::linkUvd()
+{
+    state_.chkUvd.checked = true;
+    state_.sliders[kUvdGpuSlider].enabled = false;
+    state_.sliders[kUvdRamSlider].enabled = false;
+    state_.vcoreBoxes[kUvdBox].enabled = false;
+    state_.clockLabels[kUvdGpuSlider].caption = state_.clockLabels[k3DHighGpuSlider].caption;
+    state_.clockLabels[kUvdRamSlider].caption = state_.clockLabels[k3DHighRamSlider].caption;
+    for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
+        state_.clockLabels[i].foreground = LabelColour::LightGrey;
+        state_.clockLabels[i].background = LabelColour::ButtonFace;
+    }
+    setUvdLinkMarkersVisible(true);
+    // An empty box or one without a number keeps the voltage kept before.
+    VcoreBoxState& box = state_.vcoreBoxes[kUvdBox];
+    if (const auto volts = parseVolts(box.text, decimalSeparator())) uvdVcoreKept_ = *volts;
+    box.text.clear();
+}
+
+void MainController::setUvdLinkMarkersVisible(bool visible)
+{
+    state_.linkLinesVisible = visible;
+    state_.linkedLabelVisible = visible;
+}
+
+// The five boxes from the image's voltages, in volts with the user's separator; the UVD
+// voltage is kept aside for the link.
+void MainController::fillVcoreBoxes()
+{
+    const ClockEntries& entries = document_->clocks.working;
+    for (std::size_t box = 0; box < kVcoreBoxCount; ++box) {
+        const std::size_t entry = kPowerStates[powerStateOfBox(box)].entry;
+        state_.vcoreBoxes[box].text = formatMillivolts(entries[entry].vcore, decimalSeparator());
+    }
+    const auto uvd = parseVolts(state_.vcoreBoxes[kUvdBox].text, decimalSeparator());
+    uvdVcoreKept_ = uvd.value_or(uvdVcoreKept_);
+}
+
+// After an image has been read: linked, the UVD controls stay disabled and mirror 3D High
+// Power; unlinked, they show the image's own UVD values.
+void MainController::applyUvdLinkState()
+{
+    if (uvdLinked()) {
+        state_.linkLinesVisible = true;
+        state_.clockLabels[kUvdGpuSlider].caption = state_.clockLabels[k3DHighGpuSlider].caption;
+        state_.clockLabels[kUvdRamSlider].caption = state_.clockLabels[k3DHighRamSlider].caption;
+        state_.clockLabels[kUvdGpuSlider].foreground = LabelColour::LightGrey;
+        state_.clockLabels[kUvdRamSlider].foreground = LabelColour::LightGrey;
+        state_.linkedLabelVisible = true;
+        state_.vcoreBoxes[kUvdBox].text.clear();
+    } else {
+        state_.sliders[kUvdGpuSlider].enabled = true;
+        state_.sliders[kUvdRamSlider].enabled = true;
+        state_.vcoreBoxes[kUvdBox].enabled = true;
+        state_.linkLinesVisible = false;
+        for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
+            setClockCaptionFromSlider(i);
+            state_.clockLabels[i].foreground = LabelColour::ButtonText;
+        }
+        state_.linkedLabelVisible = false;
+        state_.vcoreBoxes[kUvdBox].text = formatVolts(uvdVcoreKept_, decimalSeparator());
+    }
+}
+
+}  // namespace clockvane::app

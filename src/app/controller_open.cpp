@@ -1,0 +1,248 @@
+// The open sequence: a file from the open dialog or a drop is read, validated, identified and
+// put on the controls, with a status text and a short pause after each step so the user can
+// follow it. A file that is refused leaves the image and the window as they were.
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/app_info.h"
+#include "app/main_controller.h"
+#include "app/texts.h"
+#include "checksum/sums.h"
+#include "clocks/clock_limits.h"
+#include "rom/bios_info.h"
+#include "rom/rom_loader.h"
+
+namespace clockvane::app {
+namespace {
+
+// A drop is taken when the name ends in ROM or BIN in any case; only those three characters
+// count, so "biosrom" is taken and "image.rom.txt" is not.
+bool hasRomOrBinEnding(const std::string& path)
+{
+    if (path.size() < 3) return false;
+    std::string ending = path.substr(path.size() - 3);
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return ending == "ROM" || ending == "BIN";
+}
+
+}  // namespace
+
+void MainController::Form_OLEDragDrop(const std::vector<std::string>& paths)
+{
+    if (paths.size() != 1 || !hasRomOrBinEnding(paths.front())) return;
+    // A drop while a file is being opened or saved is ignored like any second command.
+    if (busy_) return;
+    droppedFilePath_ = paths.front();
+    ROMOpen_Click();
+}
+
+void MainController::ROMOpen_Click()
+{
+    if (busy_) return;
+    {
+        SequenceGuard guard(busy_);
+        std::optional<std::string> path;
+        if (!droppedFilePath_.empty()) {
+            path = droppedFilePath_;
+            droppedFilePath_.clear();
+        } else {
+            const FileDialogRequest request{state_.openDialogTitle, std::string(kRomFileFilter),
+                                            openDialogFileName_, kOpenDialogFlags};
+            path = platform_.showOpenDialog(request);  // nothing: cancelled, nothing changes
+        }
+        if (path) {
+            openDialogFileName_ = *path;
+            openFile(*path);
+        }
+    }
+    platform_.stateChanged();
+}
+
+void MainController::openFile(const std::string& path)
+{
+    setStatus(texts::kStatusOpening.in(language_));
+    pause(0.4);
+
+    auto raw = platform_.readFile(path);
+    if (!raw) {
+        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" + raw.error().reason,
+                   texts::kUnreadableTitle.in(language_), MessageIcon::Critical);
+        return;
+    }
+    setProgress(25);
+    state_.progressDisplay = true;
+    setStatus(texts::kStatusChecking.in(language_));
+    pause(0.2);
+
+    auto loaded = loadRom(std::move(raw.value()));
+    if (!loaded) {
+        if (loaded.error().kind == LoadErrorKind::WrongDeviceId) {
+            refuseFile(texts::kWrongFileText.in(language_), texts::kWrongFileTitle.in(language_),
+                       MessageIcon::Exclamation);
+        } else {
+            refuseFile(texts::kNoClockTableText.in(language_),
+                       texts::kNoClockTableTitle.in(language_), MessageIcon::Exclamation);
+        }
+        return;
+    }
+
+    // From here the file is the document: its image, clocks and card replace the old ones.
+    LoadedRom& rom = loaded.value();
+    document_ =
+        LoadedDocument{rom.image, rom.clocks, CardModel{rom.model, rom.memory.isGddr4, false},
+                       rom.loadedSum, path};
+
+    if (rom.model == CardType::HD3870X2) {
+        showMessage(texts::x2NoticeText(rom.x2File, language_),
+                    texts::x2NoticeTitle(rom.x2File, language_), MessageIcon::Information);
+    }
+    resetToEmpty();
+    setStatus(texts::kStatusGettingBiosInfo.in(language_));
+    pause(0.5);
+
+    identifyCard(rom);
+    setProgress(50);
+    setStatus(texts::kStatusShowingBiosInfo.in(language_));
+    pause(0.5);
+
+    showBiosInfo();
+    setProgress(60);
+    setStatus(texts::kStatusGettingClockInfo.in(language_));
+    pause(0.3);
+
+    TaktRatenErmittlung();
+}
+
+// The end of a refused open: the message, the status, and the timer that clears them.
+void MainController::refuseFile(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    showMessage(text, title, icon);
+    setStatus(texts::kStatusOpenFailed.in(language_));
+    platform_.startTimer1();
+}
+
+// Every control back to the empty, disabled state before the new image is shown.
+void MainController::resetToEmpty()
+{
+    for (std::size_t i = 0; i < kSliderCount; ++i) {
+        state_.sliders[i].enabled = false;
+        state_.clockLabels[i].caption.clear();
+        state_.clockLabels[i].background = LabelColour::ButtonFace;
+    }
+    state_.romSave.enabled = false;
+    state_.frameCaption = std::string(texts::kFrameCaption);
+    state_.versionForeground = LabelColour::LightGrey;
+    for (std::size_t k = 0; k < 3; ++k) state_.infoValues[k].clear();
+    for (VcoreBoxState& box : state_.vcoreBoxes) {
+        box.enabled = false;
+        box.text.clear();
+    }
+    state_.pic3850Visible = state_.pic3870Visible = state_.pic3870x2Visible = false;
+    state_.picAtiVisible = true;
+    state_.statusPanels[1].clear();
+    state_.linkLinesVisible = false;
+    state_.linkedLabelVisible = false;
+    state_.hintsVisible = false;
+    state_.mnuTrouble.enabled = false;
+    setProgress(30);
+}
+
+// Memory type and size, then the card line and its picture.
+void MainController::identifyCard(const LoadedRom& rom)
+{
+    CardModel& card = document_->card;
+    card.isGddr4 = rom.memory.isGddr4;
+    switch (rom.memory.size) {
+    case MemorySize::MB256: card.is256MB = true; break;
+    case MemorySize::MB512: card.is256MB = false; break;
+    case MemorySize::Unknown: {
+        MemoryPromptTexts prompt;
+        prompt.caption = texts::kMemoryPromptCaption.in(language_);
+        prompt.question = texts::kMemoryPromptQuestion.in(language_);
+        prompt.button256 = std::string(texts::kMemoryButton256);
+        prompt.button512 = std::string(texts::kMemoryButton512);
+        platform_.stateChanged();
+        // A prompt closed without a button counts as the more common 512 MB.
+        card.is256MB = platform_.askMemorySize(prompt).value_or(false);
+        break;
+    }
+    }
+
+    state_.picAtiVisible = false;
+    state_.infoValues[2] = cardLine(card);
+    state_.pic3870Visible = card.model == CardType::HD3870;
+    state_.pic3850Visible = card.model == CardType::HD3850;
+    state_.pic3870x2Visible = card.model == CardType::HD3870X2;
+}
+
+// BIOS version and date; the version label turns from grey to the normal text colour.
+void MainController::showBiosInfo()
+{
+    const Bytes& file = document_->image.fileImage;
+    state_.infoValues[0] = versionText(file);
+    state_.versionForeground = LabelColour::ButtonText;
+    state_.infoValues[1] = dateText(file);
+}
+
+// Puts the clocks and voltages of the image on the controls, shows its checksum and gives
+// the controls back to the user.
+void MainController::TaktRatenErmittlung()
+{
+    setProgress(80);
+    setStatus(texts::kStatusShowingClockInfo.in(language_));
+    pause(0.2);
+
+    placeClocksOnSliders();
+    for (std::size_t i = 0; i < kSliderCount; ++i) refreshClockLabel(i);
+    fillVcoreBoxes();
+
+    setProgress(90);
+    setStatus(texts::kStatusOpenChecksum.in(language_));
+    pause(0.5);
+    state_.statusPanels[1] =
+        std::string(texts::kChecksumPrefix) + SumBytes(document_->image.fileImage);
+
+    setProgress(100);
+    setStatus(texts::kStatusDone.in(language_));
+    platform_.startTimer1();
+
+    enableEditingControls();
+    applyUvdLinkState();
+}
+
+// Each shown clock goes through its slider's range check, in window column order; a clock
+// outside the range is reported before the next one is looked at.
+void MainController::placeClocksOnSliders()
+{
+    const ClockEntries& entries = document_->clocks.working;
+    for (const PowerState& powerState : kPowerStates) {
+        const ClockEntry& entry = entries[powerState.entry];
+        const std::pair<std::size_t, std::uint32_t> clocks[] = {
+            {powerState.gpuSlider, entry.gpuClock}, {powerState.ramSlider, entry.ramClock}};
+        for (const auto& [slider, raw] : clocks) {
+            const RangeCheck check = checkClockRange(slider, raw);
+            if (check.violation != RangeViolation::None) {
+                const MessageText message = rangeMessage(slider, check.violation, language_);
+                showMessage(message.text, message.title, MessageIcon::Exclamation);
+            }
+            state_.sliders[slider].value = check.sliderValue;
+        }
+    }
+}
+
+// Everything but the UVD controls, which follow the link state.
+void MainController::enableEditingControls()
+{
+    for (std::size_t i = 0; i < kSliderCount; ++i) {
+        if (i != kUvdGpuSlider && i != kUvdRamSlider) state_.sliders[i].enabled = true;
+    }
+    state_.romSave.enabled = true;
+    for (std::size_t k = 0; k < kVcoreBoxCount; ++k) {
+        if (k != kUvdBox) state_.vcoreBoxes[k].enabled = true;
+    }
+    state_.mnuTrouble.enabled = true;
+}
+
+}  // namespace clockvane::app

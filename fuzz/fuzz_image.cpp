@@ -109,7 +109,10 @@ void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
     const Bytes written = bytesToWrite(rom.image);
     require(written.size() == out.size() + before.beyondImage.size(), "beyond bytes appended");
 
-    if (!classicRan) {
+    // A block that starts before the device ID may hold it inside a clock field; the save then
+    // rewrites it like any other field byte, and the result is no longer an image of these cards.
+    const bool deviceIdKept = deviceIdText(out) == deviceIdText(before.fileImage);
+    if (!classicRan && deviceIdKept) {
         auto reopened = loadRom(RawFile{out, {}});
         require(reopened.ok(), "saved image opens again");
         require(reopened->image.signatureOffset == before.signatureOffset, "block stays in place");

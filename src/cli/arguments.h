@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rom/result.h"
+
+namespace clockvane::cli {
+
+// An option a command accepts: "--json", "-o" and so on, with or without a value.
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+};
+
+struct GivenOption {
+    std::string name;   // as declared, e.g. "--3d-gpu"
+    std::string value;  // empty for a flag
+};
+
+// A command line split into options (in the order given) and positional arguments.
+struct ParsedArguments {
+    std::vector<GivenOption> options;
+    std::vector<std::string> positional;
+    bool helpRequested = false;  // "--help" or "-h" anywhere
+
+    bool has(std::string_view name) const;
+};
+
+// Options may stand before, between or after the positional arguments; a value follows its
+// option as the next argument or after "=" ("--3d-gpu=800"). "--" ends the options, so a
+// file named "-x.rom" can still be given. An unknown option, a missing value, a value given
+// to a flag, or an option given twice is an error whose text names the option.
+Result<ParsedArguments, std::string> parseArguments(std::span<const std::string> arguments,
+                                                    std::span<const OptionSpec> accepted);
+
+}  // namespace clockvane::cli

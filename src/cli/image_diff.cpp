@@ -1,0 +1,101 @@
+#include "cli/image_diff.h"
+
+#include "cli/opened_image.h"
+#include "clocks/clock_set.h"
+
+namespace clockvane::cli {
+namespace {
+
+constexpr std::array<ClockField, 3> kFields{ClockField::Gpu, ClockField::Ram, ClockField::Vcore};
+
+std::uint32_t fieldValue(const ClockEntry& entry, ClockField field)
+{
+    switch (field) {
+    case ClockField::Gpu: return entry.gpuClock;
+    case ClockField::Ram: return entry.ramClock;
+    case ClockField::Vcore: break;
+    }
+    return entry.vcore;
+}
+
+FieldComparison compareField(const ClockEntry& a, const ClockEntry& b, ClockField field)
+{
+    FieldComparison comparison{fieldValue(a, field), fieldValue(b, field)};
+    if (field == ClockField::Vcore) {
+        comparison.match = comparison.a == comparison.b;
+    } else {
+        comparison.match =
+            withCompensationByte(comparison.a, 0) == withCompensationByte(comparison.b, 0);
+    }
+    return comparison;
+}
+
+// Marks the value fields of an image's clock block; they are compared field by field instead.
+void markClockFields(std::vector<bool>& mask, const RomImage& image)
+{
+    const std::size_t block = image.clockBlockOffset();
+    for (std::size_t j = 0; j < kEntryCount; ++j) {
+        for (const FieldLayout& field : {kGpuClockField, kRamClockField, kVcoreField}) {
+            for (std::size_t i = 0; i < field.width; ++i) {
+                const std::size_t offset = block + entryOffset(j) + field.offset + i;
+                if (offset < mask.size()) mask[offset] = true;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::string_view fieldKey(ClockField field)
+{
+    switch (field) {
+    case ClockField::Gpu: return "gpu_mhz";
+    case ClockField::Ram: return "ram_mhz";
+    case ClockField::Vcore: break;
+    }
+    return "vcore_mv";
+}
+
+ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
+{
+    ImageDiff diff;
+    const ClockEntries& entriesA = a.clocks.asRead;
+    const ClockEntries& entriesB = b.clocks.asRead;
+    for (std::size_t s = 0; s < kPowerStates.size(); ++s) {
+        const std::size_t entry = kPowerStates[s].entry;
+        StateComparison& state = diff.states[s];
+        state.gpu = compareField(entriesA[entry], entriesB[entry], ClockField::Gpu);
+        state.ram = compareField(entriesA[entry], entriesB[entry], ClockField::Ram);
+        state.vcore = compareField(entriesA[entry], entriesB[entry], ClockField::Vcore);
+        diff.settingsMatch =
+            diff.settingsMatch && state.gpu.match && state.ram.match && state.vcore.match;
+    }
+
+    for (const std::size_t entry : {4, 5, 6, 8, 9}) {
+        for (const ClockField field : kFields) {
+            const std::uint32_t valueA = fieldValue(entriesA[entry], field);
+            const std::uint32_t valueB = fieldValue(entriesB[entry], field);
+            if (valueA != valueB) diff.hidden.push_back({entry, field, valueA, valueB});
+        }
+    }
+
+    const Bytes fileA = wholeFile(a.image);
+    const Bytes fileB = wholeFile(b.image);
+    diff.lengthA = fileA.size();
+    diff.lengthB = fileB.size();
+    const std::size_t shared = std::min(diff.lengthA, diff.lengthB);
+    std::vector<bool> clockField(shared, false);
+    markClockFields(clockField, a.image);
+    markClockFields(clockField, b.image);
+    for (std::size_t offset = 0; offset < shared; ++offset) {
+        if (clockField[offset] || fileA[offset] == fileB[offset]) continue;
+        if (!diff.otherBytes.empty() && diff.otherBytes.back().last + 1 == offset) {
+            diff.otherBytes.back().last = offset;
+        } else {
+            diff.otherBytes.push_back({offset, offset});
+        }
+    }
+    return diff;
+}
+
+}  // namespace clockvane::cli

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "clocks/clock_layout.h"
+#include "rom/rom_loader.h"
+
+namespace clockvane::cli {
+
+enum class ClockField { Gpu, Ram, Vcore };
+
+// One field of both images. For a clock, `match` ignores the compensation byte (the least
+// significant one, which every save moves to balance the checksum); a VCore must be equal.
+struct FieldComparison {
+    std::uint32_t a = 0;
+    std::uint32_t b = 0;
+    bool match = true;
+};
+
+struct StateComparison {
+    FieldComparison gpu;
+    FieldComparison ram;
+    FieldComparison vcore;
+};
+
+// A field of an entry the window never shows (4, 5, 6, 8, 9) that differs in any byte.
+struct HiddenDifference {
+    std::size_t entry;
+    ClockField field;
+    std::uint32_t a;
+    std::uint32_t b;
+};
+
+// Differing bytes first..last (inclusive) at the same offsets of both files.
+struct ByteRange {
+    std::size_t first;
+    std::size_t last;
+};
+
+struct ImageDiff {
+    std::array<StateComparison, kPowerStateCount> states;  // in kPowerStates order
+    std::vector<HiddenDifference> hidden;
+    // Bytes that differ outside the clock fields (the gpuClock, ramClock and vcore fields of
+    // both images' clock blocks), compared over the length the two files share.
+    std::vector<ByteRange> otherBytes;
+    std::size_t lengthA = 0;
+    std::size_t lengthB = 0;
+    bool settingsMatch = true;  // every shown clock (apart from its compensation byte) and VCore
+};
+
+ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b);
+
+// "gpu_mhz", "ram_mhz", "vcore_mv": the keys the JSON output uses.
+std::string_view fieldKey(ClockField field);
+
+}  // namespace clockvane::cli

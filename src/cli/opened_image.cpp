@@ -1,0 +1,93 @@
+#include "cli/opened_image.h"
+
+#include "clocks/voltage_text.h"
+#include "rom/rom_file.h"
+
+namespace clockvane::cli {
+namespace {
+
+std::string fileErrorText(const FileError& error)
+{
+    switch (error.kind) {
+    case FileErrorKind::NotFound:
+    case FileErrorKind::AccessDenied: return "cannot open: " + error.reason;
+    case FileErrorKind::NotAFile:
+    case FileErrorKind::TooLarge:
+    case FileErrorKind::ReadFailed: break;
+    }
+    return "cannot read: " + error.reason;
+}
+
+std::string loadErrorText(const LoadError& error)
+{
+    if (error.kind == LoadErrorKind::NoClockBlock) {
+        return "no clock table: the clock-block signature is not within the first 50,000 bytes, or "
+               "the "
+               "table runs past the end of the file";
+    }
+    if (error.deviceIdText.empty()) {
+        return "not an ATI 38xx BIOS image: the file is too short to hold a device ID at 0x88";
+    }
+    return "not an ATI 38xx BIOS image: device ID " + error.deviceIdText +
+           " at 0x88 (expected 9501, 9505 or 950F)";
+}
+
+}  // namespace
+
+Result<OpenedImage, std::string> openImage(const std::string& path)
+{
+    auto raw = readRomFile(path);
+    if (!raw) return fileErrorText(raw.error());
+    auto loaded = loadRom(std::move(raw).value());
+    if (!loaded) return loadErrorText(loaded.error());
+
+    OpenedImage opened{path, std::move(loaded).value(), {}};
+    for (std::size_t slider = 0; slider < kSliderCount; ++slider) {
+        opened.sliders[slider] =
+            checkClockRange(slider, sliderClockField(opened.rom.clocks.working, slider));
+    }
+    return opened;
+}
+
+std::uint32_t sliderClockField(const ClockEntries& entries, std::size_t slider)
+{
+    const ClockEntry& entry = entries[kPowerStates[powerStateOfSlider(slider)].entry];
+    return isGpuSlider(slider) ? entry.gpuClock : entry.ramClock;
+}
+
+std::vector<std::string> rangeLines(const OpenedImage& opened)
+{
+    std::vector<std::string> lines;
+    for (const PowerState& state : kPowerStates) {
+        for (const std::size_t slider : {state.gpuSlider, state.ramSlider}) {
+            const RangeViolation violation = opened.sliders[slider].violation;
+            if (violation != RangeViolation::None)
+                lines.push_back(rangeLine(slider, violation, UiLanguage::English));
+        }
+    }
+    return lines;
+}
+
+SaveControls controlsAfterOpen(const OpenedImage& opened, bool uvdLinked)
+{
+    SaveControls controls;
+    controls.decimalSeparator = '.';
+    controls.uvdLinked = uvdLinked;
+    for (std::size_t slider = 0; slider < kSliderCount; ++slider)
+        controls.sliders[slider] = opened.sliders[slider].sliderValue;
+    for (const PowerState& state : kPowerStates) {
+        controls.vcoreTexts[state.vcoreBox] = formatMillivolts(
+            opened.rom.clocks.working[state.entry].vcore, controls.decimalSeparator);
+    }
+    if (uvdLinked) controls.vcoreTexts[kUvdBox].clear();
+    return controls;
+}
+
+Bytes wholeFile(const RomImage& image)
+{
+    Bytes bytes = image.fileImage;
+    bytes.insert(bytes.end(), image.beyondImage.begin(), image.beyondImage.end());
+    return bytes;
+}
+
+}  // namespace clockvane::cli

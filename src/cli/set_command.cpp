@@ -1,0 +1,142 @@
+// clockvane set: opens each file as a fresh window would, moves the named sliders, types the
+// named boxes and saves through the core's save pipeline, exactly as the window's save does.
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "checksum/safe_write.h"
+#include "checksum/save_pipeline.h"
+#include "checksum/sums.h"
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/help_texts.h"
+#include "cli/opened_image.h"
+#include "cli/set_options.h"
+#include "clocks/voltage_text.h"
+
+namespace clockvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The same file when both exist (links and other spellings included); otherwise the same
+// path once made absolute and normalized.
+bool samePath(const fs::path& a, const fs::path& b)
+{
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) {
+        const bool same = fs::equivalent(a, b, error);
+        if (!error) return same;
+    }
+    const fs::path absoluteA = fs::absolute(a, error).lexically_normal();
+    const fs::path absoluteB = fs::absolute(b, error).lexically_normal();
+    return absoluteA == absoluteB;
+}
+
+std::string boxName(std::size_t box)
+{
+    return std::string(kPowerStates[powerStateOfBox(box)].name) + " VCore";
+}
+
+// The controls as the user leaves them: the open's values, then the edits, then the
+// validation the save command runs on all five boxes before anything is converted.
+SaveControls editedControls(const OpenedImage& opened, const SetRequest& request)
+{
+    SaveControls controls = controlsAfterOpen(opened, !request.unlinkUvd);
+    for (const SliderEdit& edit : request.sliderEdits) controls.sliders[edit.slider] = edit.mhz;
+    for (const BoxEdit& edit : request.boxEdits) controls.vcoreTexts[edit.box] = edit.text;
+    for (std::size_t box = 0; box < kVcoreBoxCount; ++box) {
+        std::string& text = controls.vcoreTexts[box];
+        const std::string validated = validateVcoreText(text, controls.decimalSeparator);
+        if (validated != text) {
+            reportFileError(opened.path, "note: " + boxName(box) + " " + text + " V was set to " +
+                                             validated + " V");
+            text = validated;
+        }
+    }
+    return controls;
+}
+
+int setOneFile(const SetRequest& request, const std::string& path)
+{
+    auto opened = openImage(path);
+    if (!opened) {
+        reportFileError(path, opened.error());
+        return kExitUsage;
+    }
+    for (const std::string& line : rangeLines(*opened)) reportFileError(path, line);
+
+    const std::string output = request.output ? *request.output : defaultSaveName(path);
+    const bool outputIsInput =
+        std::any_of(request.files.begin(), request.files.end(),
+                    [&](const std::string& input) { return samePath(output, input); });
+    if (outputIsInput && !request.force) {
+        reportFileError(path, "the output " + output +
+                                  " is an input file; nothing written (--force overwrites it)");
+        return kExitUsage;
+    }
+
+    const SaveControls controls = editedControls(*opened, request);
+    LoadedRom& rom = opened->rom;
+    const auto saved = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum}, controls,
+                                       [&request] { return request.classic; });
+    if (!saved) {
+        reportFileError(path, "the " + boxName(saved.error().box) +
+                                  " box holds no number; nothing written");
+        return kExitUsage;
+    }
+
+    const bool corrected = saved->outcome != SaveOutcome::NotCorrected;
+    if (saved->classicQuestionAsked && !request.classic) {
+        reportFileError(path,
+                        "Changed clock range too high! The classic checksum correction was not run "
+                        "(--classic runs it).");
+    }
+    if (!corrected) {
+        reportFileError(
+            path, "Can't correct checksum. Please try to change the bytes with a HEX-Editor.");
+        if (!request.force) {
+            reportFileError(path, "nothing written (--force writes the uncorrected image)");
+            return kExitNotCorrected;
+        }
+    }
+
+    if (const auto failed = writeFileSafely(output, bytesToWrite(rom.image))) {
+        reportFileError(path, "cannot write " + output + ": " + failed->reason);
+        return kExitWriteFailed;
+    }
+    std::cout << path << " -> " << output << ": Checksum-16: " << SumBytes(rom.image.outputImage)
+              << (corrected ? " (Corrected)" : " (NOT corrected)") << '\n';
+    return corrected ? kExitDone : kExitNotCorrected;
+}
+
+}  // namespace
+
+int runSet(std::span<const std::string> arguments)
+{
+    const std::vector<OptionSpec> specs = setOptionSpecs();
+    const auto parsed = parseArguments(arguments, specs);
+    if (!parsed) {
+        reportError("set: " + parsed.error() + " (see 'clockvane set --help')");
+        return kExitUsage;
+    }
+    if (parsed->helpRequested) {
+        std::cout << kSetHelp;
+        return kExitDone;
+    }
+    const auto request = makeSetRequest(*parsed);
+    if (!request) {
+        reportError("set: " + request.error() + " (see 'clockvane set --help')");
+        return kExitUsage;
+    }
+    for (const std::string& note : request->notes) reportError("note: " + note);
+
+    int worst = kExitDone;
+    for (const std::string& file : request->files)
+        worst = std::max(worst, setOneFile(*request, file));
+    return worst;
+}
+
+}  // namespace clockvane::cli

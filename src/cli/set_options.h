@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
+#include "rom/result.h"
+
+namespace clockvane::cli {
+
+// A slider moved to a whole-MHz value within its range.
+struct SliderEdit {
+    std::size_t slider;
+    int mhz;
+};
+
+// A VCore box typed, already through the box validation; '.' is its separator.
+struct BoxEdit {
+    std::size_t box;
+    std::string text;
+};
+
+// The `set` command line, checked before any file is touched.
+struct SetRequest {
+    std::vector<std::string> files;
+    std::optional<std::string> output;  // -o, only with one file
+    std::vector<SliderEdit> sliderEdits;
+    std::vector<BoxEdit> boxEdits;
+    bool unlinkUvd = false;
+    bool classic = false;
+    bool force = false;
+    std::vector<std::string> notes;  // voltages the box validation changed, for standard error
+};
+
+// The options `set` accepts: -o, --unlink-uvd, --classic, --force and, for every power
+// state (bootup, 2d, 3d-low, 3d, uvd), --STATE-gpu, --STATE-ram and --STATE-vcore.
+std::vector<OptionSpec> setOptionSpecs();
+
+// Checks the parsed command line: clocks whole MHz within the slider's range, voltages that
+// read as a number (a point or a comma as separator) after the box validation, UVD options
+// only with --unlink-uvd, -o only with one file. The error text names the offending option.
+Result<SetRequest, std::string> makeSetRequest(const ParsedArguments& parsed);
+
+}  // namespace clockvane::cli

@@ -1,0 +1,188 @@
+#pragma once
+
+// A table of edits a user makes between opening an image and saving it, shared by every
+// front-end's tests: each front-end replays the edits on its own controls and must write the
+// bytes the core's save pipeline gives for the same controls (`referenceSave`).
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "checksum/save_pipeline.h"
+#include "clocks/clock_layout.h"
+#include "clocks/clock_limits.h"
+#include "clocks/voltage_text.h"
+#include "fixtures/image_builder.h"
+#include "rom/rom_loader.h"
+
+namespace clockvane::scenarios {
+
+enum class Control { Gpu, Ram, Vcore };
+
+// One control changed: the clock slider of a power state moved to whole MHz, or its VCore box
+// typed with a point or a comma as separator (as typed; the box validation still applies).
+struct Edit {
+    std::size_t state;  // index into kPowerStates
+    Control control;
+    std::string value;
+};
+
+struct EditScenario {
+    std::string name;  // a valid test name: letters, digits, underscores
+    fixtures::ImageSpec image;
+    std::vector<Edit> edits;
+    bool unlinkUvd = false;      // the UVD menu item chosen once after opening
+    bool classicAnswer = false;  // the answer if the classic correction is offered
+    SaveOutcome expectedOutcome = SaveOutcome::CorrectedByCompensation;
+};
+
+// Test output names a scenario rather than dumping its bytes.
+inline void PrintTo(const EditScenario& scenario, std::ostream* out) { *out << scenario.name; }
+
+// Clocks whose compensation bytes read 0x00: writing them back at 0x7F and raising every
+// clock moves the clock-field sum by more than the twenty bytes can balance.
+inline fixtures::ImageSpec imageNeedingClassic()
+{
+    fixtures::ImageSpec spec;
+    for (auto& entry : spec.entries) entry = {0x007800, 0x00A000, 900};
+    return spec;
+}
+
+inline std::vector<Edit> everyClockToItsMaximum()
+{
+    std::vector<Edit> edits;
+    for (std::size_t s = 0; s < kPowerStates.size() - 1; ++s) {  // UVD follows 3D while linked
+        edits.push_back({s, Control::Gpu, "1200"});
+        edits.push_back({s, Control::Ram, "1700"});
+    }
+    return edits;
+}
+
+inline std::vector<EditScenario> editScenarios()
+{
+    std::vector<EditScenario> all;
+    const fixtures::ImageSpec hd3870;
+
+    all.push_back({"untouched", hd3870, {}});
+    all.push_back({"raise_3d_clocks",
+                   hd3870,
+                   {{k3DHigh, Control::Gpu, "800"}, {k3DHigh, Control::Ram, "1200"}}});
+    all.push_back({"every_shown_state",
+                   hd3870,
+                   {{kBootUp, Control::Gpu, "700"},
+                    {kBootUp, Control::Vcore, "1,125"},
+                    {k2D, Control::Ram, "400"},
+                    {k2D, Control::Vcore, "0.974"},
+                    {k3DLow, Control::Gpu, "1200"},
+                    {k3DLow, Control::Vcore, "1,0625"},
+                    {k3DHigh, Control::Ram, "1700"},
+                    {k3DHigh, Control::Vcore, "1.1875"}}});
+    all.push_back({"voltages_clamped",
+                   hd3870,
+                   {{k2D, Control::Vcore, "0,5"}, {k3DHigh, Control::Vcore, "1.4"}}});
+    all.push_back({"leading_comma_dropped", hd3870, {{kBootUp, Control::Vcore, ",1,2"}}});
+    all.push_back({"uvd_unlinked_edited",
+                   hd3870,
+                   {{kUvd, Control::Gpu, "500"},
+                    {kUvd, Control::Ram, "1000"},
+                    {kUvd, Control::Vcore, "1.22"}},
+                   true});
+    all.push_back({"uvd_unlinked_untouched", hd3870, {}, true});
+
+    fixtures::ImageSpec outOfRange;
+    outOfRange.entries[0].gpuClock = 120001;  // 1200.01 MHz: slider at 1200
+    outOfRange.entries[1].ramClock = 39999;   // 399.99 MHz: slider at 400
+    outOfRange.entries[7].gpuClock = 0;
+    outOfRange.entries[2].vcore = 0;  // shown as 0, saved as 0.9 after the box validation
+    all.push_back({"out_of_range_image", outOfRange, {}, true});
+
+    fixtures::ImageSpec halves;
+    halves.entries[0].gpuClock = 77750;  // 777.5 -> 778
+    halves.entries[3].gpuClock = 77850;  // 778.5 -> 778
+    all.push_back({"halves_round_to_even", halves, {}});
+
+    fixtures::ImageSpec hd3850 = hd3870;
+    hd3850.deviceId = "9505";
+    hd3850.memoryText = "GDDR3 256MB";
+    all.push_back({"hd3850_256mb", hd3850, {{k3DHigh, Control::Gpu, "720"}}});
+    fixtures::ImageSpec noSize = hd3850;
+    noSize.memoryText = "";
+    all.push_back({"hd3850_size_unknown", noSize, {{k2D, Control::Gpu, "350"}}});
+    fixtures::ImageSpec gddr4 = hd3870;
+    gddr4.memoryText = "GDDR4 512MB";
+    all.push_back({"hd3870_gddr4", gddr4, {{k3DHigh, Control::Ram, "1300"}}});
+    fixtures::ImageSpec x2First = hd3870;
+    x2First.deviceId = "950F";
+    all.push_back({"x2_first_file", x2First, {{k3DHigh, Control::Gpu, "850"}}});
+    fixtures::ImageSpec x2Second = x2First;
+    x2Second.x2SecondFile = true;
+    all.push_back({"x2_second_file", x2Second, {{k3DHigh, Control::Gpu, "850"}}});
+    fixtures::ImageSpec longFile = hd3870;
+    longFile.length = 120'000;  // bytes past 99,999 are written back unchanged
+    all.push_back({"longer_than_image", longFile, {{k3DHigh, Control::Gpu, "810"}}});
+
+    all.push_back({"classic_accepted", imageNeedingClassic(), everyClockToItsMaximum(), false, true,
+                   SaveOutcome::CorrectedByClassic});
+    all.push_back({"classic_declined", imageNeedingClassic(), everyClockToItsMaximum(), false,
+                   false, SaveOutcome::NotCorrected});
+    fixtures::ImageSpec noMarker = imageNeedingClassic();
+    noMarker.versionMarkerOffset = std::nullopt;
+    all.push_back({"classic_without_version_marker", noMarker, everyClockToItsMaximum(), false,
+                   true, SaveOutcome::NotCorrected});
+    return all;
+}
+
+// The controls of a fresh window after opening the image and making the scenario's edits,
+// followed by the box validation the save command runs first. Voltages use '.' as separator.
+inline SaveControls referenceControls(const LoadedRom& rom, const EditScenario& scenario)
+{
+    SaveControls controls;
+    controls.decimalSeparator = '.';
+    controls.uvdLinked = !scenario.unlinkUvd;
+    for (const PowerState& state : kPowerStates) {
+        const ClockEntry& entry = rom.clocks.asRead[state.entry];
+        controls.sliders[state.gpuSlider] =
+            checkClockRange(state.gpuSlider, entry.gpuClock).sliderValue;
+        controls.sliders[state.ramSlider] =
+            checkClockRange(state.ramSlider, entry.ramClock).sliderValue;
+        // A linked window keeps the UVD voltage aside and shows an empty box.
+        const bool hidden = state.vcoreBox == kUvdBox && controls.uvdLinked;
+        controls.vcoreTexts[state.vcoreBox] = hidden ? "" : formatMillivolts(entry.vcore, '.');
+    }
+    for (const Edit& edit : scenario.edits) {
+        const PowerState& state = kPowerStates[edit.state];
+        if (edit.control == Control::Vcore) {
+            std::string typed = edit.value;
+            for (char& c : typed) c = c == ',' ? '.' : c;
+            controls.vcoreTexts[state.vcoreBox] = typed;
+        } else {
+            controls.sliders[edit.control == Control::Gpu ? state.gpuSlider : state.ramSlider] =
+                std::stoi(edit.value);
+        }
+    }
+    for (std::string& text : controls.vcoreTexts) text = validateVcoreText(text, '.');
+    return controls;
+}
+
+struct ReferenceSave {
+    SaveResult result;
+    Bytes bytes;  // what goes to disk
+};
+
+// The core's save of the scenario, straight through the pipeline.
+inline ReferenceSave referenceSave(const EditScenario& scenario)
+{
+    const Bytes file = fixtures::buildImage(scenario.image);
+    RawFile raw;
+    const std::size_t imageLength = std::min(file.size(), kImageReadLimit);
+    raw.image.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(imageLength));
+    raw.beyond.assign(file.begin() + static_cast<std::ptrdiff_t>(imageLength), file.end());
+    auto rom = loadRom(std::move(raw)).value();
+    const SaveControls controls = referenceControls(rom, scenario);
+    const auto saved = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum}, controls,
+                                       [&scenario] { return scenario.classicAnswer; });
+    return {saved.value(), bytesToWrite(rom.image)};
+}
+
+}  // namespace clockvane::scenarios

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "cli/json_writer.h"
+#include "cli/option_rom.h"
+
+namespace clockvane::cli {
+namespace {
+
+struct EscapeCase {
+    std::string in;
+    std::string out;
+};
+
+void PrintTo(const EscapeCase& testCase, std::ostream* out)
+{
+    *out << ::testing::PrintToString(testCase.in);
+}
+
+class JsonEscape : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(JsonEscape, GivesValidUtf8WithControlsEscaped)
+{
+    EXPECT_EQ(jsonEscape(GetParam().in), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, JsonEscape,
+    ::testing::Values(
+        EscapeCase{"plain 1.2", "plain 1.2"}, EscapeCase{"a\"b\\c", "a\\\"b\\\\c"},
+        EscapeCase{std::string("\0\n\r\x1F\x7F", 5), "\\u0000\\u000A\\u000D\\u001F\\u007F"},
+        EscapeCase{"\xC2\x80\xC2\x9F\xC2\xA0", "\\u0080\\u009F\xC2\xA0"},  // C1 controls, NBSP kept
+        EscapeCase{"X\xC2\xB2 \xE2\x82\xAC \xF0\x9F\x98\x80",
+                   "X\xC2\xB2 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        EscapeCase{"\xE9t\xE9", "\xEF\xBF\xBDt\xEF\xBF\xBD"},  // raw Latin-1 bytes
+        EscapeCase{"\xC0\xAF\xED\xA0\x80\xE2\x82",
+                   "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+                   "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}));
+
+TEST(JsonWriter, NestsWithCommasAndIndentation)
+{
+    JsonWriter json;
+    json.beginObject();
+    json.key("a");
+    json.beginArray();
+    json.integer(-1);
+    json.number("775.00");
+    json.endArray();
+    json.key("empty");
+    json.beginObject();
+    json.endObject();
+    json.key("n");
+    json.null();
+    json.key("t");
+    json.boolean(true);
+    json.endObject();
+    EXPECT_EQ(json.text(), "{\n  \"a\": [\n    -1,\n    775.00\n  ],\n  \"empty\": {},\n  \"n\": "
+                           "null,\n  \"t\": true\n}\n");
+}
+
+TEST(OptionRom, SumOfTheDeclaredLengthDecides)
+{
+    Bytes rom(1024, 0);
+    rom[0] = 0x55;
+    rom[1] = 0xAA;
+    rom[2] = 2;
+    rom[1023] = static_cast<std::uint8_t>(0x100 - ((0x55 + 0xAA + 2) & 0xFF));
+    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Valid);
+    rom.push_back(0x33);  // bytes past the declared length do not count
+    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Valid);
+    rom[5] = 1;
+    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Invalid);
+    rom[2] = 3;
+    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::NotApplicable);
+    rom[2] = 0;
+    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::NotApplicable);
+    EXPECT_EQ(checkOptionRom(Bytes{0x55}), OptionRomChecksum::NotApplicable);
+}
+
+}  // namespace
+}  // namespace clockvane::cli

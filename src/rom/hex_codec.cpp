@@ -1,6 +1,7 @@
 #include "rom/hex_codec.h"
 
 #include <algorithm>
+#include <ranges>
 
 namespace clockvane {
 namespace {
@@ -21,9 +22,9 @@ std::string ToHexLE(ByteView bytes)
 {
     std::string text;
     text.reserve(bytes.size() * 2);
-    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it) {
-        text.push_back(kDigits[*it >> 4]);
-        text.push_back(kDigits[*it & 0x0F]);
+    for (const std::uint8_t byte : std::views::reverse(bytes)) {
+        text.push_back(kDigits[byte >> 4]);
+        text.push_back(kDigits[byte & 0x0F]);
     }
     return text;
 }

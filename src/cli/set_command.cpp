@@ -51,8 +51,9 @@ SaveControls editedControls(const OpenedImage& opened, const SetRequest& request
         std::string& text = controls.vcoreTexts[box];
         const std::string validated = validateVcoreText(text, controls.decimalSeparator);
         if (validated != text) {
-            reportFileError(opened.path, "note: " + boxName(box) + " " + text + " V was set to " +
-                                             validated + " V");
+            std::string note = "note: " + boxName(box);
+            note.append(" ").append(text).append(" V was set to ").append(validated).append(" V");
+            reportFileError(opened.path, note);
             text = validated;
         }
     }

@@ -11,6 +11,8 @@ struct BadInput {
     std::string reason;  // expected on standard error after the file's name
 };
 
+// GoogleTest prints parameters through a function of exactly this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const BadInput& testCase, std::ostream* out) { *out << testCase.name; }
 
 class BadInputs : public CliTest, public ::testing::WithParamInterface<BadInput> {

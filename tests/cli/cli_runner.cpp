@@ -36,6 +36,7 @@ CliRun runCli(const std::vector<std::string>& arguments)
     std::vector<std::string> argv{CLOCKVANE_CLI_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
+    pointers.reserve(argv.size() + 1);
     for (std::string& argument : argv) pointers.push_back(argument.data());
     pointers.push_back(nullptr);
 

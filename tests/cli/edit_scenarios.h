@@ -38,6 +38,8 @@ struct EditScenario {
 };
 
 // Test output names a scenario rather than dumping its bytes.
+// GoogleTest prints parameters through a function of exactly this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 inline void PrintTo(const EditScenario& scenario, std::ostream* out) { *out << scenario.name; }
 
 // Clocks whose compensation bytes read 0x00: writing them back at 0x7F and raising every

@@ -16,6 +16,8 @@ struct CardCase {
     std::vector<std::string> textLines;  // lines of the text report
 };
 
+// GoogleTest prints parameters through a function of exactly this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const CardCase& testCase, std::ostream* out) { *out << testCase.name; }
 
 ImageSpec withCard(const std::string& deviceId, const std::string& memoryText,

@@ -11,6 +11,8 @@ struct EscapeCase {
     std::string out;
 };
 
+// GoogleTest prints parameters through a function of exactly this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const EscapeCase& testCase, std::ostream* out)
 {
     *out << ::testing::PrintToString(testCase.in);

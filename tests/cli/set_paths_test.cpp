@@ -102,6 +102,8 @@ struct UsageCase {
     std::string message;
 };
 
+// GoogleTest prints parameters through a function of exactly this name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const UsageCase& testCase, std::ostream* out) { *out << testCase.name; }
 
 class SetUsage : public SetPaths, public ::testing::WithParamInterface<UsageCase> {};

@@ -22,8 +22,8 @@ std::vector<std::string> setOptions(const EditScenario& scenario)
         options.push_back("--" + stem + field);
         options.push_back(edit.value);
     }
-    if (scenario.unlinkUvd) options.push_back("--unlink-uvd");
-    if (scenario.classicAnswer) options.push_back("--classic");
+    if (scenario.unlinkUvd) options.emplace_back("--unlink-uvd");
+    if (scenario.classicAnswer) options.emplace_back("--classic");
     return options;
 }
 
@@ -47,7 +47,7 @@ TEST_P(SetScenarios, WritesWhatTheSavePipelineGives)
         EXPECT_EQ(run.exitCode, 3) << run.err;
         EXPECT_NE(run.err.find("Can't correct checksum."), std::string::npos);
         EXPECT_EQ(files(), std::vector<std::string>{"card.rom"});
-        arguments.push_back("--force");
+        arguments.emplace_back("--force");
     }
     const CliRun written = corrected ? run : runCli(arguments);
     EXPECT_EQ(written.exitCode, corrected ? 0 : 3) << written.err;

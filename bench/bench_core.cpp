@@ -15,6 +15,10 @@
 #include "rom/bios_info.h"
 #include "rom/rom_loader.h"
 
+#if CLOCKVANE_BENCH_DIFF
+#include "cli/image_diff.h"
+#endif
+
 namespace {
 
 using namespace clockvane;
@@ -155,6 +159,19 @@ void ClassicCorrection(benchmark::State& state)
     }
     reportRatio(state, elapsedNs);
 }
+
+#if CLOCKVANE_BENCH_DIFF
+// The comparison of two loaded images that `clockvane diff` prints.
+void DiffOfTwoImages(benchmark::State& state)
+{
+    const LoadedRom a = *loadRom(RawFile{image(), {}});
+    LoadedRom b = a;
+    b.image.fileImage[0x300] ^= 0xFF;
+    b.clocks.working[3].gpuClock += 0x100;
+    timed(state, [&] { benchmark::DoNotOptimize(cli::compareImages(a, b)); });
+}
+BENCHMARK(DiffOfTwoImages);
+#endif
 
 BENCHMARK(Baseline_ReadAndSum);
 BENCHMARK(ReadingPath);

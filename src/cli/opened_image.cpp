@@ -44,15 +44,9 @@ Result<OpenedImage, std::string> openImage(const std::string& path)
     OpenedImage opened{path, std::move(loaded).value(), {}};
     for (std::size_t slider = 0; slider < kSliderCount; ++slider) {
         opened.sliders[slider] =
-            checkClockRange(slider, sliderClockField(opened.rom.clocks.working, slider));
+            checkClockRange(slider, shownClockField(opened.rom.clocks.working, slider));
     }
     return opened;
-}
-
-std::uint32_t sliderClockField(const ClockEntries& entries, std::size_t slider)
-{
-    const ClockEntry& entry = entries[kPowerStates[powerStateOfSlider(slider)].entry];
-    return isGpuSlider(slider) ? entry.gpuClock : entry.ramClock;
 }
 
 std::vector<std::string> rangeLines(const OpenedImage& opened)
@@ -70,17 +64,7 @@ std::vector<std::string> rangeLines(const OpenedImage& opened)
 
 SaveControls controlsAfterOpen(const OpenedImage& opened, bool uvdLinked)
 {
-    SaveControls controls;
-    controls.decimalSeparator = '.';
-    controls.uvdLinked = uvdLinked;
-    for (std::size_t slider = 0; slider < kSliderCount; ++slider)
-        controls.sliders[slider] = opened.sliders[slider].sliderValue;
-    for (const PowerState& state : kPowerStates) {
-        controls.vcoreTexts[state.vcoreBox] = formatMillivolts(
-            opened.rom.clocks.working[state.entry].vcore, controls.decimalSeparator);
-    }
-    if (uvdLinked) controls.vcoreTexts[kUvdBox].clear();
-    return controls;
+    return controlsAsOpened(opened.rom.clocks, uvdLinked, '.');
 }
 
 Bytes wholeFile(const RomImage& image)

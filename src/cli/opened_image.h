@@ -25,9 +25,6 @@ struct OpenedImage {
 // such file or directory", "not an ATI 38xx BIOS image: ..."); the caller adds the file name.
 Result<OpenedImage, std::string> openImage(const std::string& path);
 
-// The raw clock field a slider shows: the GPU or memory clock of its power state's entry.
-std::uint32_t sliderClockField(const ClockEntries& entries, std::size_t slider);
-
 // The range messages of an open, one English clock line per clock outside its slider's
 // range, in the order the clocks are checked (BootUp GPU, BootUp RAM, 2D GPU, ... UVD RAM).
 std::vector<std::string> rangeLines(const OpenedImage& opened);

@@ -33,14 +33,28 @@ struct ClockSet {
 std::optional<ClockSet> decodeClockBlock(ByteView block);
 
 // The 152-byte block of the working copy: value fields from `entries`, trailers as decoded.
-Bytes encodeClockBlock(const ClockEntries& entries, const std::array<Trailer, kTrailerCount>& trailers);
-inline Bytes encodeClockBlock(const ClockSet& clocks) { return encodeClockBlock(clocks.working, clocks.trailers); }
+Bytes encodeClockBlock(const ClockEntries& entries,
+                       const std::array<Trailer, kTrailerCount>& trailers);
+inline Bytes encodeClockBlock(const ClockSet& clocks)
+{
+    return encodeClockBlock(clocks.working, clocks.trailers);
+}
+
+// The raw clock field a slider shows: the GPU or memory clock of its power state's entry.
+constexpr std::uint32_t shownClockField(const ClockEntries& entries, std::size_t slider)
+{
+    const ClockEntry& entry = entries[kPowerStates[powerStateOfSlider(slider)].entry];
+    return isGpuSlider(slider) ? entry.gpuClock : entry.ramClock;
+}
 
 // The least significant byte of a clock field: the byte a save uses to balance the image sum.
-constexpr std::uint8_t compensationByte(std::uint32_t clockField) { return static_cast<std::uint8_t>(clockField & 0xFF); }
+constexpr std::uint8_t compensationByte(std::uint32_t clockField)
+{
+    return static_cast<std::uint8_t>(clockField & 0xFF);
+}
 constexpr std::uint32_t withCompensationByte(std::uint32_t clockField, std::uint8_t byte)
 {
     return (clockField & 0xFFFF00u) | byte;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -2,6 +2,9 @@
 
 #include "writeback/encode.h"
 
+#include "clocks/clock_limits.h"
+#include "clocks/voltage_text.h"
+
 namespace clockvane {
 
 // Every save rewrites all twenty clock fields. The entries the window never shows (4, 5, 6,
@@ -70,6 +73,23 @@ std::optional<std::size_t> writeBackVcores(ClockSet& clocks, const SaveControls&
         clocks.working[row.entry].vcore = millivolts[source];
     }
     return std::nullopt;
+}
+
+SaveControls controlsAsOpened(const ClockSet& clocks, bool uvdLinked, char separator)
+{
+    SaveControls controls;
+    controls.decimalSeparator = separator;
+    controls.uvdLinked = uvdLinked;
+    for (std::size_t slider = 0; slider < kSliderCount; ++slider) {
+        controls.sliders[slider] =
+            checkClockRange(slider, shownClockField(clocks.working, slider)).sliderValue;
+    }
+    for (const PowerState& state : kPowerStates) {
+        controls.vcoreTexts[state.vcoreBox] =
+            formatMillivolts(clocks.working[state.entry].vcore, separator);
+    }
+    if (uvdLinked) controls.vcoreTexts[kUvdBox].clear();
+    return controls;
 }
 
 }  // namespace clockvane

@@ -36,6 +36,10 @@ struct VcoreWriteRow {
 };
 extern const std::array<VcoreWriteRow, kEntryCount> kVcoreWriteTable;
 
+// The controls as a window holds them right after an open: every slider on its clock after the
+// range check, every box on its voltage, and the UVD box empty while the UVD clocks are linked.
+SaveControls controlsAsOpened(const ClockSet& clocks, bool uvdLinked, char separator);
+
 // The boxes a save reads: 0, 1, 2 and 4, and 3 only while the UVD clocks are unlinked.
 bool saveReadsBox(std::size_t box, bool uvdLinked);
 

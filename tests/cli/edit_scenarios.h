@@ -139,19 +139,7 @@ inline std::vector<EditScenario> editScenarios()
 // followed by the box validation the save command runs first. Voltages use '.' as separator.
 inline SaveControls referenceControls(const LoadedRom& rom, const EditScenario& scenario)
 {
-    SaveControls controls;
-    controls.decimalSeparator = '.';
-    controls.uvdLinked = !scenario.unlinkUvd;
-    for (const PowerState& state : kPowerStates) {
-        const ClockEntry& entry = rom.clocks.asRead[state.entry];
-        controls.sliders[state.gpuSlider] =
-            checkClockRange(state.gpuSlider, entry.gpuClock).sliderValue;
-        controls.sliders[state.ramSlider] =
-            checkClockRange(state.ramSlider, entry.ramClock).sliderValue;
-        // A linked window keeps the UVD voltage aside and shows an empty box.
-        const bool hidden = state.vcoreBox == kUvdBox && controls.uvdLinked;
-        controls.vcoreTexts[state.vcoreBox] = hidden ? "" : formatMillivolts(entry.vcore, '.');
-    }
+    SaveControls controls = controlsAsOpened(rom.clocks, !scenario.unlinkUvd, '.');
     for (const Edit& edit : scenario.edits) {
         const PowerState& state = kPowerStates[edit.state];
         if (edit.control == Control::Vcore) {

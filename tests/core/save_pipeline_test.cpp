@@ -20,33 +20,15 @@ LoadedRom loadBuilt(const fixtures::ImageSpec& spec)
     return std::move(loaded).value();
 }
 
-// The controls as an open leaves them: every slider on its clock, every box on its voltage.
-SaveControls controlsAsOpened(const LoadedRom& rom, bool uvdLinked)
-{
-    SaveControls controls;
-    for (const PowerState& state : kPowerStates) {
-        const ClockEntry& entry = rom.clocks.asRead[state.entry];
-        controls.sliders[state.gpuSlider] =
-            checkClockRange(state.gpuSlider, entry.gpuClock).sliderValue;
-        controls.sliders[state.ramSlider] =
-            checkClockRange(state.ramSlider, entry.ramClock).sliderValue;
-        controls.vcoreTexts[state.vcoreBox] = formatMillivolts(entry.vcore, ',');
-    }
-    controls.decimalSeparator = ',';
-    controls.uvdLinked = uvdLinked;
-    if (uvdLinked) controls.vcoreTexts[kUvdBox] = "";
-    return controls;
-}
-
 TEST(SavePipeline, AnUntouchedSaveIsBalancedByTheCompensationBytesWithoutAsking)
 {
     LoadedRom rom = loadBuilt({});
     bool asked = false;
-    const auto result =
-        runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, controlsAsOpened(rom, true), [&] {
-            asked = true;
-            return true;
-        });
+    const auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum},
+                                        controlsAsOpened(rom.clocks, true, ','), [&] {
+                                            asked = true;
+                                            return true;
+                                        });
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result->outcome, SaveOutcome::CorrectedByCompensation);
     EXPECT_FALSE(result->classicQuestionAsked);
@@ -108,7 +90,7 @@ TEST(SavePipeline, ABoxWithoutANumberChangesNothingAndNamesTheBox)
 {
     LoadedRom rom = loadBuilt({});
     const LoadedRom before = rom;
-    SaveControls controls = controlsAsOpened(rom, false);
+    SaveControls controls = controlsAsOpened(rom.clocks, false, ',');
     controls.sliders.fill(1000);
     controls.vcoreTexts[kUvdBox] = "";
     bool asked = false;

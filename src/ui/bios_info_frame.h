@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace clockvane::ui {
+
+// The "BIOS info's" frame: three caption labels Label1(0..2) with their values Label2(0..2)
+// (version, date and time, card and memory), and the two hint labels Label2(3) and (4) that
+// ask for a file while none is open.
+class BiosInfoFrame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit BiosInfoFrame(QWidget* parent = nullptr);
+
+    QLabel* caption(std::size_t index) const { return captions_[index]; }
+    QLabel* value(std::size_t index) const { return values_[index]; }
+
+private:
+    std::array<QLabel*, 3> captions_{};
+    std::array<QLabel*, 5> values_{};
+};
+
+}  // namespace clockvane::ui

@@ -1,0 +1,138 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSignalBlocker>
+
+#include "ui/bios_info_frame.h"
+#include "ui/clock_slider.h"
+#include "ui/form1.h"
+#include "ui/link_bracket.h"
+#include "ui/qt_text.h"
+#include "ui/svg_picture.h"
+#include "ui/vcore_box.h"
+
+namespace clockvane::ui {
+
+namespace {
+
+void renderMenu(QMenu* menu, const app::MenuItemState& item)
+{
+    menu->setTitle(toQt(item.caption));
+    menu->menuAction()->setEnabled(item.enabled);
+}
+
+void renderAction(QAction* action, const app::MenuItemState& item)
+{
+    const QSignalBlocker quiet(action);
+    action->setText(toQt(item.caption));
+    action->setEnabled(item.enabled);
+    if (action->isCheckable()) action->setChecked(item.checked);
+}
+
+void renderSlider(ClockSlider* slider, const app::SliderState& state)
+{
+    const QSignalBlocker quiet(slider);
+    if (slider->lowerMhz() != state.lower || slider->upperMhz() != state.upper) {
+        slider->setMhzRange(state.lower, state.upper);
+    }
+    if (slider->mhz() != state.value) slider->setMhz(state.value);
+    slider->setEnabled(state.enabled);
+}
+
+void setTextColours(QWidget* widget, const QColor& background, const QColor& foreground)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, foreground);
+    widget->setPalette(palette);
+}
+
+void renderClockLabel(QLabel* label, const app::ClockLabelState& state)
+{
+    const QPalette system = QApplication::palette();
+    label->setText(toQt(state.caption));
+    setTextColours(label, labelColour(state.background, system),
+                   labelColour(state.foreground, system));
+}
+
+void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
+{
+    const QSignalBlocker quiet(box);
+    const QSignalBlocker quietEdit(box->lineEdit());
+    QStringList items;
+    for (const std::string& item : state.items) items.append(toQt(item));
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i) shown.append(box->itemText(i));
+    if (shown != items) {
+        box->clear();
+        box->addItems(items);
+        box->setCurrentIndex(-1);
+    }
+    // Only a real change is written: rewriting the same text would move the user's cursor.
+    const QString text = toQt(state.text);
+    if (box->currentText() != text) box->setEditText(text);
+    box->setEnabled(state.enabled);
+    box->setToolTip(toQt(state.toolTip));
+}
+
+}  // namespace
+
+void Form1::render()
+{
+    const app::MainWindowState& state = controller_.state();
+    const bool wasRendering = rendering_;
+    rendering_ = true;
+
+    setWindowTitle(toQt(state.windowTitle));
+
+    renderMenu(mnuFile_, state.mnuFile);
+    renderAction(romOpen_, state.romOpen);
+    renderAction(romSave_, state.romSave);
+    renderAction(exitProgram_, state.exitProgram);
+    renderMenu(setLang_, state.setLang);
+    renderAction(setLangDeutsch_, state.setLangDeutsch);
+    renderAction(setLangEnglish_, state.setLangEnglish);
+    renderMenu(mnuTrouble_, state.mnuTrouble);
+    renderAction(chkUvd_, state.chkUvd);
+    renderAction(about_, state.about);
+
+    for (std::size_t i = 0; i < sliders_.size(); ++i) {
+        renderSlider(sliders_[i], state.sliders[i]);
+        renderClockLabel(clockLabels_[i], state.clockLabels[i]);
+    }
+    for (std::size_t i = 0; i < boxes_.size(); ++i) renderBox(boxes_[i], state.vcoreBoxes[i]);
+
+    bracket_->setLabelText(toQt(state.linkedCaption));
+    bracket_->setLinesVisible(state.linkLinesVisible);
+    bracket_->setLabelVisible(state.linkedLabelVisible);
+
+    frame_->setTitle(toQt(state.frameCaption));
+    for (std::size_t i = 0; i < state.infoCaptions.size(); ++i) {
+        frame_->caption(i)->setText(toQt(state.infoCaptions[i]));
+    }
+    for (std::size_t i = 0; i < state.infoValues.size(); ++i) {
+        frame_->value(i)->setText(toQt(state.infoValues[i]));
+    }
+    QLabel* version = frame_->value(0);
+    setTextColours(version, version->palette().color(QPalette::Window),
+                   labelColour(state.versionForeground, QApplication::palette()));
+    frame_->value(3)->setVisible(state.hintsVisible);
+    frame_->value(4)->setVisible(state.hintsVisible);
+
+    pic3870_->setVisible(state.pic3870Visible);
+    pic3850_->setVisible(state.pic3850Visible);
+    pic3870x2_->setVisible(state.pic3870x2Visible);
+    picAti_->setVisible(state.picAtiVisible);
+
+    for (std::size_t i = 0; i < panels_.size(); ++i)
+        panels_[i]->setText(toQt(state.statusPanels[i]));
+    progress_->setValue(state.progressValue);
+    progress_->setTextVisible(state.progressDisplay);
+
+    rendering_ = wasRendering;
+}
+
+}  // namespace clockvane::ui

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+
+#include <QDialog>
+
+#include "app/platform.h"
+
+namespace clockvane::ui {
+
+// The memory-size prompt: asks whether the card has 256 MB or 512 MB when the image does not
+// say. A new window for every question; closing it without a button leaves no answer.
+class Form3 : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit Form3(const app::MemoryPromptTexts& texts, QWidget* parent = nullptr);
+
+    // True for 256 MB, false for 512 MB, nothing when neither button was pressed.
+    std::optional<bool> answer() const { return answer_; }
+
+private:
+    void choose(bool is256MB);
+
+    std::optional<bool> answer_;
+};
+
+}  // namespace clockvane::ui

@@ -1,0 +1,143 @@
+#include "ui/qt_platform.h"
+
+#include <cmath>
+#include <memory>
+
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QLocale>
+#include <QSettings>
+#include <QUrl>
+
+#include "ui/file_dialogs.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+
+namespace clockvane::ui {
+
+QString settingsKey(const std::string& section, const std::string& key)
+{
+    if (section.empty() || section == "\\") return toQt(key);
+    return toQt(section) + QLatin1Char('/') + toQt(key);
+}
+
+namespace {
+
+std::unique_ptr<QSettings> openSettings(const QtPlatformOptions& options,
+                                        const std::string& application)
+{
+    if (!options.settingsFile.isEmpty()) {
+        return std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       toQt(application), toQt(application));
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(QtPlatformOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options))
+{
+    // Timer1 fires once per start: the status goes back to "Ready..." three seconds after an
+    // open or a save.
+    timer1_.setSingleShot(true);
+    timer1_.setInterval(int(std::lround(kTimer1IntervalMs * options_.timeScale)));
+    connect(&timer1_, &QTimer::timeout, this, &QtPlatform::timer1Fired);
+}
+
+void QtPlatform::setMainWindow(QWidget* window) { mainWindow_ = window; }
+
+app::MessageAnswer QtPlatform::messageBox(const std::string& text, const std::string& title,
+                                          app::MessageIcon icon, app::MessageButtons buttons)
+{
+    auto box = buildMessageBox(text, title, icon, buttons, mainWindow_);
+    return answerOf(box->exec(), buttons);
+}
+
+std::optional<std::string> QtPlatform::showOpenDialog(const app::FileDialogRequest& request)
+{
+    auto dialog = buildFileDialog(request, FileDialogKind::Open, mainWindow_);
+    return runFileDialog(*dialog, request.flags);
+}
+
+std::optional<std::string> QtPlatform::showSaveDialog(const app::FileDialogRequest& request)
+{
+    auto dialog = buildFileDialog(request, FileDialogKind::Save, mainWindow_);
+    return runFileDialog(*dialog, request.flags);
+}
+
+std::optional<bool> QtPlatform::askMemorySize(const app::MemoryPromptTexts& texts)
+{
+    // A new window for every question: nothing of an earlier answer survives.
+    Form3 prompt(texts, mainWindow_);
+    prompt.exec();
+    return prompt.answer();
+}
+
+void QtPlatform::showAbout(const app::AboutTexts& texts)
+{
+    Form2 about(texts, mainWindow_);
+    connect(&about, &Form2::pictureClicked, this, &QtPlatform::aboutPictureClicked);
+    about.exec();
+}
+
+void QtPlatform::waitSeconds(double seconds)
+{
+    if (seconds <= 0) return;
+    // A nested event loop ended by a timer: the window stays live (and other handlers may
+    // run) while the sequence pauses, without spinning the processor.
+    QEventLoop loop;
+    QTimer end;
+    end.setSingleShot(true);
+    end.setTimerType(Qt::PreciseTimer);  // never early: the wait lasts at least `seconds`
+    connect(&end, &QTimer::timeout, &loop, &QEventLoop::quit);
+    end.start(int(std::lround(seconds * 1000.0 * options_.timeScale)));
+    loop.exec();
+}
+
+void QtPlatform::startTimer1()
+{
+    if (!timer1_.isActive()) timer1_.start();
+}
+
+void QtPlatform::stateChanged() { emit renderRequested(); }
+
+std::optional<std::string> QtPlatform::readSetting(const std::string& application,
+                                                   const std::string& section,
+                                                   const std::string& key)
+{
+    const auto settings = openSettings(options_, application);
+    const QString name = settingsKey(section, key);
+    if (!settings->contains(name)) return std::nullopt;
+    return fromQt(settings->value(name).toString());
+}
+
+void QtPlatform::writeSetting(const std::string& application, const std::string& section,
+                              const std::string& key, const std::string& value)
+{
+    const auto settings = openSettings(options_, application);
+    settings->setValue(settingsKey(section, key), toQt(value));
+    settings->sync();
+}
+
+char QtPlatform::decimalSeparator() const
+{
+    const QString point = QLocale().decimalPoint();
+    if (point.isEmpty() || point.front().unicode() > 0x7F) return '.';
+    return char(point.front().unicode());
+}
+
+void QtPlatform::openUrl(const std::string& url)
+{
+    // Like the shell's "Open": the desktop picks the handler; a failure is not reported.
+    QDesktopServices::openUrl(QUrl(toQt(url)));
+}
+
+void QtPlatform::closeMainWindow()
+{
+    if (mainWindow_) mainWindow_->close();
+}
+
+}  // namespace clockvane::ui

@@ -1,0 +1,202 @@
+// The Qt side of the platform services: texts, filters, colours, settings, waits and Timer1.
+#include <ctime>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+
+using namespace clockvane;
+using namespace clockvane::ui;
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nameFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("editor's filter") << "BIOS ROM files (*.rom;*.bin)|*.rom;*.bin"
+                                         << QStringList{"BIOS ROM files (*.rom *.bin *.ROM *.BIN)"};
+        QTest::newRow("upper-case pattern")
+            << "Images|*.ROM" << QStringList{"Images (*.rom *.ROM)"};
+        QTest::newRow("two pairs")
+            << "ROM|*.rom|All files|*.*" << QStringList{"ROM (*.rom *.ROM)", "All files (*.*)"};
+        QTest::newRow("no pairs") << "" << QStringList{"*"};
+    }
+    void nameFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(qtNameFilters(fromQt(filter)), expected);
+    }
+
+    void carriageReturnsBecomeLineBreaks()
+    {
+        QCOMPARE(displayText("Warning:\r\rline\rlast"), QStringLiteral("Warning:\n\nline\nlast"));
+        QCOMPARE(displayText("a\r\nb"), QStringLiteral("a\nb"));
+        QCOMPARE(displayText("Öffne 3870 X² BIOS"), QStringLiteral("Öffne 3870 X² BIOS"));
+    }
+
+    void labelColours()
+    {
+        QPalette system;
+        system.setColor(QPalette::Button, QColor(1, 2, 3));
+        system.setColor(QPalette::ButtonText, QColor(4, 5, 6));
+        system.setColor(QPalette::HighlightedText, QColor(7, 8, 9));
+        QCOMPARE(labelColour(app::LabelColour::ButtonFace, system), QColor(1, 2, 3));
+        QCOMPARE(labelColour(app::LabelColour::ButtonText, system), QColor(4, 5, 6));
+        QCOMPARE(labelColour(app::LabelColour::HighlightText, system), QColor(7, 8, 9));
+        QCOMPARE(labelColour(app::LabelColour::Yellow, system), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(labelColour(app::LabelColour::Red, system), QColor(0xFF, 0x00, 0x00));
+        QCOMPARE(labelColour(app::LabelColour::LightGrey, system), QColor(0xC0, 0xC0, 0xC0));
+    }
+
+    void settingsRootSection()
+    {
+        QCOMPARE(settingsKey("\\", "language"), QStringLiteral("language"));
+        QCOMPARE(settingsKey("Options", "language"), QStringLiteral("Options/language"));
+    }
+
+    // The program's store: the desktop's per-user settings of "Orvanta Clockvane" (the test
+    // runs with XDG_CONFIG_HOME pointing into the build folder).
+    void settingsInTheUserStore()
+    {
+        QtPlatform platform;
+        QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Orvanta Clockvane",
+                        "Orvanta Clockvane");
+        store.clear();
+        store.sync();
+        QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"), std::nullopt);
+
+        platform.writeSetting("Orvanta Clockvane", "\\", "language", "True");
+        QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"),
+                 std::optional<std::string>("True"));
+        store.sync();
+        QCOMPARE(store.value("language").toString(), QStringLiteral("True"));
+        QVERIFY(store.fileName().contains("Orvanta Clockvane"));
+
+        platform.writeSetting("Orvanta Clockvane", "\\", "language", "False");
+        QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"),
+                 std::optional<std::string>("False"));
+    }
+
+    void settingsFileForTests()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("settings.ini");
+        QtPlatform platform({.timeScale = 1.0, .settingsFile = file});
+        platform.writeSetting("Orvanta Clockvane", "\\", "language", "True");
+        QSettings written(file, QSettings::IniFormat);
+        QCOMPARE(written.value("language").toString(), QStringLiteral("True"));
+    }
+
+    void decimalSeparatorFollowsTheLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<char>("separator");
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << ',';
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << '.';
+        QTest::newRow("French") << QLocale(QLocale::French, QLocale::France) << ',';
+    }
+    void decimalSeparatorFollowsTheLocale()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(char, separator);
+        const QLocale before;
+        QLocale::setDefault(locale);
+        const char shown = QtPlatform().decimalSeparator();
+        QLocale::setDefault(before);
+        QCOMPARE(shown, separator);
+    }
+
+    void waitOfZeroReturnsWithoutProcessingEvents()
+    {
+        QtPlatform platform;
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] { ran = true; });
+        platform.waitSeconds(0);
+        platform.waitSeconds(-1);
+        QVERIFY(!ran);
+        QTRY_VERIFY(ran);
+    }
+
+    void waitProcessesEventsWithoutSpinning()
+    {
+        QtPlatform platform;
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+        ticker.start(20);
+        QElapsedTimer wall;
+        const std::clock_t cpuStart = std::clock();
+        wall.start();
+        platform.waitSeconds(0.3);
+        const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        QVERIFY2(wall.elapsed() >= 295, qPrintable(QString::number(wall.elapsed())));
+        QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));   // events ran meanwhile
+        QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));  // and nothing spun
+    }
+
+    void timeScaleShortensWaits()
+    {
+        QtPlatform platform({.timeScale = 0.1, .settingsFile = {}});
+        QElapsedTimer wall;
+        wall.start();
+        platform.waitSeconds(1.0);
+        QVERIFY(wall.elapsed() >= 95);
+        QVERIFY2(wall.elapsed() < 700, qPrintable(QString::number(wall.elapsed())));
+        QCOMPARE(platform.timer1().interval(), 300);
+    }
+
+    void timer1IsSingleShotOfThreeSeconds()
+    {
+        QtPlatform platform;
+        QCOMPARE(platform.timer1().interval(), 3000);
+        QVERIFY(platform.timer1().isSingleShot());
+        QVERIFY(!platform.timer1().isActive());
+    }
+
+    void startingTimer1WhileItRunsLeavesItRunning()
+    {
+        QtPlatform platform({.timeScale = 0.1, .settingsFile = {}});
+        QSignalSpy fired(&platform, &QtPlatform::timer1Fired);
+        platform.startTimer1();
+        QTest::qWait(150);
+        const int remaining = platform.timer1().remainingTime();
+        platform.startTimer1();  // must not restart the 300 ms
+        QVERIFY(platform.timer1().remainingTime() <= remaining);
+        QTRY_COMPARE_WITH_TIMEOUT(fired.count(), 1, 1000);
+        QTest::qWait(400);
+        QCOMPARE(fired.count(), 1);  // once per start
+        QVERIFY(!platform.timer1().isActive());
+    }
+
+    void stateChangedAsksTheWindowToRender()
+    {
+        QtPlatform platform;
+        QSignalSpy render(&platform, &QtPlatform::renderRequested);
+        platform.stateChanged();
+        QCOMPARE(render.count(), 1);
+    }
+
+    void closeMainWindowClosesIt()
+    {
+        QtPlatform platform;
+        QWidget window;
+        window.show();
+        platform.setMainWindow(&window);
+        platform.closeMainWindow();
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(QtPlatformTest)
+#include "qt_platform_test.moc"

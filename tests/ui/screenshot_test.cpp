@@ -1,0 +1,129 @@
+// Pictures of the editor for the README and for review: the window empty, with an image, in
+// German, and the two small windows. They land in <build>/screenshots, with "@2x" in the name
+// when the test runs at twice the scale. The checks make sure nothing is cut off at any scale.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "modal_driver.h"
+#include "scripted_platform.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+
+using namespace clockvane;
+using namespace clockvane::ui;
+using namespace clockvane::ui::testing;
+
+namespace {
+
+QString shotPath(const QString& name, qreal scale)
+{
+    QDir().mkpath(QStringLiteral(CLOCKVANE_SCREENSHOT_DIR));
+    const QString suffix = scale > 1.0 ? QStringLiteral("@2x") : QString();
+    return QStringLiteral(CLOCKVANE_SCREENSHOT_DIR "/%1%2.png").arg(name, suffix);
+}
+
+// Every single-line label shows its whole text.
+void verifyNothingCut(QWidget& top)
+{
+    for (QLabel* label : top.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&top) || label->wordWrap() || label->text().isEmpty()) continue;
+        for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+            const int needed = label->fontMetrics().horizontalAdvance(line);
+            QVERIFY2(needed <= label->contentsRect().width(),
+                     qPrintable(QStringLiteral("%1 cut: \"%2\" needs %3 px, has %4")
+                                    .arg(label->objectName(), line)
+                                    .arg(needed)
+                                    .arg(label->contentsRect().width())));
+        }
+    }
+}
+
+void save(QWidget& widget, const QString& name)
+{
+    const QPixmap shot = widget.grab();
+    const qreal scale = widget.devicePixelRatioF();
+    QVERIFY(shot.save(shotPath(name, scale)));
+    const QImage written(shotPath(name, scale));
+    QCOMPARE(written.width(), qRound(widget.width() * scale));
+    QCOMPARE(written.height(), qRound(widget.height() * scale));
+}
+
+}  // namespace
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void mainWindow()
+    {
+        Editor editor(folder_.filePath("settings.ini"));
+        editor.window.load();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor.window));
+        // The whole window fits a 1280 x 800 laptop screen at this scale.
+        QVERIFY2(
+            editor.window.width() <= 1280 && editor.window.height() <= 720,
+            qPrintable(
+                QStringLiteral("%1 x %2").arg(editor.window.width()).arg(editor.window.height())));
+        verifyNothingCut(editor.window);
+        save(editor.window, "window-empty");
+
+        editor.platform.openAnswers.push_back(writeImage(folder_.path(), "hd3870.rom", {}));
+        editor.window.findChild<QAction*>("ROMOpen")->trigger();
+        QTRY_COMPARE(editor.window.statusPanel(3)->text(), QStringLiteral("Ready..."));
+        QTest::qWait(50);
+        verifyNothingCut(editor.window);
+        save(editor.window, "window-hd3870");
+
+        editor.window.findChild<QAction*>("SetLangDeutsch")->trigger();
+        editor.window.findChild<QAction*>("Chk_UVD")->trigger();  // unlinked: UVD enabled
+        QTest::qWait(50);  // let the layout follow the longer German captions
+        verifyNothingCut(editor.window);
+        save(editor.window, "window-german");
+    }
+
+    void aboutWindow()
+    {
+        Editor editor(folder_.filePath("settings.ini"));
+        editor.window.load();
+        whenModalShown([](QWidget* modal) {
+            QVERIFY(qobject_cast<Form2*>(modal));
+            QTest::qWait(50);
+            verifyNothingCut(*modal);
+            save(*modal, "about");
+            modal->close();
+        });
+        editor.window.findChild<QAction*>("About")->trigger();
+    }
+
+    void memoryPrompt()
+    {
+        Editor editor(folder_.filePath("settings.ini"));
+        editor.window.load();
+        fixtures::ImageSpec noSize;
+        noSize.deviceId = "9505";
+        noSize.memoryText = "";
+        editor.platform.openAnswers.push_back(writeImage(folder_.path(), "nosize.rom", noSize));
+        editor.platform.realMemoryPrompt = true;
+        whenModalShown([](QWidget* modal) {
+            QVERIFY(qobject_cast<Form3*>(modal));
+            QTest::qWait(50);
+            verifyNothingCut(*modal);
+            save(*modal, "memory-prompt");
+            modal->findChild<QPushButton*>("btn_256mb")->click();
+        });
+        editor.window.findChild<QAction*>("ROMOpen")->trigger();
+        QCOMPARE(editor.controller.card()->is256MB, true);
+    }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "screenshot_test.moc"

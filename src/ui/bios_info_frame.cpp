@@ -10,6 +10,7 @@ BiosInfoFrame::BiosInfoFrame(QWidget* parent) : QGroupBox(parent)
     auto* layout = new QGridLayout(this);
     layout->setColumnStretch(1, 1);
     layout->setVerticalSpacing(6);
+    layout->setHorizontalSpacing(12);
     for (std::size_t i = 0; i < values_.size(); ++i) {
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("Label2_%1").arg(i));
@@ -37,6 +38,29 @@ BiosInfoFrame::BiosInfoFrame(QWidget* parent) : QGroupBox(parent)
         layout->addWidget(values_[i], int(i), 0, 1, 2);
     }
     layout->setRowStretch(int(values_.size()), 1);
+}
+
+namespace {
+
+int widest(const QLabel* label, const QStringList& texts)
+{
+    int width = 0;
+    for (const QString& text : texts) {
+        width = std::max(width, label->fontMetrics().horizontalAdvance(text));
+    }
+    return width;
+}
+
+}  // namespace
+
+void BiosInfoFrame::reserveRoom(const QStringList& captions, const QStringList& values,
+                                const QStringList& hints)
+{
+    captions_[0]->setMinimumWidth(widest(captions_[0], captions));
+    // The version is 22 characters of the fixed-width font.
+    const int version = widest(values_[0], {QString(22, QLatin1Char('0'))});
+    values_[2]->setMinimumWidth(std::max(version, widest(values_[2], values)));
+    values_[3]->setMinimumWidth(widest(values_[3], hints));
 }
 
 }  // namespace clockvane::ui

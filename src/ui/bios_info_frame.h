@@ -19,6 +19,11 @@ public:
     QLabel* caption(std::size_t index) const { return captions_[index]; }
     QLabel* value(std::size_t index) const { return values_[index]; }
 
+    // Keeps room for the widest texts the frame will show, so that the window keeps its width
+    // when an image is opened or the language is switched.
+    void reserveRoom(const QStringList& captions, const QStringList& values,
+                     const QStringList& hints);
+
 private:
     std::array<QLabel*, 3> captions_{};
     std::array<QLabel*, 5> values_{};

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/texts.h"
 #include "ui/bios_info_frame.h"
 #include "ui/clock_column.h"
 #include "ui/clock_slider.h"
@@ -23,6 +24,19 @@
 #include "ui/vcore_box.h"
 
 namespace clockvane::ui {
+
+namespace {
+
+namespace texts = app::texts;
+
+QString text(std::string_view fixed) { return toQt(std::string(fixed)); }
+
+QStringList bilingual(const texts::Bilingual& both)
+{
+    return {text(both.german), text(both.english)};
+}
+
+}  // namespace
 
 std::vector<std::string> droppedLocalPaths(const QList<QUrl>& urls)
 {
@@ -169,6 +183,13 @@ QWidget* Form1::buildInfoArea()
     picAti_ = picture("PicATI", ":/art/chip.svg");
 
     frame_ = new BiosInfoFrame(area);
+    // The widest texts of both languages; the card line of an X2 with GDDR4 is the longest.
+    const QStringList captions =
+        bilingual(texts::kDateCaption) +
+        QStringList{text(texts::kVersionCaption), text(texts::kCardCaption)};
+    const QStringList cardLines{QString::fromUtf8("ATI HD3870 X\u00B2 - 512MB GDDR4")};
+    frame_->reserveRoom(captions, cardLines,
+                        bilingual(texts::kHintOpen) + bilingual(texts::kHintDrop));
     progress_ = new QProgressBar(area);
     progress_->setObjectName(QStringLiteral("ProgressBar1"));
     progress_->setRange(0, 100);
@@ -194,9 +215,14 @@ void Form1::buildStatusBar()
         panels_[i] = panel;
     }
     panels_[0]->setMinimumWidth(24);
-    panels_[1]->setMinimumWidth(panels_[1]->fontMetrics().horizontalAdvance(
-                                    QStringLiteral("Checksum-16: 0000 (korrigiert)")) +
-                                12);
+    // Room for the longest checksum line: a sum and the "not corrected" note of either language.
+    int checksumWidth = 0;
+    for (const QString& suffix :
+         bilingual(texts::kSuffixCorrected) + bilingual(texts::kSuffixNotCorrected)) {
+        const QString line = text(texts::kChecksumPrefix) + QStringLiteral("FFFF") + suffix;
+        checksumWidth = std::max(checksumWidth, panels_[1]->fontMetrics().horizontalAdvance(line));
+    }
+    panels_[1]->setMinimumWidth(checksumWidth + 12);
     bar->addWidget(panels_[0], 0);
     bar->addWidget(panels_[1], 0);
     bar->addWidget(panels_[2], 1);

@@ -75,6 +75,7 @@ private slots:
                 QStringLiteral("%1 x %2").arg(editor.window.width()).arg(editor.window.height())));
         verifyNothingCut(editor.window);
         save(editor.window, "window-empty");
+        const QSize empty = editor.window.size();
 
         editor.platform.openAnswers.push_back(writeImage(folder_.path(), "hd3870.rom", {}));
         editor.window.findChild<QAction*>("ROMOpen")->trigger();
@@ -82,12 +83,14 @@ private slots:
         QTest::qWait(50);
         verifyNothingCut(editor.window);
         save(editor.window, "window-hd3870");
+        QCOMPARE(editor.window.size(), empty);  // an open does not make the window jump
 
         editor.window.findChild<QAction*>("SetLangDeutsch")->trigger();
         editor.window.findChild<QAction*>("Chk_UVD")->trigger();  // unlinked: UVD enabled
         QTest::qWait(50);  // let the layout follow the longer German captions
         verifyNothingCut(editor.window);
         save(editor.window, "window-german");
+        QCOMPARE(editor.window.size(), empty);  // nor does the longer German
     }
 
     void aboutWindow()

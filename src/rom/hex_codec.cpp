@@ -1,7 +1,6 @@
 #include "rom/hex_codec.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace clockvane {
 namespace {
@@ -16,13 +15,16 @@ std::uint8_t digitValue(char c)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string ToHexLE(ByteView bytes)
 {
     std::string text;
     text.reserve(bytes.size() * 2);
-    for (const std::uint8_t byte : std::views::reverse(bytes)) {
+    // Walked by index from the end: std::views::reverse over a span does not compile with
+    // clang 14 and libstdc++ 12, which the fuzzing build uses.
+    for (std::size_t pos = bytes.size(); pos-- > 0;) {
+        const std::uint8_t byte = bytes[pos];
         text.push_back(kDigits[byte >> 4]);
         text.push_back(kDigits[byte & 0x0F]);
     }
@@ -37,11 +39,12 @@ Bytes FromHexLE(std::string_view text)
     bytes.reserve((text.size() + 1) / 2);
     for (std::size_t pos = 0; pos < text.size(); pos += 2) {
         std::uint8_t value = digitValue(text[pos]);
-        if (pos + 1 < text.size()) value = static_cast<std::uint8_t>(value * 16 + digitValue(text[pos + 1]));
+        if (pos + 1 < text.size())
+            value = static_cast<std::uint8_t>(value * 16 + digitValue(text[pos + 1]));
         bytes.push_back(value);
     }
     std::reverse(bytes.begin(), bytes.end());
     return bytes;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
+#include <string>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace clockvane {
 namespace {
@@ -59,17 +61,31 @@ private:
     int fd_;
 };
 
-// Removes the temporary file unless it has been renamed over the target.
-class TemporaryFile {
+// Removes a file by its name when it goes out of scope, unless released first: the named
+// temporary until it has been renamed over the target, the old file's second name until the
+// new file has read back correctly.
+class NameGuard {
 public:
-    explicit TemporaryFile(fs::path path) : path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile()
+    NameGuard() = default;
+    explicit NameGuard(fs::path path) : path_(std::move(path)) {}
+    NameGuard(NameGuard&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
+    NameGuard& operator=(NameGuard&& other) noexcept
+    {
+        if (this != &other) {
+            if (!path_.empty()) ::unlink(path_.c_str());
+            path_ = std::move(other.path_);
+            other.path_.clear();
+        }
+        return *this;
+    }
+    NameGuard(const NameGuard&) = delete;
+    NameGuard& operator=(const NameGuard&) = delete;
+    ~NameGuard()
     {
         if (!path_.empty()) ::unlink(path_.c_str());
     }
     const fs::path& path() const { return path_; }
+    bool empty() const { return path_.empty(); }
     void release() { path_.clear(); }
 
 private:
@@ -95,38 +111,130 @@ std::string randomSuffix()
     return suffix;
 }
 
-// A hidden file beside the target, named after it, created exclusively. The mode 0666 lets
-// the umask decide a new file's permissions exactly as for any other new file.
-struct CreatedTemporary {
-    int fd = -1;
-    fs::path path;
-    int error = 0;
-};
-CreatedTemporary createTemporary(const fs::path& folder, const fs::path& target)
+// A hidden name beside the target, named after it: ".card.rom.k3x9q0ab.tmp". The target's
+// name is cut so that the whole stays well within the usual 255-byte limit of a file name.
+fs::path hiddenName(const fs::path& folder, const fs::path& target, const char* ending)
 {
-    // Keep the name well within the usual 255-byte limit of a file name.
-    std::string stem = target.filename().string().substr(0, 200);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = folder / ("." + stem + "." + randomSuffix() + ".tmp");
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return {fd, std::move(candidate), 0};
-        if (errno != EEXIST) return {-1, {}, errno};
-    }
-    return {-1, {}, EEXIST};
+    const std::string stem = target.filename().string().substr(0, 200);
+    return folder / ("." + stem + "." + randomSuffix() + "." + ending);
 }
 
-int writeAll(int fd, ByteView bytes)
+// Gives a new name to what `makeLink` links: tries fresh random names while the chosen one
+// exists already. Returns the name, or the error with nothing created.
+template <typename MakeLink>
+std::pair<fs::path, int> linkUnderHiddenName(const fs::path& folder, const fs::path& target,
+                                             const char* ending, MakeLink makeLink)
 {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = hiddenName(folder, target, ending);
+        if (makeLink(candidate) == 0) return {std::move(candidate), 0};
+        if (errno != EEXIST) return {{}, errno};
+    }
+    return {{}, EEXIST};
+}
+
+int writeAll(int fd, ByteView bytes, const WriteSeams& seams)
+{
+    // Chunks keep each call short and give a test its points to interfere.
+    constexpr std::size_t kChunk = 64 * 1024;
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const std::size_t length = std::min(kChunk, bytes.size() - done);
+        const ssize_t written = ::write(fd, bytes.data() + done, length);
         if (written < 0) {
             if (errno == EINTR) continue;
             return errno;
         }
         done += static_cast<std::size_t>(written);
+        if (seams.afterChunk) seams.afterChunk(done);
     }
     return 0;
+}
+
+// Gives the new file the old one's permissions, fills it and flushes it to disk.
+int fillAndSync(int fd, ByteView bytes, const struct stat* replaced, const WriteSeams& seams)
+{
+    if (replaced != nullptr) {
+        // The new file takes the old one's place, so it keeps its permissions and, as far as
+        // this user may give them, its owner and group.
+        // The owner first: a change of owner clears the set-id bits that the mode then sets.
+        if (::fchown(fd, replaced->st_uid, replaced->st_gid) != 0) {
+            // Only the superuser may give a file away; a file of our own is fine as it is.
+        }
+        if (::fchmod(fd, replaced->st_mode & kPermissionBits) != 0) return errno;
+    }
+    if (const int error = writeAll(fd, bytes, seams)) return error;
+    if (::fsync(fd) != 0) return errno;
+    return 0;
+}
+
+// The new content, complete and on disk, under a hidden name beside the target.
+struct Prepared {
+    NameGuard temporary;
+    int error = 0;
+    bool tryNamed = false;  // the unnamed way is not available here; the named one may be
+};
+
+// Errors with which open() tells that the file system (or the kernel) has no unnamed
+// temporary files: a kernel that does not know the flag sees a request to open the folder
+// for writing.
+bool unnamedUnsupported(int error)
+{
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// The temporary is created without a name, so a process killed while writing it leaves
+// nothing behind; it is linked into the folder only once it is complete.
+Prepared prepareUnnamed(const fs::path& folder, const fs::path& target, ByteView bytes,
+                        const struct stat* replaced, const WriteSeams& seams)
+{
+    Descriptor file(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        const int error = errno;
+        return {{}, error, unnamedUnsupported(error)};
+    }
+    if (const int error = fillAndSync(file.get(), bytes, replaced, seams)) return {{}, error};
+
+    // Linking through the descriptor's entry in /proc needs no privilege; without /proc
+    // mounted the named way below is taken instead.
+    const std::string self = "/proc/self/fd/" + std::to_string(file.get());
+    auto [name, error] = linkUnderHiddenName(folder, target, "tmp", [&](const fs::path& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+    });
+    if (error != 0) return {{}, error, true};
+    NameGuard temporary(std::move(name));
+    if (const int closeError = file.close()) return {{}, closeError};
+    return {std::move(temporary)};
+}
+
+// A hidden file beside the target, created exclusively. The mode 0666 lets the umask decide
+// a new file's permissions exactly as for any other new file.
+Prepared prepareNamed(const fs::path& folder, const fs::path& target, ByteView bytes,
+                      const struct stat* replaced, const WriteSeams& seams)
+{
+    int fd = -1;
+    auto [name, error] = linkUnderHiddenName(folder, target, "tmp", [&](const fs::path& name) {
+        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return fd >= 0 ? 0 : -1;
+    });
+    if (error != 0) return {{}, error};
+    NameGuard temporary(std::move(name));
+    Descriptor file(fd);
+    if (const int fillError = fillAndSync(file.get(), bytes, replaced, seams))
+        return {{}, fillError};
+    if (const int closeError = file.close()) return {{}, closeError};
+    return {std::move(temporary)};
+}
+
+// A second name for the old file, so that it can be put back should the new one not read
+// back correctly. No copy is made. A file system without hard links gives none, and the
+// write goes on without it.
+NameGuard keepOldFile(const fs::path& folder, const fs::path& target)
+{
+    auto [name, error] = linkUnderHiddenName(folder, target, "old", [&](const fs::path& name) {
+        return ::link(target.c_str(), name.c_str());
+    });
+    return error == 0 ? NameGuard(std::move(name)) : NameGuard();
 }
 
 struct ReadBack {
@@ -184,38 +292,39 @@ std::optional<WriteError> writeFileSafely(const fs::path& requestedTarget, ByteV
         if (::access(target.c_str(), W_OK) != 0) return errorFrom(errno);
     }
 
-    CreatedTemporary created = createTemporary(folder, target);
-    if (created.fd < 0) return errorFrom(created.error);
-    TemporaryFile temporary(std::move(created.path));
-    Descriptor file(created.fd);
-
-    if (replacing) {
-        // The new file takes the old one's place, so it keeps its permissions and, as far as
-        // this user may give them, its owner and group.
-        // The owner first: a change of owner clears the set-id bits that the mode then sets.
-        if (::fchown(file.get(), targetStatus.st_uid, targetStatus.st_gid) != 0) {
-            // Only the superuser may give a file away; a file of our own is fine as it is.
-        }
-        if (::fchmod(file.get(), targetStatus.st_mode & kPermissionBits) != 0)
-            return errorFrom(errno);
-    }
-    if (const int error = writeAll(file.get(), bytes)) return errorFrom(error);
-    if (::fsync(file.get()) != 0) return errorFrom(errno);
-    if (const int error = file.close()) return errorFrom(error);
+    const struct stat* replaced = replacing ? &targetStatus : nullptr;
+    Prepared prepared = seams.namedTemporaryOnly
+                            ? Prepared{{}, 0, true}
+                            : prepareUnnamed(folder, target, bytes, replaced, seams);
+    if (prepared.temporary.empty() && prepared.tryNamed)
+        prepared = prepareNamed(folder, target, bytes, replaced, seams);
+    if (prepared.temporary.empty()) return errorFrom(prepared.error);
+    NameGuard& temporary = prepared.temporary;
 
     if (seams.beforeRename) seams.beforeRename(temporary.path());
+    NameGuard oldFile = replacing ? keepOldFile(folder, target) : NameGuard();
     if (::rename(temporary.path().c_str(), target.c_str()) != 0) return errorFrom(errno);
     temporary.release();
     syncFolder(folder);
 
     ReadBack readBack = readWhole(target);
-    if (readBack.error != 0) return WriteError{WriteErrorKind::Failed, describe(readBack.error)};
-    if (seams.afterReadBack) seams.afterReadBack(readBack.bytes);
-    if (!std::equal(readBack.bytes.begin(), readBack.bytes.end(), bytes.begin(), bytes.end())) {
-        return WriteError{WriteErrorKind::ReadBackMismatch,
-                          "The file on disk differs from the bytes written"};
+    if (readBack.error == 0 && seams.afterReadBack) seams.afterReadBack(readBack.bytes);
+    const bool same =
+        readBack.error == 0 &&
+        std::equal(readBack.bytes.begin(), readBack.bytes.end(), bytes.begin(), bytes.end());
+    if (same) return std::nullopt;
+
+    // The new file cannot be trusted: the old one takes its place again.
+    std::string restored;
+    if (!oldFile.empty() && ::rename(oldFile.path().c_str(), target.c_str()) == 0) {
+        oldFile.release();
+        syncFolder(folder);
+        restored = "; the previous file was put back";
     }
-    return std::nullopt;
+    if (readBack.error != 0)
+        return WriteError{WriteErrorKind::Failed, describe(readBack.error) + restored};
+    return WriteError{WriteErrorKind::ReadBackMismatch,
+                      "The file on disk differs from the bytes written" + restored};
 }
 
 }  // namespace clockvane

@@ -1,11 +1,14 @@
 # Installs the editor the way desktops find it: the program, its .desktop file, the AppStream
 # metainfo and the scalable icon, all under the one application ID, and the README that the
-# About window opens.
-install(TARGETS clockvane-editor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# About window opens. They form the install component "editor".
+install(TARGETS clockvane-editor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT editor)
 install(FILES ${CLOCKVANE_DATA_DIR}/${CLOCKVANE_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT editor)
 install(FILES ${CLOCKVANE_DATA_DIR}/${CLOCKVANE_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT editor)
 install(FILES ${CLOCKVANE_DATA_DIR}/${CLOCKVANE_APP_ID}.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT editor)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT editor)
+# The README shows the window's picture from docs/, next to it.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/screenshot.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
+        COMPONENT editor)

@@ -3,7 +3,7 @@
 # ID that the files name consistently, and the README the About window opens.
 # Arguments: BUILD_DIR, PREFIX, APP_ID, BINDIR, DATADIR, DOCDIR.
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} --component editor
                 RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
@@ -13,7 +13,7 @@ set(program ${PREFIX}/${BINDIR}/clockvane-editor)
 set(desktop ${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop)
 set(metainfo ${PREFIX}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml)
 set(icon ${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg)
-set(readme ${PREFIX}/${DOCDIR}/README.md)
+set(readme ${PREFIX}/${DOCDIR}/README.md ${PREFIX}/${DOCDIR}/docs/screenshot.png)
 foreach(installed IN ITEMS ${program} ${desktop} ${metainfo} ${icon} ${readme})
   if(NOT EXISTS ${installed})
     message(FATAL_ERROR "not installed: ${installed}")

@@ -1,12 +1,10 @@
 // The Qt side of the platform services: texts, filters, colours, settings, waits and Timer1.
 #include <ctime>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ui/qt_platform.h"
@@ -88,16 +86,6 @@ private slots:
                  std::optional<std::string>("False"));
     }
 
-    void settingsFileForTests()
-    {
-        QTemporaryDir dir;
-        const QString file = dir.filePath("settings.ini");
-        QtPlatform platform({.timeScale = 1.0, .settingsFile = file});
-        platform.writeSetting("Orvanta Clockvane", "\\", "language", "True");
-        QSettings written(file, QSettings::IniFormat);
-        QCOMPARE(written.value("language").toString(), QStringLiteral("True"));
-    }
-
     void decimalSeparatorFollowsTheLocale_data()
     {
         QTest::addColumn<QLocale>("locale");
@@ -177,24 +165,6 @@ private slots:
         QTest::qWait(400);
         QCOMPARE(fired.count(), 1);  // once per start
         QVERIFY(!platform.timer1().isActive());
-    }
-
-    void stateChangedAsksTheWindowToRender()
-    {
-        QtPlatform platform;
-        QSignalSpy render(&platform, &QtPlatform::renderRequested);
-        platform.stateChanged();
-        QCOMPARE(render.count(), 1);
-    }
-
-    void closeMainWindowClosesIt()
-    {
-        QtPlatform platform;
-        QWidget window;
-        window.show();
-        platform.setMainWindow(&window);
-        platform.closeMainWindow();
-        QVERIFY(!window.isVisible());
     }
 };
 

@@ -114,18 +114,6 @@ private slots:
         QCOMPARE(slider.mhz(), 1000);
     }
 
-    void sliderStopsAtItsEnds()
-    {
-        ClockSlider slider;
-        slider.setMhzRange(300, 1200);
-        slider.setMhz(1190);
-        QTest::keyClick(&slider, Qt::Key_PageUp);
-        QCOMPARE(slider.mhz(), 1200);
-        slider.setMhz(310);
-        QTest::keyClick(&slider, Qt::Key_PageDown);
-        QCOMPARE(slider.mhz(), 300);
-    }
-
     void keyCodes_data()
     {
         QTest::addColumn<int>("key");

@@ -64,7 +64,7 @@ protected:
         previous.entries[3].gpuClock = 66'800;
         const fs::path previousPath = folder / "previous.rom";
         fixtures::writeFile(previousPath, fixtures::buildImage(previous));
-        fake.openDialogAnswers.push_back(previousPath.string());
+        fake.openDialogAnswers.emplace_back(previousPath.string());
         controller.ROMOpen_Click();
         controller.setSliderValue(2, 350);
         controller.ScrollBar1_Change(2);
@@ -76,7 +76,7 @@ protected:
     void openThrough(Route route, const fs::path& path)
     {
         if (route == Route::Dialog) {
-            fake.openDialogAnswers.push_back(path.string());
+            fake.openDialogAnswers.emplace_back(path.string());
             controller.ROMOpen_Click();
         } else {
             controller.Form_OLEDragDrop({path.string()});
@@ -90,7 +90,8 @@ protected:
 
 TEST_P(BadInputThroughWindow, RefusesWithItsMessageAndChangesNothingOrOpensAndSaves)
 {
-    const auto& [input, route] = GetParam();
+    const BadInput& input = std::get<0>(GetParam());
+    const Route route = std::get<1>(GetParam());
     const fs::path path = folder / input.fileName;
     const bool unprivileged = input.needsUnprivilegedUser && runningAsSuperuser();
 
@@ -148,7 +149,7 @@ TEST_P(BadInputThroughWindow, RefusesWithItsMessageAndChangesNothingOrOpensAndSa
         const fs::path saved = folder / "saved.rom";
         controller.setSliderValue(4, 800);
         controller.ScrollBar1_Change(4);
-        fake.saveDialogAnswers.push_back(saved.string());
+        fake.saveDialogAnswers.emplace_back(saved.string());
         controller.ROMSave_Click();
         EXPECT_TRUE(fake.messages.empty()) << fake.messages.front();
         ASSERT_TRUE(fs::exists(saved));

@@ -74,9 +74,20 @@ ToolRun runTool(const std::vector<std::string>& arguments, const ChildLimits& li
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (out < 0 || err < 0) throw std::runtime_error("cannot capture the tool's output");
 
-    std::vector<std::string> argv{CLOCKVANE_CLI_PATH};
+    // Another user may not be able to enter the folder the tool was built in; a copy beside
+    // the captured output, in a folder open to everyone, runs wherever the tests run.
+    std::string tool = CLOCKVANE_CLI_PATH;
+    if (limits.user) {
+        const fs::path copy = capture / "clockvane";
+        fs::copy_file(tool, copy);
+        fs::permissions(copy, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+        tool = copy.string();
+    }
+    std::vector<std::string> argv{tool};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
+    pointers.reserve(argv.size() + 1);
     for (std::string& argument : argv) pointers.push_back(argument.data());
     pointers.push_back(nullptr);
 
@@ -87,7 +98,7 @@ ToolRun runTool(const std::vector<std::string>& arguments, const ChildLimits& li
         ::dup2(err, STDERR_FILENO);
         applyLimits(limits);
         ::execv(pointers[0], pointers.data());
-        ::_exit(127);
+        ::_exit(kToolNotRunnable);
     }
     ::close(out);
     ::close(err);

@@ -29,6 +29,10 @@ struct ToolRun {
 // Whether the tests were built together with the command-line tool.
 bool haveCommandLineTool();
 
+// The exit code of a child that could not start the tool at all, for example because an
+// unprivileged user may not enter the folder it was built in.
+inline constexpr int kToolNotRunnable = 126;
+
 // Runs the built clockvane binary with the arguments and collects what it printed.
 ToolRun runTool(const std::vector<std::string>& arguments, const ChildLimits& limits = {});
 

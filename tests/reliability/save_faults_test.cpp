@@ -193,7 +193,7 @@ protected:
     {
         fake.attach(controller);
         controller.Form_Load();
-        fake.openDialogAnswers.push_back(scene.input().string());
+        fake.openDialogAnswers.emplace_back(scene.input().string());
         controller.ROMOpen_Click();
         ASSERT_TRUE(controller.hasImage());
         controller.setSliderValue(4, 800);
@@ -203,7 +203,7 @@ protected:
 
     void save()
     {
-        fake.saveDialogAnswers.push_back(scene.target().string());
+        fake.saveDialogAnswers.emplace_back(scene.target().string());
         controller.ROMSave_Click();
     }
 

@@ -84,7 +84,7 @@ TEST(Stress, TenThousandOpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
     long warmedUp = 0;
     for (int n = 0; n < kCycles; ++n) {
         fake.clearRecords();
-        fake.openDialogAnswers.push_back(files[n % 2].string());
+        fake.openDialogAnswers.emplace_back(files[n % 2].string());
         controller.ROMOpen_Click();
         ASSERT_TRUE(controller.hasImage()) << "cycle " << n;
         ASSERT_TRUE(fake.messages.empty()) << "cycle " << n << ": " << fake.messages.front();
@@ -105,7 +105,7 @@ TEST(Stress, TenThousandOpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
             controller.setSliderValue(slider, value);
             controller.ScrollBar1_Change(slider);
         }
-        fake.saveDialogAnswers.push_back(files[(n + 1) % 2].string());
+        fake.saveDialogAnswers.emplace_back(files[(n + 1) % 2].string());
         controller.ROMSave_Click();
         ASSERT_TRUE(fake.messages.empty()) << "cycle " << n << ": " << fake.messages.front();
         ASSERT_EQ(state.statusPanels[1], "Checksum-16: " + loadedSum + " (Corrected)")

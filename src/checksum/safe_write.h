@@ -41,8 +41,10 @@ struct WriteSeams {
 // - Once complete and flushed to disk, the temporary gets a hidden name and is renamed over
 //   the target in one step.
 // - The target is then read back. When it differs from `bytes`, the old file (kept under a
-//   second hidden name until then) is put back and a mismatch is reported; a file that did not
-//   exist before stays as written, so that it can be looked at.
+//   second hidden name, a hard link, from just before the rename until the read-back; a file
+//   system without hard links keeps none) is put back and a mismatch is reported; a file that
+//   did not exist before stays as written, so that it can be looked at. A process killed
+//   within that short stretch leaves the second name behind, holding the old content.
 // On any error an existing target is left byte for byte as it was. A file or folder without
 // any write bit is refused even for the superuser.
 std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,

@@ -12,17 +12,24 @@ inline constexpr int kVersionMajor = 0;
 inline constexpr int kVersionMinor = 9;
 inline constexpr int kVersionBuild = 15;
 
-// "Orvanta Clockvane - V0.9 Beta".
-inline std::string windowTitle()
-{
-    return std::string(kProgramName) + " - V" + std::to_string(kVersionMajor) + "." +
-           std::to_string(kVersionMinor) + " Beta";
-}
-
 // "V0.9 Beta", the About window's version line.
 inline std::string versionLine()
 {
-    return "V" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + " Beta";
+    std::string line = "V";
+    line += std::to_string(kVersionMajor);
+    line += '.';
+    line += std::to_string(kVersionMinor);
+    line += " Beta";
+    return line;
+}
+
+// "Orvanta Clockvane - V0.9 Beta".
+inline std::string windowTitle()
+{
+    std::string title{kProgramName};
+    title += " - ";
+    title += versionLine();
+    return title;
 }
 
 // The one per-user setting: the language, stored as "True" (German) or "False".

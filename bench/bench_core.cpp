@@ -72,7 +72,9 @@ void timed(benchmark::State& state, Body body)
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         body();
-        elapsedNs += std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+        elapsedNs +=
+            std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start)
+                .count();
     }
     reportRatio(state, elapsedNs);
 }
@@ -164,7 +166,7 @@ BENCHMARK(ReadingPath);
 BENCHMARK(SavePipeline);
 BENCHMARK(ClassicCorrection);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

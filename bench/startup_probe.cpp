@@ -26,7 +26,7 @@ long residentKiB()
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -40,7 +40,8 @@ int main(int argc, char* argv[])
     QTimer::singleShot(0, &application, [] {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
         std::printf("shown_at_ns %lld\nrss_kib %ld\n",
-                    static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
                     residentKiB());
         QApplication::quit();
     });

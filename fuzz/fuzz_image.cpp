@@ -43,8 +43,9 @@ std::set<std::size_t> writableOffsets(const RomImage& image, bool classicRan)
     if (classicRan) {
         const ByteView head{image.head};
         const std::string_view marker = "ATI VER";
-        const auto hit = std::search(head.begin(), head.begin() + std::min<std::size_t>(head.size(), 1000),
-                                     marker.begin(), marker.end());
+        const auto hit =
+            std::search(head.begin(), head.begin() + std::min<std::size_t>(head.size(), 1000),
+                        marker.begin(), marker.end());
         const std::size_t m = static_cast<std::size_t>(hit - head.begin());
         for (std::size_t k = 0; k < kClassicAreaSize && m >= kClassicAreaStartBeforeMarker; ++k) {
             offsets.insert(m - kClassicAreaStartBeforeMarker + k);
@@ -57,15 +58,18 @@ void checkTexts(ByteView data)
 {
     // The voltage box rules on arbitrary text: whatever survives validation as a number is one
     // the card can be given.
-    const std::string text(reinterpret_cast<const char*>(data.data()), std::min<std::size_t>(data.size(), 12));
+    const std::string text(reinterpret_cast<const char*>(data.data()),
+                           std::min<std::size_t>(data.size(), 12));
     for (const char separator : {',', '.'}) {
         const std::string validated = validateVcoreText(text, separator);
         if (const auto volts = parseVolts(validated, separator)) {
-            require(*volts >= kVcoreMinVolts && *volts <= kVcoreMaxVolts, "validated voltage within limits");
+            require(*volts >= kVcoreMinVolts && *volts <= kVcoreMaxVolts,
+                    "validated voltage within limits");
         }
     }
     const std::string hex = ToHexLE(data.first(std::min<std::size_t>(data.size(), 512)));
-    require(FromHexLE(hex) == Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(hex.size() / 2)),
+    require(FromHexLE(hex) ==
+                Bytes(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(hex.size() / 2)),
             "hex round trip");
     require(SumHexBytes(hex) == SumBytes(data.first(hex.size() / 2)), "hex sum equals byte sum");
 }
@@ -100,11 +104,13 @@ void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
 
     const Bytes& out = rom.image.outputImage;
     require(out.size() == before.fileImage.size(), "output as long as the image");
-    if (result->outcome != SaveOutcome::NotCorrected) require(sum16(out) == rom.loadedSum, "corrected sum");
+    if (result->outcome != SaveOutcome::NotCorrected)
+        require(sum16(out) == rom.loadedSum, "corrected sum");
     const bool classicRan = asked && answerYes;
     const auto allowed = writableOffsets(before, classicRan);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] != before.fileImage[i]) require(allowed.count(i) == 1, "only allowed bytes change");
+        if (out[i] != before.fileImage[i])
+            require(allowed.count(i) == 1, "only allowed bytes change");
     }
     const Bytes written = bytesToWrite(rom.image);
     require(written.size() == out.size() + before.beyondImage.size(), "beyond bytes appended");
@@ -119,7 +125,7 @@ void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -150,8 +156,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& entry = rom.clocks.working[state.entry];
         const RangeCheck gpu = checkClockRange(state.gpuSlider, entry.gpuClock);
         const RangeCheck ram = checkClockRange(state.ramSlider, entry.ramClock);
-        require(gpu.sliderValue >= kGpuRange.lower && gpu.sliderValue <= kGpuRange.upper, "gpu slider in range");
-        require(ram.sliderValue >= kRamRange.lower && ram.sliderValue <= kRamRange.upper, "ram slider in range");
+        require(gpu.sliderValue >= kGpuRange.lower && gpu.sliderValue <= kGpuRange.upper,
+                "gpu slider in range");
+        require(ram.sliderValue >= kRamRange.lower && ram.sliderValue <= kRamRange.upper,
+                "ram slider in range");
     }
 
     std::uint32_t seed = 2166136261u;

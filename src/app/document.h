@@ -18,4 +18,4 @@ struct LoadedDocument {
     std::string path;             // the file it came from; the save proposes its "_mod" name
 };
 
-} // namespace clockvane::app
+}  // namespace clockvane::app

@@ -35,10 +35,10 @@ inline constexpr unsigned kSaveDialogFlags = 0x200C06;
 
 // The texts of the memory-size prompt, in the language current when it is shown.
 struct MemoryPromptTexts {
-    std::string caption;      // window caption, with its leading space
-    std::string question;     // two lines joined by "\r"
-    std::string button256;    // "256 MB"
-    std::string button512;    // "512 MB"
+    std::string caption;    // window caption, with its leading space
+    std::string question;   // two lines joined by "\r"
+    std::string button256;  // "256 MB"
+    std::string button512;  // "512 MB"
 };
 
 // The texts of the About window, in the language current when it is opened.
@@ -57,8 +57,8 @@ public:
 
     // Modal message box; returns when the user closes it. For Yes/No, closing the box any
     // other way counts as No.
-    virtual MessageAnswer messageBox(const std::string& text, const std::string& title, MessageIcon icon,
-                                     MessageButtons buttons) = 0;
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& title,
+                                     MessageIcon icon, MessageButtons buttons) = 0;
 
     // Modal file dialogs: the chosen path, or nothing when cancelled or failed.
     virtual std::optional<std::string> showOpenDialog(const FileDialogRequest& request) = 0;
@@ -83,10 +83,11 @@ public:
     virtual void stateChanged() = 0;
 
     // Per-user settings store: text values under (application, section, key).
-    virtual std::optional<std::string> readSetting(const std::string& application, const std::string& section,
+    virtual std::optional<std::string> readSetting(const std::string& application,
+                                                   const std::string& section,
                                                    const std::string& key) = 0;
-    virtual void writeSetting(const std::string& application, const std::string& section, const std::string& key,
-                              const std::string& value) = 0;
+    virtual void writeSetting(const std::string& application, const std::string& section,
+                              const std::string& key, const std::string& value) = 0;
 
     // The user's decimal separator for voltages (',' under German regional settings).
     virtual char decimalSeparator() const = 0;
@@ -98,11 +99,14 @@ public:
     virtual void closeMainWindow() = 0;
 
     // Files, through the core; a test platform may replace them to simulate faults.
-    virtual Result<RawFile, FileError> readFile(const std::filesystem::path& path) { return readRomFile(path); }
+    virtual Result<RawFile, FileError> readFile(const std::filesystem::path& path)
+    {
+        return readRomFile(path);
+    }
     virtual std::optional<WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
     {
         return writeFileSafely(path, bytes);
     }
 };
 
-} // namespace clockvane::app
+}  // namespace clockvane::app

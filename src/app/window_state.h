@@ -50,16 +50,16 @@ struct MenuItemState {
 struct MainWindowState {
     std::string windowTitle;
 
-    std::array<SliderState, kSliderCount> sliders;           // ScrollBar1(0..9)
-    std::array<ClockLabelState, kSliderCount> clockLabels;   // Label3(0..9)
-    std::array<VcoreBoxState, kVcoreBoxCount> vcoreBoxes;     // CmbVCore(0..4)
+    std::array<SliderState, kSliderCount> sliders;          // ScrollBar1(0..9)
+    std::array<ClockLabelState, kSliderCount> clockLabels;  // Label3(0..9)
+    std::array<VcoreBoxState, kVcoreBoxCount> vcoreBoxes;   // CmbVCore(0..4)
 
     // The "BIOS info's" frame.
     std::string frameCaption;                 // Frame1
     std::array<std::string, 3> infoCaptions;  // Label1(0..2): version, date/time, GPU/RAM
     std::array<std::string, 5> infoValues;    // Label2(0..4): version, date, card, two hints
     LabelColour versionForeground = LabelColour::LightGrey;  // Label2(0)
-    bool hintsVisible = true;                 // Label2(3) and Label2(4)
+    bool hintsVisible = true;                                // Label2(3) and Label2(4)
 
     // Card pictures: exactly one is visible at a time once the window is idle.
     bool pic3870Visible = false;
@@ -67,7 +67,7 @@ struct MainWindowState {
     bool pic3870x2Visible = false;
     bool picAtiVisible = true;
 
-    bool linkLinesVisible = false;  // Linklinie(0..2)
+    bool linkLinesVisible = false;    // Linklinie(0..2)
     bool linkedLabelVisible = false;  // Label8
     std::string linkedCaption;        // "< Linked"
 
@@ -85,4 +85,4 @@ struct MainWindowState {
     bool progressDisplay = false;             // shows the percentage while an operation runs
 };
 
-} // namespace clockvane::app
+}  // namespace clockvane::app

@@ -15,7 +15,7 @@ int hexDigit(char c)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string formatSum16(std::uint32_t sum)
 {
@@ -56,4 +56,4 @@ int ClockFieldSum(const ClockEntries& entries)
     return total;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

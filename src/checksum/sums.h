@@ -23,4 +23,4 @@ std::string SumHexBytes(std::string_view hexText);
 // At most 10 x 8 x 255, never cut to 16 bits.
 int ClockFieldSum(const ClockEntries& entries);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -39,9 +39,9 @@ inline constexpr std::size_t kPowerStateCount = 5;
 // also the order in which their clocks are range-checked. Each state owns one shown entry and
 // the hidden entries that a save fills with the same values.
 struct PowerState {
-    std::string_view name;       // as used in the clock messages: "3D Low Power GPU ..."
-    std::string_view key;        // stable identifier for tools: bootup, 2d, 3d_low, 3d, uvd
-    std::size_t entry;           // the entry that is read and shown
+    std::string_view name;  // as used in the clock messages: "3D Low Power GPU ..."
+    std::string_view key;   // stable identifier for tools: bootup, 2d, 3d_low, 3d, uvd
+    std::size_t entry;      // the entry that is read and shown
     std::size_t gpuSlider;
     std::size_t ramSlider;
     std::size_t vcoreBox;
@@ -85,4 +85,4 @@ inline constexpr std::size_t kUvdRamSlider = 7;
 inline constexpr std::size_t kUvdBox = 3;
 inline constexpr std::size_t k3DHighBox = 2;
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -4,10 +4,7 @@
 
 namespace clockvane {
 
-SliderRange sliderRange(std::size_t slider)
-{
-    return isGpuSlider(slider) ? kGpuRange : kRamRange;
-}
+SliderRange sliderRange(std::size_t slider) { return isGpuSlider(slider) ? kGpuRange : kRamRange; }
 
 int sliderValueFromRaw(std::uint32_t raw)
 {
@@ -21,8 +18,10 @@ RangeCheck checkClockRange(std::size_t slider, std::uint32_t raw)
 {
     // Compared in units of 10 kHz, so the unrounded value decides: 120001 is above 1200 MHz.
     const SliderRange range = sliderRange(slider);
-    if (raw > static_cast<std::uint32_t>(range.upper) * 100) return {range.upper, RangeViolation::TooHigh};
-    if (raw < static_cast<std::uint32_t>(range.lower) * 100) return {range.lower, RangeViolation::TooLow};
+    if (raw > static_cast<std::uint32_t>(range.upper) * 100)
+        return {range.upper, RangeViolation::TooHigh};
+    if (raw < static_cast<std::uint32_t>(range.lower) * 100)
+        return {range.lower, RangeViolation::TooLow};
     return {sliderValueFromRaw(raw), RangeViolation::None};
 }
 
@@ -67,4 +66,4 @@ Band bandFor(std::size_t slider, int mhz, bool isGddr4)
     return Band::Red;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

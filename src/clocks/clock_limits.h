@@ -54,4 +54,4 @@ MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguag
 enum class Band { Normal, Yellow, Red };
 Band bandFor(std::size_t slider, int mhz, bool isGddr4);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -28,4 +28,4 @@ std::string validateVcoreText(std::string_view text, char separator);
 // The key filter of a box. Key codes are character codes; 8 is backspace.
 bool vcoreKeyAccepted(std::string_view currentText, int keyCode, char separator);
 
-} // namespace clockvane
+}  // namespace clockvane

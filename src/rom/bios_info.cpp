@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view kVersionMarker = "ATI VER";
 
-} // namespace
+}  // namespace
 
 std::optional<std::size_t> versionMarkerOffset(ByteView image)
 {
@@ -27,10 +27,7 @@ Bytes versionBytes(ByteView image)
     return Bytes(version.begin(), version.end());
 }
 
-std::string versionText(ByteView image)
-{
-    return latin1ToUtf8(versionBytes(image));
-}
+std::string versionText(ByteView image) { return latin1ToUtf8(versionBytes(image)); }
 
 std::string dateText(ByteView image)
 {
@@ -59,4 +56,4 @@ std::string dateText(ByteView image)
     return text;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -22,4 +22,4 @@ std::string versionText(ByteView image);  // the same, decoded as Latin-1 into U
 // Without a space, field 0 alone. Decoded as Latin-1 into UTF-8.
 std::string dateText(ByteView image);
 
-} // namespace clockvane
+}  // namespace clockvane

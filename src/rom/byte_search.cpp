@@ -39,4 +39,4 @@ ByteView clippedSlice(ByteView bytes, std::size_t offset, std::size_t count)
     return bytes.subspan(offset, std::min(count, bytes.size() - offset));
 }
 
-} // namespace clockvane
+}  // namespace clockvane

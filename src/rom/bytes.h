@@ -11,4 +11,4 @@ namespace clockvane {
 using Bytes = std::vector<std::uint8_t>;
 using ByteView = std::span<const std::uint8_t>;
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -60,4 +60,4 @@ std::string cardLine(const CardModel& card)
     return line;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

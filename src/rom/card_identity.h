@@ -17,8 +17,8 @@ inline constexpr std::size_t kDeviceIdOffset = 0x88;
 struct SupportedDevice {
     std::string_view deviceIdText;  // as ToHexLE gives it: uppercase, most significant first
     CardType model;
-    std::string_view cardName;      // as the card line shows it, UTF-8
-    std::string_view key;           // stable identifier: HD3870, HD3850, HD3870X2
+    std::string_view cardName;  // as the card line shows it, UTF-8
+    std::string_view key;       // stable identifier: HD3870, HD3850, HD3870X2
 };
 
 inline constexpr std::array<SupportedDevice, 3> kSupportedDevices{{
@@ -57,4 +57,4 @@ struct CardModel {
 // "ATI HD3870 X² - 512MB GDDR3" (UTF-8).
 std::string cardLine(const CardModel& card);
 
-} // namespace clockvane
+}  // namespace clockvane

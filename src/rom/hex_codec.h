@@ -17,4 +17,4 @@ std::string ToHexLE(ByteView bytes);
 // case; a character that is not a hex digit counts as 0 (the editor never produces one).
 Bytes FromHexLE(std::string_view text);
 
-} // namespace clockvane
+}  // namespace clockvane

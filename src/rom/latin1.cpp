@@ -17,4 +17,4 @@ std::string latin1ToUtf8(ByteView bytes)
     return text;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -11,4 +11,4 @@ namespace clockvane {
 // the screen; a zero byte stays a U+0000 character.
 std::string latin1ToUtf8(ByteView bytes);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -17,10 +17,26 @@ public:
     [[nodiscard]] bool ok() const { return state_.index() == 0; }
     explicit operator bool() const { return ok(); }
 
-    T& value() & { assert(ok()); return std::get<0>(state_); }
-    const T& value() const& { assert(ok()); return std::get<0>(state_); }
-    T&& value() && { assert(ok()); return std::get<0>(std::move(state_)); }
-    const E& error() const { assert(!ok()); return std::get<1>(state_); }
+    T& value() &
+    {
+        assert(ok());
+        return std::get<0>(state_);
+    }
+    const T& value() const&
+    {
+        assert(ok());
+        return std::get<0>(state_);
+    }
+    T&& value() &&
+    {
+        assert(ok());
+        return std::get<0>(std::move(state_));
+    }
+    const E& error() const
+    {
+        assert(!ok());
+        return std::get<1>(state_);
+    }
 
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
@@ -31,4 +47,4 @@ private:
     std::variant<T, E> state_;
 };
 
-} // namespace clockvane
+}  // namespace clockvane

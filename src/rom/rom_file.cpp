@@ -26,7 +26,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-} // namespace
+}  // namespace
 
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
 {
@@ -63,4 +63,4 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     return raw;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

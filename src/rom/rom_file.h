@@ -34,4 +34,4 @@ inline constexpr std::uintmax_t kLargestAcceptedFile = 64u * 1024u * 1024u;
 // Reads a whole file as raw bytes, split at offset 100,000.
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path);
 
-} // namespace clockvane
+}  // namespace clockvane

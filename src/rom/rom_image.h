@@ -12,12 +12,12 @@ inline constexpr std::size_t kImageReadLimit = 100'000;
 // The loaded image and its parts. After a load, head + clockBlock + tail == fileImage and
 // clockBlock holds 152 bytes; head ends with the clock-block signature.
 struct RomImage {
-    Bytes fileImage;     // the first 100,000 bytes of the file (fewer for a shorter file)
-    Bytes head;          // bytes 0 .. s+11, s being the signature's offset
-    Bytes clockBlock;    // bytes s+12 .. s+163
-    Bytes tail;          // bytes s+164 .. end of fileImage
-    Bytes outputImage;   // head + clockBlock + tail, assembled when saving
-    Bytes beyondImage;   // bytes after offset 99,999 of a longer file, written back unchanged
+    Bytes fileImage;    // the first 100,000 bytes of the file (fewer for a shorter file)
+    Bytes head;         // bytes 0 .. s+11, s being the signature's offset
+    Bytes clockBlock;   // bytes s+12 .. s+163
+    Bytes tail;         // bytes s+164 .. end of fileImage
+    Bytes outputImage;  // head + clockBlock + tail, assembled when saving
+    Bytes beyondImage;  // bytes after offset 99,999 of a longer file, written back unchanged
     std::size_t signatureOffset = 0;
 
     std::size_t clockBlockOffset() const { return signatureOffset + 12; }
@@ -26,4 +26,4 @@ struct RomImage {
 // head + clockBlock + tail == fileImage, with a 152-byte block.
 bool partsMatchFileImage(const RomImage& image);
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -11,7 +11,8 @@ namespace clockvane {
 bool partsMatchFileImage(const RomImage& image)
 {
     if (image.clockBlock.size() != kClockBlockSize) return false;
-    if (image.head.size() + image.clockBlock.size() + image.tail.size() != image.fileImage.size()) return false;
+    if (image.head.size() + image.clockBlock.size() + image.tail.size() != image.fileImage.size())
+        return false;
     auto cursor = image.fileImage.begin();
     for (const Bytes* part : {&image.head, &image.clockBlock, &image.tail}) {
         if (!std::equal(part->begin(), part->end(), cursor)) return false;
@@ -55,4 +56,4 @@ Result<LoadedRom, LoadError> loadRom(RawFile raw)
     return rom;
 }
 
-} // namespace clockvane
+}  // namespace clockvane

@@ -28,12 +28,12 @@ struct LoadedRom {
     ClockSet clocks;
     CardType model = CardType::HD3870;
     MemoryInfo memory;
-    int x2File = 0;              // 1 or 2 for an HD 3870 X2, 0 otherwise
-    std::uint16_t loadedSum = 0; // 16-bit byte sum of fileImage
+    int x2File = 0;               // 1 or 2 for an HD 3870 X2, 0 otherwise
+    std::uint16_t loadedSum = 0;  // 16-bit byte sum of fileImage
 };
 
 // Validates and splits a file's bytes. Checks run in the order the editor needs them: the
 // device ID first, then the clock block. A failure leaves nothing behind.
 Result<LoadedRom, LoadError> loadRom(RawFile raw);
 
-} // namespace clockvane
+}  // namespace clockvane

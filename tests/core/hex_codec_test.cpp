@@ -19,7 +19,8 @@ TEST_P(HexRoundTrip, EncodesLastByteFirstAndDecodesBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, HexRoundTrip,
-                         ::testing::Values(HexCase{{0x01, 0x95}, "9501"}, HexCase{{0x0F, 0x95}, "950F"},
+                         ::testing::Values(HexCase{{0x01, 0x95}, "9501"},
+                                           HexCase{{0x0F, 0x95}, "950F"},
                                            HexCase{{0x05, 0x95}, "9505"}, HexCase{{0x00}, "00"},
                                            HexCase{{0x0A}, "0A"}, HexCase{{}, ""},
                                            HexCase{{0x7F, 0x2E, 0x01}, "012E7F"}));
@@ -30,15 +31,13 @@ TEST(FromHexLE, OddLengthTextMakesItsLastDigitTheFirstByte)
     EXPECT_EQ(FromHexLE("7"), (Bytes{0x07}));
 }
 
-TEST(FromHexLE, ReadsLowerCaseDigits)
-{
-    EXPECT_EQ(FromHexLE("950f"), (Bytes{0x0F, 0x95}));
-}
+TEST(FromHexLE, ReadsLowerCaseDigits) { EXPECT_EQ(FromHexLE("950f"), (Bytes{0x0F, 0x95})); }
 
 TEST(HexCodec, A152ByteBlockSurvivesTheRoundTrip)
 {
     Bytes block(152);
-    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    for (std::size_t i = 0; i < block.size(); ++i)
+        block[i] = static_cast<std::uint8_t>(i * 37 + 11);
     const std::string text = ToHexLE(block);
     ASSERT_EQ(text.size(), 304u);
     // Digit pair k from the left is byte 151-k of the block.
@@ -47,5 +46,5 @@ TEST(HexCodec, A152ByteBlockSurvivesTheRoundTrip)
     EXPECT_EQ(FromHexLE(text), block);
 }
 
-} // namespace
-} // namespace clockvane
+}  // namespace
+}  // namespace clockvane

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
@@ -91,8 +92,8 @@ void MainController::openFile(const std::string& path)
     // From here the file is the document: its image, clocks and card replace the old ones.
     LoadedRom& rom = loaded.value();
     document_ =
-        LoadedDocument{rom.image, rom.clocks, CardModel{rom.model, rom.memory.isGddr4, false},
-                       rom.loadedSum, path};
+        LoadedDocument{std::move(rom.image), rom.clocks,
+                       CardModel{rom.model, rom.memory.isGddr4, false}, rom.loadedSum, path};
 
     if (rom.model == CardType::HD3870X2) {
         showMessage(texts::x2NoticeText(rom.x2File, language_),
@@ -201,8 +202,9 @@ void MainController::TaktRatenErmittlung()
     setProgress(90);
     setStatus(texts::kStatusOpenChecksum.in(language_));
     pause(0.5);
+    // The sum of fileImage was taken while loading; no second pass over the image.
     state_.statusPanels[1] =
-        std::string(texts::kChecksumPrefix) + SumBytes(document_->image.fileImage);
+        std::string(texts::kChecksumPrefix) + formatSum16(document_->loadedSum);
 
     setProgress(100);
     setStatus(texts::kStatusDone.in(language_));

@@ -100,6 +100,7 @@ void MainController::Form_Load()
     // The dialogs' options are fixed (kOpenDialogFlags, kSaveDialogFlags) and passed with
     // every request.
     std::vector<std::string> presets;
+    presets.reserve(kVcorePresetsMv.size());
     for (const int millivolts : kVcorePresetsMv) {
         presets.push_back(formatMillivolts(millivolts, decimalSeparator()));
     }

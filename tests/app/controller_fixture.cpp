@@ -53,7 +53,7 @@ void ControllerTest::open(const std::string& path)
 
 std::string ControllerTest::openSpec(const fixtures::ImageSpec& spec, const std::string& name)
 {
-    const std::string path = writeImage(spec, name);
+    std::string path = writeImage(spec, name);
     open(path);
     return path;
 }

@@ -96,7 +96,7 @@ protected:
 
     fs::path write(const std::string& name, const Bytes& bytes)
     {
-        const fs::path path = dir_ / name;
+        fs::path path = dir_ / name;
         fixtures::writeFile(path, bytes);
         return path;
     }

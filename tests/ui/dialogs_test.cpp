@@ -201,7 +201,7 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog);
             whenModalShown(
-                [&, dialog](QWidget* box) {
+                [&](QWidget* box) {
                     notice = qobject_cast<QMessageBox*>(box)->text();
                     box->close();
                     // The dialog is shown again; now the user gives up.

@@ -12,8 +12,13 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCLOCKVANE_BUILD_
 cmake --build build-bench
 
 echo "== Core benchmarks (x_baseline: time / time of reading and summing the image once)"
-build-bench/bench/clockvane_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
-  --benchmark_display_aggregates_only=true 2>/dev/null | grep -E "median|Benchmark"
+results=$(build-bench/bench/clockvane_bench --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true 2>/dev/null)
+grep -E "median|Benchmark" <<<"$results"
+echo "-- medians as ratios to the baseline's median (targets: reading <= 3, save <= 3, classic <= 4)"
+awk '/_median/ {name=$1; sub(/_median/, "", name); t[name]=$2}
+     END {for (n in t) if (n != "Baseline_ReadAndSum") printf "%-18s %.2f x\n", n, t[n] / t["Baseline_ReadAndSum"]}' \
+  <<<"$results" | sort
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 

@@ -4,7 +4,9 @@
 #   scripts/lint.sh FILE...    # only these
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-lint -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+# clang-tidy cannot read GCC's precompiled headers, so the lint build has none.
+cmake -S . -B build-lint -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
+  -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON >/dev/null
 cmake --build build-lint >/dev/null   # generated Qt sources must exist before tidy reads them
 if (($# > 0)); then
   files=("$@")

@@ -2,6 +2,10 @@
 
 #include <span>
 #include <string>
+#include <string_view>
+#include <variant>
+
+#include "cli/arguments.h"
 
 namespace clockvane::cli {
 
@@ -9,6 +13,13 @@ namespace clockvane::cli {
 int runInfo(std::span<const std::string> arguments);
 int runSet(std::span<const std::string> arguments);
 int runDiff(std::span<const std::string> arguments);
+
+// Parses the arguments of `command`. A usage error is reported and "--help" answered here;
+// either way the exit code to return comes back instead of the arguments.
+std::variant<ParsedArguments, int> parseCommand(std::string_view command,
+                                                std::span<const std::string> arguments,
+                                                std::span<const OptionSpec> accepted,
+                                                std::string_view help);
 
 // Writes "clockvane: <text>" to standard error.
 void reportError(const std::string& text);

@@ -164,15 +164,9 @@ void writeText(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
 int runDiff(std::span<const std::string> arguments)
 {
     constexpr std::array<OptionSpec, 1> kOptions{{{"--json", false}}};
-    const auto parsed = parseArguments(arguments, kOptions);
-    if (!parsed) {
-        reportError("diff: " + parsed.error() + " (see 'clockvane diff --help')");
-        return kExitUsage;
-    }
-    if (parsed->helpRequested) {
-        std::cout << kDiffHelp;
-        return kExitDone;
-    }
+    auto outcome = parseCommand("diff", arguments, kOptions, kDiffHelp);
+    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
+    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
     if (parsed->positional.size() != 2) {
         reportError("diff: expects two files, A and B (see 'clockvane diff --help')");
         return kExitUsage;

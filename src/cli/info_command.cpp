@@ -147,15 +147,9 @@ void writeText(const InfoReport& report)
 int runInfo(std::span<const std::string> arguments)
 {
     constexpr std::array<OptionSpec, 1> kOptions{{{"--json", false}}};
-    const auto parsed = parseArguments(arguments, kOptions);
-    if (!parsed) {
-        reportError("info: " + parsed.error() + " (see 'clockvane info --help')");
-        return kExitUsage;
-    }
-    if (parsed->helpRequested) {
-        std::cout << kInfoHelp;
-        return kExitDone;
-    }
+    auto outcome = parseCommand("info", arguments, kOptions, kInfoHelp);
+    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
+    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
     if (parsed->positional.size() != 1) {
         reportError("info: expects exactly one FILE (see 'clockvane info --help')");
         return kExitUsage;

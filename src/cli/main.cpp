@@ -7,17 +7,6 @@
 #include "cli/exit_codes.h"
 #include "cli/help_texts.h"
 
-namespace clockvane::cli {
-
-void reportError(const std::string& text) { std::cerr << "clockvane: " << text << '\n'; }
-
-void reportFileError(const std::string& file, const std::string& text)
-{
-    std::cerr << "clockvane: " << file << ": " << text << '\n';
-}
-
-}  // namespace clockvane::cli
-
 int main(int argc, char** argv)
 {
     using namespace clockvane::cli;

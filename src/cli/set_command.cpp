@@ -118,15 +118,9 @@ int setOneFile(const SetRequest& request, const std::string& path)
 int runSet(std::span<const std::string> arguments)
 {
     const std::vector<OptionSpec> specs = setOptionSpecs();
-    const auto parsed = parseArguments(arguments, specs);
-    if (!parsed) {
-        reportError("set: " + parsed.error() + " (see 'clockvane set --help')");
-        return kExitUsage;
-    }
-    if (parsed->helpRequested) {
-        std::cout << kSetHelp;
-        return kExitDone;
-    }
+    auto outcome = parseCommand("set", arguments, specs, kSetHelp);
+    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
+    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
     const auto request = makeSetRequest(*parsed);
     if (!request) {
         reportError("set: " + request.error() + " (see 'clockvane set --help')");

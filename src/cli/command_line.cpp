@@ -1,0 +1,35 @@
+// What every command does with its command line before its own work: report a usage error,
+// answer "--help", and write messages to standard error in one form.
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+
+namespace clockvane::cli {
+
+void reportError(const std::string& text) { std::cerr << "clockvane: " << text << '\n'; }
+
+void reportFileError(const std::string& file, const std::string& text)
+{
+    std::cerr << "clockvane: " << file << ": " << text << '\n';
+}
+
+std::variant<ParsedArguments, int> parseCommand(std::string_view command,
+                                                std::span<const std::string> arguments,
+                                                std::span<const OptionSpec> accepted,
+                                                std::string_view help)
+{
+    auto parsed = parseArguments(arguments, accepted);
+    if (!parsed) {
+        reportError(std::string(command) + ": " + parsed.error() + " (see 'clockvane " +
+                    std::string(command) + " --help')");
+        return kExitUsage;
+    }
+    if (parsed->helpRequested) {
+        std::cout << help;
+        return kExitDone;
+    }
+    return std::move(parsed).value();
+}
+
+}  // namespace clockvane::cli

@@ -1,5 +1,7 @@
 // The main window wired to the real controller: every control reaches its handler and the
 // widgets show the controller's state afterwards.
+#include <ctime>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -85,6 +87,20 @@ private slots:
     }
 
     void cleanup() { editor_.reset(); }
+
+    // An idle editor with an image loaded only sleeps in the event loop: over half a second
+    // it uses next to no processor time (a spinning loop would use all of it).
+    void idleWindowUsesNoProcessorTime()
+    {
+        openHd3870();
+        QTest::qWait(50);  // let the open's own events settle
+        QEventLoop idle;
+        QTimer::singleShot(500, &idle, &QEventLoop::quit);
+        const std::clock_t cpuStart = std::clock();
+        idle.exec();
+        const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        QVERIFY2(cpuMs < 50, qPrintable(QString::number(cpuMs)));
+    }
 
     void startsEmptyInEnglish()
     {

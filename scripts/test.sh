@@ -8,7 +8,7 @@ ROOT=$(pwd)
 JOBS=${JOBS:-$(nproc)}
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 
-stage() { echo; echo "=== $* ==="; }
+stage() { echo; echo "=== $* ($(date +%T)) ==="; }
 
 stage "Dependencies"
 scripts/deps.sh

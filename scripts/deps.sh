@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
-  appstream desktop-file-utils imagemagick
+  appstream desktop-file-utils
 )
 
 missing=()

@@ -27,10 +27,10 @@ using namespace clockvane;
 
 Bytes benchImage()
 {
-    fixtures::ImageSpec spec;
-    spec.length = kImageReadLimit;
-    spec.signatureOffset = 0xB000;
-    return fixtures::buildImage(spec);
+    fixtures::ImageRecipe recipe;
+    recipe.length = kImageReadLimit;
+    recipe.signatureOffset = 0xB000;
+    return fixtures::buildImage(recipe);
 }
 
 const Bytes& image()

@@ -15,6 +15,7 @@
 #include "clocks/clock_limits.h"
 #include "clocks/voltage_text.h"
 #include "rom/bios_info.h"
+#include "rom/byte_search.h"
 #include "rom/card_identity.h"
 #include "rom/hex_codec.h"
 #include "rom/rom_loader.h"
@@ -41,14 +42,10 @@ std::set<std::size_t> writableOffsets(const RomImage& image, bool classicRan)
         for (std::size_t k = 0; k < 8; ++k) offsets.insert(block + entryOffset(j) + k);
     }
     if (classicRan) {
-        const ByteView head{image.head};
-        const std::string_view marker = "ATI VER";
-        const auto hit =
-            std::search(head.begin(), head.begin() + std::min<std::size_t>(head.size(), 1000),
-                        marker.begin(), marker.end());
-        const std::size_t m = static_cast<std::size_t>(hit - head.begin());
-        for (std::size_t k = 0; k < kClassicAreaSize && m >= kClassicAreaStartBeforeMarker; ++k) {
-            offsets.insert(m - kClassicAreaStartBeforeMarker + k);
+        const auto m = findWithin(image.head, kVersionMarker, kClassicMarkerSearchLimit);
+        for (std::size_t k = 0; m && *m >= kClassicAreaStartBeforeMarker && k < kClassicAreaSize;
+             ++k) {
+            offsets.insert(*m - kClassicAreaStartBeforeMarker + k);
         }
     }
     return offsets;
@@ -132,10 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ByteView input{data, size};
     checkTexts(input);
 
-    RawFile raw;
-    const std::size_t imageLength = std::min(size, kImageReadLimit);
-    raw.image.assign(data, data + imageLength);
-    raw.beyond.assign(data + imageLength, data + size);
+    const RawFile raw = splitFileBytes(input);
 
     // Identification never needs a valid image.
     (void)deviceIdText(input);

@@ -6,7 +6,7 @@
 
 #include "fixtures/image_builder.h"
 
-using clockvane::fixtures::ImageSpec;
+using clockvane::fixtures::ImageRecipe;
 
 int main(int argc, char** argv)
 {
@@ -17,54 +17,54 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
     int index = 0;
-    const auto emit = [&](const ImageSpec& spec, const char* name) {
+    const auto emit = [&](const ImageRecipe& recipe, const char* name) {
         clockvane::fixtures::writeFile(folder / (std::to_string(index++) + "-" + name + ".rom"),
-                                       clockvane::fixtures::buildImage(spec));
+                                       clockvane::fixtures::buildImage(recipe));
     };
 
     // Small images keep the fuzzer fast; the offsets rules are the same at any length.
-    ImageSpec small;
+    ImageRecipe small;
     small.length = 2048;
     small.signatureOffset = 0x400;
     small.versionMarkerOffset = 0x181;
     emit(small, "hd3870");
 
-    ImageSpec hd3850 = small;
+    ImageRecipe hd3850 = small;
     hd3850.deviceId = "9505";
     hd3850.memoryText = "256MB GDDR3";
     emit(hd3850, "hd3850-256");
 
-    ImageSpec x2 = small;
+    ImageRecipe x2 = small;
     x2.deviceId = "950F";
     x2.x2SecondFile = true;
     x2.x2MarkerOffset = 0x700;
     emit(x2, "hd3870x2-second");
 
-    ImageSpec gddr4 = small;
+    ImageRecipe gddr4 = small;
     gddr4.memoryText = "GDDR4 256MB";
     emit(gddr4, "gddr4");
 
-    ImageSpec noSize = small;
+    ImageRecipe noSize = small;
     noSize.memoryText.clear();
     noSize.versionMarkerOffset.reset();
     emit(noSize, "nosize-noversion");
 
-    ImageSpec extreme = small;
+    ImageRecipe extreme = small;
     for (auto& entry : extreme.entries) entry = {0xFFFFFF, 0, 0xFFFF};
     emit(extreme, "out-of-range");
 
-    ImageSpec tiny = small;
+    ImageRecipe tiny = small;
     tiny.length = 0x8A + 164;
     tiny.signatureOffset = 0x8A;
     tiny.versionMarkerOffset.reset();
     tiny.memoryText.clear();
     emit(tiny, "tiny");
 
-    ImageSpec noBlock = small;
+    ImageRecipe noBlock = small;
     noBlock.signatureOffset.reset();
     emit(noBlock, "no-block");
 
-    ImageSpec full = small;
+    ImageRecipe full = small;
     full.length = 100'000;
     full.signatureOffset = 49'988 - 12 - 152;
     emit(full, "full-length");

@@ -12,11 +12,11 @@
 namespace {
 
 using clockvane::ClockEntries;
-using clockvane::fixtures::ImageSpec;
+using clockvane::fixtures::ImageRecipe;
 
 struct Sample {
     const char* fileName;
-    ImageSpec spec;
+    ImageRecipe recipe;
 };
 
 // A plausible table for a card with the given 3D High Power clocks (MHz) and VCore (mV):
@@ -32,15 +32,15 @@ ClockEntries table(unsigned gpuMhz, unsigned ramMhz, std::uint16_t vcoreMv)
     return {{high, low2d, low3d, high, low2d, low3d, high, uvd, uvd, uvd}};
 }
 
-ImageSpec card(const char* deviceId, std::string memoryText, ClockEntries entries,
-               std::uint32_t seed)
+ImageRecipe card(const char* deviceId, std::string memoryText, ClockEntries entries,
+                 std::uint32_t seed)
 {
-    ImageSpec spec;
-    spec.deviceId = deviceId;
-    spec.memoryText = std::move(memoryText);
-    spec.entries = entries;
-    spec.fillSeed = seed;
-    return spec;
+    ImageRecipe recipe;
+    recipe.deviceId = deviceId;
+    recipe.memoryText = std::move(memoryText);
+    recipe.entries = entries;
+    recipe.fillSeed = seed;
+    return recipe;
 }
 
 std::vector<Sample> samples()
@@ -52,7 +52,7 @@ std::vector<Sample> samples()
     all.push_back(
         {"hd3870x2-bios1.rom", card("950F", "GDDR3 512MB", table(825, 901, 1204), 38702)});
     Sample second{"hd3870x2-bios2.rom", card("950F", "GDDR3 512MB", table(825, 901, 1204), 38702)};
-    second.spec.x2SecondFile = true;
+    second.recipe.x2SecondFile = true;
     all.push_back(second);
     all.push_back({"hd3870-gddr4.rom", card("9501", "GDDR4 512MB", table(775, 1126, 1274), 38704)});
     // Neither type nor size stated: the window asks for the size when this one is opened.
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(folder);
         for (const Sample& sample : samples()) {
             clockvane::fixtures::writeFile(folder / sample.fileName,
-                                           clockvane::fixtures::buildImage(sample.spec));
+                                           clockvane::fixtures::buildImage(sample.recipe));
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "clockvane_samples: %s\n", error.what());

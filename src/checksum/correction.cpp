@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "checksum/sums.h"
+#include "rom/bios_info.h"
 #include "rom/byte_search.h"
 #include "writeback/encode.h"
 
@@ -17,18 +18,11 @@ constexpr int kClassicFullStep = 127;
 constexpr std::uint8_t kClassicDown = 0x00;
 constexpr std::uint8_t kClassicUp = 0xFE;
 
-std::uint32_t sumOf(ByteView bytes)
-{
-    std::uint32_t sum = 0;
-    for (const std::uint8_t byte : bytes) sum += byte;
-    return sum;
-}
-
 // The 16-bit sum of head + clockBlock + tail, i.e. of the image as it would be written.
 std::uint16_t partsSum16(const RomImage& image)
 {
     return static_cast<std::uint16_t>(
-        (sumOf(image.head) + sumOf(image.clockBlock) + sumOf(image.tail)) & 0xFFFFu);
+        (sum16(image.head) + sum16(image.clockBlock) + sum16(image.tail)) & 0xFFFFu);
 }
 
 Bytes joinedParts(const RomImage& image)
@@ -88,13 +82,13 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     // The area: 76 bytes ending 54 bytes before the first "ATI VER" that lies wholly within
     // the first 1,000 bytes of head. A marker closer than 129 bytes to the start would put
     // the area before the image.
-    const auto marker = findWithin(image.head, "ATI VER", kClassicMarkerSearchLimit);
+    const auto marker = findWithin(image.head, kVersionMarker, kClassicMarkerSearchLimit);
     if (!marker || *marker < kClassicAreaStartBeforeMarker) return false;
     const std::size_t areaStart = *marker - kClassicAreaStartBeforeMarker;
     const auto area = std::span<std::uint8_t>(image.head).subspan(areaStart, kClassicAreaSize);
 
     // The sum once the area is filled with 0x7F, computed before anything is changed.
-    const std::uint32_t areaSum = sumOf(area);
+    const std::uint32_t areaSum = sum16(area);
     const std::uint32_t filledAreaSum = kClassicAreaSize * kCompensationMiddle;
     const auto filled = static_cast<std::uint16_t>((before - areaSum + filledAreaSum) & 0xFFFFu);
 
@@ -115,7 +109,7 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     image.outputImage = joinedParts(image);
     // Only the area changed since `before` was taken, so the new sum follows from it without
     // another pass over the image.
-    const std::uint32_t after = before - areaSum + sumOf(area);
+    const std::uint32_t after = before - areaSum + sum16(area);
     return static_cast<std::uint16_t>(after & 0xFFFFu) == loadedSum;
 }
 

@@ -5,10 +5,11 @@
 namespace clockvane::cli {
 namespace {
 
-const OptionSpec* findSpec(std::string_view name, std::span<const OptionSpec> accepted)
+const AcceptedOption* findAccepted(std::string_view name, std::span<const AcceptedOption> accepted)
 {
-    const auto found = std::find_if(accepted.begin(), accepted.end(),
-                                    [name](const OptionSpec& spec) { return spec.name == name; });
+    const auto found =
+        std::find_if(accepted.begin(), accepted.end(),
+                     [name](const AcceptedOption& option) { return option.name == name; });
     return found == accepted.end() ? nullptr : &*found;
 }
 
@@ -27,7 +28,7 @@ bool ParsedArguments::has(std::string_view name) const
 }
 
 Result<ParsedArguments, std::string> parseArguments(std::span<const std::string> arguments,
-                                                    std::span<const OptionSpec> accepted)
+                                                    std::span<const AcceptedOption> accepted)
 {
     ParsedArguments parsed;
     bool optionsEnded = false;
@@ -48,12 +49,12 @@ Result<ParsedArguments, std::string> parseArguments(std::span<const std::string>
 
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = findSpec(name, accepted);
-        if (spec == nullptr) return "unknown option '" + name + "'";
+        const AcceptedOption* declared = findAccepted(name, accepted);
+        if (declared == nullptr) return "unknown option '" + name + "'";
         if (parsed.has(name)) return "option '" + name + "' given twice";
 
         GivenOption option{name, {}};
-        if (spec->takesValue) {
+        if (declared->takesValue) {
             if (equals != std::string::npos) {
                 option.value = argument.substr(equals + 1);
             } else if (i + 1 < arguments.size()) {

@@ -10,7 +10,7 @@
 namespace clockvane::cli {
 
 // An option a command accepts: "--json", "-o" and so on, with or without a value.
-struct OptionSpec {
+struct AcceptedOption {
     std::string_view name;
     bool takesValue;
 };
@@ -34,6 +34,6 @@ struct ParsedArguments {
 // file named "-x.rom" can still be given. An unknown option, a missing value, a value given
 // to a flag, or an option given twice is an error whose text names the option.
 Result<ParsedArguments, std::string> parseArguments(std::span<const std::string> arguments,
-                                                    std::span<const OptionSpec> accepted);
+                                                    std::span<const AcceptedOption> accepted);
 
 }  // namespace clockvane::cli

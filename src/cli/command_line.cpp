@@ -16,7 +16,7 @@ void reportFileError(const std::string& file, const std::string& text)
 
 std::variant<ParsedArguments, int> parseCommand(std::string_view command,
                                                 std::span<const std::string> arguments,
-                                                std::span<const OptionSpec> accepted,
+                                                std::span<const AcceptedOption> accepted,
                                                 std::string_view help)
 {
     auto parsed = parseArguments(arguments, accepted);

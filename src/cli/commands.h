@@ -18,7 +18,7 @@ int runDiff(std::span<const std::string> arguments);
 // either way the exit code to return comes back instead of the arguments.
 std::variant<ParsedArguments, int> parseCommand(std::string_view command,
                                                 std::span<const std::string> arguments,
-                                                std::span<const OptionSpec> accepted,
+                                                std::span<const AcceptedOption> accepted,
                                                 std::string_view help);
 
 // Writes "clockvane: <text>" to standard error.

@@ -163,7 +163,7 @@ void writeText(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
 
 int runDiff(std::span<const std::string> arguments)
 {
-    constexpr std::array<OptionSpec, 1> kOptions{{{"--json", false}}};
+    constexpr std::array<AcceptedOption, 1> kOptions{{{"--json", false}}};
     auto outcome = parseCommand("diff", arguments, kOptions, kDiffHelp);
     if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
     const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);

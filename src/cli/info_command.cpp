@@ -146,7 +146,7 @@ void writeText(const InfoReport& report)
 
 int runInfo(std::span<const std::string> arguments)
 {
-    constexpr std::array<OptionSpec, 1> kOptions{{{"--json", false}}};
+    constexpr std::array<AcceptedOption, 1> kOptions{{{"--json", false}}};
     auto outcome = parseCommand("info", arguments, kOptions, kInfoHelp);
     if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
     const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);

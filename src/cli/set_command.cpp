@@ -117,8 +117,8 @@ int setOneFile(const SetRequest& request, const std::string& path)
 
 int runSet(std::span<const std::string> arguments)
 {
-    const std::vector<OptionSpec> specs = setOptionSpecs();
-    auto outcome = parseCommand("set", arguments, specs, kSetHelp);
+    const std::vector<AcceptedOption> accepted = setAcceptedOptions();
+    auto outcome = parseCommand("set", arguments, accepted, kSetHelp);
     if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
     const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
     const auto request = makeSetRequest(*parsed);

@@ -18,7 +18,7 @@ std::string optionStem(const PowerState& state)
     return "--" + stem;
 }
 
-// The option names live as long as the program, so the specs can view them.
+// The option names live as long as the program, so the accepted options can view them.
 const std::vector<std::string>& stateOptionNames()
 {
     static const std::vector<std::string> names = [] {
@@ -77,12 +77,12 @@ std::optional<std::string> addBoxEdit(SetRequest& request, std::size_t box,
 
 }  // namespace
 
-std::vector<OptionSpec> setOptionSpecs()
+std::vector<AcceptedOption> setAcceptedOptions()
 {
-    std::vector<OptionSpec> specs{
+    std::vector<AcceptedOption> accepted{
         {"-o", true}, {"--unlink-uvd", false}, {"--classic", false}, {"--force", false}};
-    for (const std::string& name : stateOptionNames()) specs.push_back({name, true});
-    return specs;
+    for (const std::string& name : stateOptionNames()) accepted.push_back({name, true});
+    return accepted;
 }
 
 Result<SetRequest, std::string> makeSetRequest(const ParsedArguments& parsed)

@@ -35,7 +35,7 @@ struct SetRequest {
 
 // The options `set` accepts: -o, --unlink-uvd, --classic, --force and, for every power
 // state (bootup, 2d, 3d-low, 3d, uvd), --STATE-gpu, --STATE-ram and --STATE-vcore.
-std::vector<OptionSpec> setOptionSpecs();
+std::vector<AcceptedOption> setAcceptedOptions();
 
 // Checks the parsed command line: clocks whole MHz within the slider's range, voltages that
 // read as a number (a point or a comma as separator) after the box validation, UVD options

@@ -7,12 +7,6 @@
 #include "rom/latin1.h"
 
 namespace clockvane {
-namespace {
-
-constexpr std::string_view kVersionMarker = "ATI VER";
-
-}  // namespace
-
 std::optional<std::size_t> versionMarkerOffset(ByteView image)
 {
     return findWithin(image, kVersionMarker, kIdentTextLimit);

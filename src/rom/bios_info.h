@@ -2,11 +2,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "rom/bytes.h"
 
 namespace clockvane {
 
+// The text the BIOS version follows; the classic checksum correction finds its area by it too.
+inline constexpr std::string_view kVersionMarker = "ATI VER";
 inline constexpr std::size_t kVersionLength = 22;
 inline constexpr std::size_t kDateOffset = 0x50;
 inline constexpr std::size_t kDateLength = 14;

@@ -28,6 +28,13 @@ struct FileCloser {
 
 }  // namespace
 
+RawFile splitFileBytes(ByteView file)
+{
+    const ByteView image = file.first(std::min(file.size(), kImageReadLimit));
+    const ByteView beyond = file.subspan(image.size());
+    return RawFile{Bytes(image.begin(), image.end()), Bytes(beyond.begin(), beyond.end())};
+}
+
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
 {
     std::error_code ec;
@@ -55,12 +62,7 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     }
     if (std::ferror(file.get())) return errorFromErrno(errno != 0 ? errno : EIO);
 
-    RawFile raw;
-    const std::size_t imageLength = std::min(all.size(), kImageReadLimit);
-    raw.beyond.assign(all.begin() + static_cast<std::ptrdiff_t>(imageLength), all.end());
-    all.resize(imageLength);
-    raw.image = std::move(all);
-    return raw;
+    return splitFileBytes(all);
 }
 
 }  // namespace clockvane

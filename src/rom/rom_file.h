@@ -31,6 +31,9 @@ struct RawFile {
 // Files larger than this are refused: no BIOS of these cards comes near it.
 inline constexpr std::uintmax_t kLargestAcceptedFile = 64u * 1024u * 1024u;
 
+// A file's bytes split at offset 100,000 into the image and what follows it.
+RawFile splitFileBytes(ByteView file);
+
 // Reads a whole file as raw bytes, split at offset 100,000.
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path);
 

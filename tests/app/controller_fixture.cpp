@@ -33,9 +33,9 @@ void ControllerTest::TearDown()
     std::filesystem::remove_all(dir, ignored);
 }
 
-std::string ControllerTest::writeImage(const fixtures::ImageSpec& spec, const std::string& name)
+std::string ControllerTest::writeImage(const fixtures::ImageRecipe& recipe, const std::string& name)
 {
-    return writeBytes(fixtures::buildImage(spec), name);
+    return writeBytes(fixtures::buildImage(recipe), name);
 }
 
 std::string ControllerTest::writeBytes(const Bytes& bytes, const std::string& name)
@@ -51,9 +51,9 @@ void ControllerTest::open(const std::string& path)
     controller.ROMOpen_Click();
 }
 
-std::string ControllerTest::openSpec(const fixtures::ImageSpec& spec, const std::string& name)
+std::string ControllerTest::openRecipe(const fixtures::ImageRecipe& recipe, const std::string& name)
 {
-    std::string path = writeImage(spec, name);
+    std::string path = writeImage(recipe, name);
     open(path);
     return path;
 }

@@ -20,12 +20,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string writeImage(const fixtures::ImageSpec& spec, const std::string& name = "card.rom");
+    std::string writeImage(const fixtures::ImageRecipe& recipe,
+                           const std::string& name = "card.rom");
     std::string writeBytes(const Bytes& bytes, const std::string& name);
 
     // Chooses `path` in the open dialog.
     void open(const std::string& path);
-    std::string openSpec(const fixtures::ImageSpec& spec, const std::string& name = "card.rom");
+    std::string openRecipe(const fixtures::ImageRecipe& recipe,
+                           const std::string& name = "card.rom");
     // Chooses `path` in the save dialog.
     void save(const std::string& path);
 

@@ -8,14 +8,14 @@
 namespace clockvane::app::testing {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 class Editing : public ControllerTest {
 protected:
     void SetUp() override
     {
         ControllerTest::SetUp();
-        openSpec(ImageSpec{});
+        openRecipe(ImageRecipe{});
         fake.clearRecords();
     }
 
@@ -49,9 +49,9 @@ class LabelBand : public ControllerTest, public ::testing::WithParamInterface<Ba
 
 TEST_P(LabelBand, ColoursTheLabelByTheValue)
 {
-    ImageSpec spec;
-    spec.memoryText = GetParam().gddr4 ? "GDDR4" : "GDDR3 512MB";
-    openSpec(spec);
+    ImageRecipe recipe;
+    recipe.memoryText = GetParam().gddr4 ? "GDDR4" : "GDDR3 512MB";
+    openRecipe(recipe);
     const std::size_t i = GetParam().slider;
     controller.setSliderValue(i, GetParam().mhz);
     controller.ScrollBar1_Scroll(i);  // dragging the thumb shows the same as a change
@@ -173,7 +173,7 @@ protected:
 
 TEST_F(EnglishSettings, BoxesShowFilterAndValidateWithThePoint)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     EXPECT_EQ(controller.state().vcoreBoxes[0].items.front(), "0.9");
     EXPECT_EQ(controller.state().vcoreBoxes[0].text, "1.204");
     controller.setVcoreText(0, "1");

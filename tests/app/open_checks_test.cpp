@@ -11,29 +11,29 @@
 namespace clockvane::app::testing {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 class OpenChecks : public ControllerTest {};
 
 // --- Clocks outside their sliders' ranges -------------------------------------------------
 
-ImageSpec outOfRangeImage()
+ImageRecipe outOfRangeImage()
 {
-    ImageSpec spec;
-    spec.entries[0].gpuClock = 120001;  // BootUp GPU, 1200.01 MHz: too high
-    spec.entries[1].ramClock = 39999;   // 2D RAM: too low
-    spec.entries[2].gpuClock = 120000;  // 3D Low Power GPU at the limit: passes
-    spec.entries[2].ramClock = 170001;  // 3D Low Power RAM: too high
-    spec.entries[3].gpuClock = 29999;   // 3D GPU: too low
-    spec.entries[7].gpuClock = 0;       // UVD GPU: too low
-    spec.entries[4].gpuClock = 0;       // hidden entries are never checked
-    spec.entries[9].ramClock = 0xFFFFFF;
-    return spec;
+    ImageRecipe recipe;
+    recipe.entries[0].gpuClock = 120001;  // BootUp GPU, 1200.01 MHz: too high
+    recipe.entries[1].ramClock = 39999;   // 2D RAM: too low
+    recipe.entries[2].gpuClock = 120000;  // 3D Low Power GPU at the limit: passes
+    recipe.entries[2].ramClock = 170001;  // 3D Low Power RAM: too high
+    recipe.entries[3].gpuClock = 29999;   // 3D GPU: too low
+    recipe.entries[7].gpuClock = 0;       // UVD GPU: too low
+    recipe.entries[4].gpuClock = 0;       // hidden entries are never checked
+    recipe.entries[9].ramClock = 0xFFFFFF;
+    return recipe;
 }
 
 TEST_F(OpenChecks, ReportsEachClockOutOfRangeInColumnOrderAndClampsIt)
 {
-    openSpec(outOfRangeImage());
+    openRecipe(outOfRangeImage());
     const auto message = [](const std::string& line, const std::string& title) {
         return RecordedMessage{line + "\r\rPlease correct the setting", title,
                                MessageIcon::Exclamation, MessageButtons::Ok};
@@ -64,7 +64,7 @@ TEST_F(OpenChecks, ReportsEachClockOutOfRangeInColumnOrderAndClampsIt)
 TEST_F(OpenChecks, ReportsClocksOutOfRangeInGerman)
 {
     switchToGerman();
-    openSpec(outOfRangeImage());
+    openRecipe(outOfRangeImage());
     ASSERT_EQ(fake.messages.size(), 5u);
     EXPECT_EQ(fake.messages[0].title, "Takt zu hoch!");
     EXPECT_EQ(fake.messages[0].text,
@@ -79,7 +79,7 @@ TEST_F(OpenChecks, ReportsClocksOutOfRangeInGerman)
 
 TEST_F(OpenChecks, LinkedImageMirrorsHighPowerInTheUvdColumn)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     const MainWindowState& state = controller.state();
     EXPECT_TRUE(controller.uvdLinked());
     for (const std::size_t i : {6u, 7u}) {
@@ -97,12 +97,12 @@ TEST_F(OpenChecks, LinkedImageMirrorsHighPowerInTheUvdColumn)
 
 TEST_F(OpenChecks, UnlinkedImageShowsItsOwnUvdValues)
 {
-    openSpec(ImageSpec{}, "first.rom");
+    openRecipe(ImageRecipe{}, "first.rom");
     controller.Chk_UVD_Click();
-    ImageSpec second;
+    ImageRecipe second;
     second.entries[7] = {45000, 112500, 1200};
     fake.clearRecords();
-    openSpec(second, "second.rom");
+    openRecipe(second, "second.rom");
 
     const MainWindowState& state = controller.state();
     EXPECT_TRUE(fake.messages.empty());  // the warning belongs to the click, not the open
@@ -144,7 +144,7 @@ class RefusedFile : public ControllerTest, public ::testing::WithParamInterface<
 
 TEST_P(RefusedFile, LeavesTheDocumentAndWindowAsTheyWere)
 {
-    const std::string good = openSpec(ImageSpec{}, "good.rom");
+    const std::string good = openRecipe(ImageRecipe{}, "good.rom");
     controller.setSliderValue(0, 800);
     controller.ScrollBar1_Change(0);
     controller.Timer1_Timer();
@@ -154,7 +154,7 @@ TEST_P(RefusedFile, LeavesTheDocumentAndWindowAsTheyWere)
     fake.clearRecords();
 
     std::string path = (dir / "missing.rom").string();
-    ImageSpec bad;
+    ImageRecipe bad;
     if (GetParam().refusal == Refusal::WrongDeviceId) bad.deviceId = "0195";  // 95 01: wrong order
     if (GetParam().refusal == Refusal::NoClockTable) bad.signatureOffset = std::nullopt;
     if (GetParam().refusal != Refusal::Unreadable) path = writeImage(bad, "bad.rom");
@@ -207,9 +207,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OpenChecks, WrongDeviceIdIsReportedAfterTheCheckingPause)
 {
-    ImageSpec bad;
+    ImageRecipe bad;
     bad.deviceId = "1002";
-    openSpec(bad);
+    openRecipe(bad);
     const std::vector<RecordedWait> waits{{0.4, "Opening ROM file...", 0},
                                           {0.2, "Checking...", 25}};
     EXPECT_EQ(fake.waits, waits);
@@ -240,7 +240,7 @@ TEST_F(OpenChecks, UnreadableFileNamesPathAndSystemReason)
 
 TEST_F(OpenChecks, CancelledDialogChangesNothing)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     const std::string before = describeWindow(controller.state());
     const std::string status = controller.state().statusPanels[2];
     fake.clearRecords();
@@ -256,7 +256,7 @@ TEST_F(OpenChecks, CancelledDialogChangesNothing)
 
 TEST_F(OpenChecks, SameImageTwiceShowsTheSame)
 {
-    const std::string path = openSpec(ImageSpec{});
+    const std::string path = openRecipe(ImageRecipe{});
     const std::string first = describeWindow(controller.state());
     open(path);
     EXPECT_EQ(describeWindow(controller.state()), first);
@@ -273,7 +273,7 @@ class DroppedFile : public ControllerTest, public ::testing::WithParamInterface<
 
 TEST_P(DroppedFile, OpensOnlyNamesEndingInRomOrBin)
 {
-    const std::string path = writeImage(ImageSpec{}, GetParam().name);
+    const std::string path = writeImage(ImageRecipe{}, GetParam().name);
     controller.Form_OLEDragDrop({path});
     EXPECT_TRUE(fake.dialogs.empty());
     EXPECT_EQ(controller.hasImage(), GetParam().opened);
@@ -295,8 +295,8 @@ INSTANTIATE_TEST_SUITE_P(Names, DroppedFile,
 
 TEST_F(OpenChecks, DropOfSeveralFilesOrNoneIsIgnored)
 {
-    const std::string a = writeImage(ImageSpec{}, "a.rom");
-    const std::string b = writeImage(ImageSpec{}, "b.rom");
+    const std::string a = writeImage(ImageRecipe{}, "a.rom");
+    const std::string b = writeImage(ImageRecipe{}, "b.rom");
     controller.Form_OLEDragDrop({a, b});
     controller.Form_OLEDragDrop({});
     EXPECT_FALSE(controller.hasImage());

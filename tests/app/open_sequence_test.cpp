@@ -11,7 +11,7 @@
 namespace clockvane::app::testing {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 class OpenSequence : public ControllerTest {};
 
@@ -28,7 +28,7 @@ class OpenTrace : public ControllerTest, public ::testing::WithParamInterface<Op
 TEST_P(OpenTrace, ShowsEachStepWithItsProgressAndPause)
 {
     if (GetParam().german) switchToGerman();
-    const std::string path = openSpec(ImageSpec{});
+    const std::string path = openRecipe(ImageRecipe{});
 
     const auto& s = GetParam().statuses;
     const std::vector<RecordedWait> expected{
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(OpenSequence, AsksTheOpenDialogWithTitleFilterFlagsAndTheLastFile)
 {
-    const std::string first = openSpec(ImageSpec{}, "first.rom");
+    const std::string first = openRecipe(ImageRecipe{}, "first.rom");
     controller.ROMOpen_Click();  // cancelled
     ASSERT_EQ(fake.dialogs.size(), 2u);
     const FileDialogRequest& request = fake.dialogs[1].request;
@@ -77,7 +77,7 @@ TEST_F(OpenSequence, AsksTheOpenDialogWithTitleFilterFlagsAndTheLastFile)
 
 TEST_F(OpenSequence, FillsTheWindowFromTheDefaultImage)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     const MainWindowState& state = controller.state();
 
     const int values[] = {775, 1125, 300, 450, 775, 1125, 400, 900, 500, 900};
@@ -126,17 +126,17 @@ class OpenCard : public ControllerTest, public ::testing::WithParamInterface<Car
 
 TEST_P(OpenCard, ShowsItsLinePictureAndNotice)
 {
-    ImageSpec spec;
-    spec.deviceId = GetParam().deviceId;
-    spec.memoryText = GetParam().memoryText;
-    spec.x2SecondFile = GetParam().x2SecondFile;
+    ImageRecipe recipe;
+    recipe.deviceId = GetParam().deviceId;
+    recipe.memoryText = GetParam().memoryText;
+    recipe.x2SecondFile = GetParam().x2SecondFile;
     std::size_t waitsAtNotice = 0;
     int progressAtNotice = 0;
     fake.duringMessage(1, [&] {
         waitsAtNotice = fake.waits.size();
         progressAtNotice = controller.state().progressValue;
     });
-    openSpec(spec);
+    openRecipe(recipe);
 
     const MainWindowState& state = controller.state();
     EXPECT_EQ(state.infoValues[2], GetParam().cardLine);
@@ -185,10 +185,10 @@ class X2Notice : public ControllerTest, public ::testing::WithParamInterface<X2N
 TEST_P(X2Notice, ReadsItsThirteenLines)
 {
     if (GetParam().german) switchToGerman();
-    ImageSpec spec;
-    spec.deviceId = "950F";
-    spec.x2SecondFile = GetParam().secondFile;
-    openSpec(spec);
+    ImageRecipe recipe;
+    recipe.deviceId = "950F";
+    recipe.x2SecondFile = GetParam().secondFile;
+    openRecipe(recipe);
     ASSERT_EQ(fake.messages.size(), 1u);
     EXPECT_EQ(fake.messages[0], (RecordedMessage{GetParam().text, GetParam().title,
                                                  MessageIcon::Information, MessageButtons::Ok}));
@@ -251,10 +251,10 @@ class MemoryPrompt : public ControllerTest, public ::testing::WithParamInterface
 
 TEST_P(MemoryPrompt, DecidesTheSizeShown)
 {
-    ImageSpec spec;
-    spec.memoryText = "";
+    ImageRecipe recipe;
+    recipe.memoryText = "";
     fake.memoryAnswers.push_back(GetParam().answer);
-    openSpec(spec);
+    openRecipe(recipe);
     ASSERT_EQ(fake.memoryPrompts.size(), 1u);
     EXPECT_EQ(controller.state().infoValues[2], GetParam().cardLine);
     EXPECT_EQ(controller.card()->is256MB, GetParam().answer.value_or(false));
@@ -277,11 +277,11 @@ INSTANTIATE_TEST_SUITE_P(Answers, MemoryPrompt,
 
 TEST_F(OpenSequence, MemoryPromptSpeaksTheLanguageOfTheMoment)
 {
-    ImageSpec spec;
-    spec.memoryText = "";
-    openSpec(spec);
+    ImageRecipe recipe;
+    recipe.memoryText = "";
+    openRecipe(recipe);
     switchToGerman();
-    openSpec(spec);
+    openRecipe(recipe);
     ASSERT_EQ(fake.memoryPrompts.size(), 1u);
     const MemoryPromptTexts& german = fake.memoryPrompts[0];
     EXPECT_EQ(german.caption, " GDDR-Größe nicht gefunden");
@@ -292,7 +292,7 @@ TEST_F(OpenSequence, MemoryPromptSpeaksTheLanguageOfTheMoment)
     EXPECT_EQ(german.button512, "512 MB");
 
     controller.SetLangEnglish_Click();
-    openSpec(spec);
+    openRecipe(recipe);
     ASSERT_EQ(fake.memoryPrompts.size(), 2u);
     EXPECT_EQ(fake.memoryPrompts[1].caption, " Amount of VGA RAM not found");
     EXPECT_EQ(fake.memoryPrompts[1].question,

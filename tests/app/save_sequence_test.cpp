@@ -13,16 +13,16 @@
 namespace clockvane::app::testing {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 // An image whose hidden entries hold far more than the shown ones: every save rewrites them
 // from the shown values, and the difference is too large for the compensation bytes.
-ImageSpec farOffImage()
+ImageRecipe farOffImage()
 {
-    ImageSpec spec;
-    spec.entries[4] = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
-    spec.entries[5] = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
-    return spec;
+    ImageRecipe recipe;
+    recipe.entries[4] = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
+    recipe.entries[5] = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
+    return recipe;
 }
 
 class SaveSequence : public ControllerTest {
@@ -69,7 +69,7 @@ class SaveTrace : public SaveSequence, public ::testing::WithParamInterface<Save
 
 TEST_P(SaveTrace, WritesTheCorrectedImageStepByStep)
 {
-    const std::string opened = openSpec(ImageSpec{});
+    const std::string opened = openRecipe(ImageRecipe{});
     if (GetParam().german) controller.SetLangDeutsch_Click();
     const SaveControls controls = controlsNow();
     const std::string loadedSum = SumBytes(fixtures::readFile(opened));
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SaveSequence, ProposesTheModNameOfTheLoadedFile)
 {
-    openSpec(ImageSpec{}, "hd3850.bin");
+    openRecipe(ImageRecipe{}, "hd3850.bin");
     controller.ROMSave_Click();
     ASSERT_EQ(fake.dialogs.size(), 2u);
     const RecordedDialog& dialog = fake.dialogs[1];
@@ -130,7 +130,7 @@ TEST_F(SaveSequence, ProposesTheModNameOfTheLoadedFile)
 
 TEST_F(SaveSequence, EditedValuesReachTheFileAsThePipelineWritesThem)
 {
-    const std::string opened = openSpec(ImageSpec{});
+    const std::string opened = openRecipe(ImageRecipe{});
     controller.Chk_UVD_Click();
     for (const auto& [slider, mhz] : {std::pair{0, 800}, {3, 500}, {6, 600}, {9, 1000}}) {
         controller.setSliderValue(slider, mhz);
@@ -154,7 +154,7 @@ class ChecksumQuestion : public SaveSequence, public ::testing::WithParamInterfa
 
 TEST_P(ChecksumQuestion, FileIsWrittenWhateverTheAnswer)
 {
-    const std::string opened = openSpec(farOffImage());
+    const std::string opened = openRecipe(farOffImage());
     const SaveControls controls = controlsNow();
     const std::string loadedSum = SumBytes(fixtures::readFile(opened));
     fake.clearRecords();
@@ -203,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Answers, ChecksumQuestion,
 
 TEST_F(SaveSequence, ChecksumQuestionAndFailureInGerman)
 {
-    openSpec(farOffImage());
+    openRecipe(farOffImage());
     controller.SetLangDeutsch_Click();
     save(out());
     ASSERT_EQ(fake.messages.size(), 2u);
@@ -222,7 +222,7 @@ TEST_F(SaveSequence, ChecksumQuestionAndFailureInGerman)
 
 TEST_F(SaveSequence, CancelledDialogChangesNothing)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     const std::string before = describeWindow(controller.state());
     const ClockEntries working = controller.clocks()->working;
     const MainWindowState& state = controller.state();
@@ -256,7 +256,7 @@ class WriteFailure : public SaveSequence, public ::testing::WithParamInterface<W
 
 TEST_P(WriteFailure, ReportsAndLeavesTheControlsDisabled)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     if (GetParam().german) controller.SetLangDeutsch_Click();
     fake.clearRecords();
     fake.writeHook = [kind = GetParam().kind](const std::filesystem::path&,
@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SaveSequence, AccessDeniedMessageIsExactAndOtherFailuresNameTheReason)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     fake.writeHook = [](const std::filesystem::path&, ByteView) -> std::optional<WriteError> {
         return WriteError{WriteErrorKind::Failed, "No space left on device"};
     };
@@ -321,7 +321,7 @@ TEST_F(SaveSequence, AccessDeniedMessageIsExactAndOtherFailuresNameTheReason)
 
 TEST_F(SaveSequence, ReadOnlyFileOnDiskIsLeftUntouched)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     const std::string target = writeBytes(Bytes{'o', 'l', 'd'}, "locked.rom");
     ::chmod(target.c_str(), 0444);
     save(target);
@@ -332,7 +332,7 @@ TEST_F(SaveSequence, ReadOnlyFileOnDiskIsLeftUntouched)
 
 TEST_F(SaveSequence, ControlsComeBackLinkedAfterASave)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     save(out());
     const MainWindowState& state = controller.state();
     EXPECT_TRUE(state.mnuTrouble.enabled);
@@ -345,7 +345,7 @@ TEST_F(SaveSequence, ControlsComeBackLinkedAfterASave)
 
 TEST_F(SaveSequence, ControlsComeBackUnlinkedAfterASave)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     controller.Chk_UVD_Click();
     save(out());
     const MainWindowState& state = controller.state();
@@ -366,7 +366,7 @@ class EmptyVcoreBox : public SaveSequence, public ::testing::WithParamInterface<
 
 TEST_P(EmptyVcoreBox, SaveRefusesBeforeAnythingChanges)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     if (GetParam().unlink) controller.Chk_UVD_Click();
     if (GetParam().german) controller.SetLangDeutsch_Click();
     controller.setVcoreText(GetParam().box, GetParam().text);

@@ -43,7 +43,7 @@ TEST_P(ScenarioParity, WindowWritesWhatThePipelineWrites)
 {
     const auto& [scenario, separator] = GetParam();
     fake.memoryAnswers.push_back(false);  // answers the size prompt of images that do not say
-    openSpec(scenario.image);
+    openRecipe(scenario.image);
     ASSERT_TRUE(controller.hasImage());
     replay(scenario, separator);
 

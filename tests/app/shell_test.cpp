@@ -10,7 +10,7 @@
 namespace clockvane::app::testing {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 // --- Start-up ------------------------------------------------------------------------------------
 
@@ -169,7 +169,7 @@ class LanguageSwitch : public ControllerTest {};
 
 TEST_F(LanguageSwitch, SetsEveryCaptionOfBothColumns)
 {
-    openSpec(ImageSpec{});  // status "Done..." is replaced by the switch
+    openRecipe(ImageRecipe{});  // status "Done..." is replaced by the switch
     controller.SetLangDeutsch_Click();
     expectCaptions(controller.state(), kGerman);
     EXPECT_EQ(controller.language(), UiLanguage::German);
@@ -186,10 +186,10 @@ TEST_F(LanguageSwitch, SetsEveryCaptionOfBothColumns)
 
 TEST_F(LanguageSwitch, DuringAnOpenChangesEveryLaterText)
 {
-    ImageSpec spec;
-    spec.memoryText = "";
+    ImageRecipe recipe;
+    recipe.memoryText = "";
     fake.duringWait(2, [this] { controller.SetLangDeutsch_Click(); });  // while "Checking..."
-    openSpec(spec);
+    openRecipe(recipe);
     ASSERT_EQ(fake.waits.size(), 7u);
     EXPECT_EQ(fake.waits[1].status, "Checking...");
     EXPECT_EQ(fake.waits[2].status, "Lade BIOS-Informationen...");
@@ -201,7 +201,7 @@ TEST_F(LanguageSwitch, DuringAnOpenChangesEveryLaterText)
 
 TEST_F(LanguageSwitch, DuringASaveChangesEveryLaterText)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     fake.clearRecords();
     fake.duringWait(1, [this] { controller.SetLangDeutsch_Click(); });
     save((dir / "out.rom").string());
@@ -216,8 +216,8 @@ TEST_F(LanguageSwitch, DuringASaveChangesEveryLaterText)
 
 TEST_F(LanguageSwitch, SecondOpenSaveOrDropDuringASequenceIsIgnored)
 {
-    const std::string first = openSpec(ImageSpec{}, "first.rom");
-    ImageSpec other;
+    const std::string first = openRecipe(ImageRecipe{}, "first.rom");
+    ImageRecipe other;
     other.entries[0].gpuClock = 80000;
     const std::string second = writeImage(other, "second.rom");
     fake.clearRecords();
@@ -253,7 +253,7 @@ TEST_F(LanguageSwitch, SecondOpenSaveOrDropDuringASequenceIsIgnored)
 
 TEST_F(LanguageSwitch, TimerResetsStatusAndProgressAfterOpenAndSave)
 {
-    openSpec(ImageSpec{});
+    openRecipe(ImageRecipe{});
     EXPECT_EQ(fake.timerStarts, 1);
     controller.Timer1_Timer();
     EXPECT_EQ(controller.state().statusPanels[2], "Ready...");

@@ -21,24 +21,24 @@ protected:
     std::string make()
     {
         const std::string& name = GetParam().name;
-        fixtures::ImageSpec spec;
+        fixtures::ImageRecipe recipe;
         if (name == "missing") return path("missing.rom");
         if (name == "directory") {
             std::filesystem::create_directories(dir_ / "folder.rom");
             return path("folder.rom");
         }
         if (name == "empty") return writeImage("empty.rom", Bytes{});
-        if (name == "big_endian_device_id") spec.deviceId = "0195";
-        if (name == "no_clock_table") spec.signatureOffset = std::nullopt;
-        if (name == "signature_past_50000") spec.signatureOffset = 49'989;
-        return writeImage(name + ".rom", fixtures::buildImage(spec));
+        if (name == "big_endian_device_id") recipe.deviceId = "0195";
+        if (name == "no_clock_table") recipe.signatureOffset = std::nullopt;
+        if (name == "signature_past_50000") recipe.signatureOffset = 49'989;
+        return writeImage(name + ".rom", fixtures::buildImage(recipe));
     }
 };
 
 TEST_P(BadInputs, EveryCommandRefusesWithExitTwoAndWritesNothing)
 {
     const std::string bad = make();
-    const std::string good = writeImage("good.rom", fixtures::buildImage(fixtures::ImageSpec{}));
+    const std::string good = writeImage("good.rom", fixtures::buildImage(fixtures::ImageRecipe{}));
     const auto before = files();
     const std::string expected = "clockvane: " + bad + ": " + GetParam().reason;
 

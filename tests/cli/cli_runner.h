@@ -6,18 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include "../reliability/processes.h"
 #include "rom/bytes.h"
 
 namespace clockvane::clitest {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = reliability::ToolRun;
 
 // Runs the built clockvane binary with the arguments and collects what it printed.
-CliRun runCli(const std::vector<std::string>& arguments);
+inline CliRun runCli(const std::vector<std::string>& arguments)
+{
+    return reliability::runTool(arguments);
+}
 
 // A fresh, empty folder per test, removed afterwards.
 class CliTest : public ::testing::Test {

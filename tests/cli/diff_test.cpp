@@ -6,14 +6,14 @@
 namespace clockvane::clitest {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
-ImageSpec x2File(bool second)
+ImageRecipe x2File(bool second)
 {
-    ImageSpec spec;
-    spec.deviceId = "950F";
-    spec.x2SecondFile = second;
-    return spec;
+    ImageRecipe recipe;
+    recipe.deviceId = "950F";
+    recipe.x2SecondFile = second;
+    return recipe;
 }
 
 using DiffTest = CliTest;
@@ -56,7 +56,7 @@ TEST_F(DiffTest, BothX2FilesGivenTheSameEditsMatch)
 
 TEST_F(DiffTest, OneFieldApartDiffers)
 {
-    const std::string a = writeImage("a.rom", fixtures::buildImage(ImageSpec{}));
+    const std::string a = writeImage("a.rom", fixtures::buildImage(ImageRecipe{}));
     ASSERT_EQ(runCli({"set", a, "-o", path("one.rom"), "--2d-ram", "500"}).exitCode, 0);
     ASSERT_EQ(runCli({"set", a, "-o", path("two.rom"), "--2d-ram", "520"}).exitCode, 0);
     const CliRun diff = runCli({"diff", path("one.rom"), path("two.rom")});
@@ -67,12 +67,12 @@ TEST_F(DiffTest, OneFieldApartDiffers)
 
 TEST_F(DiffTest, CompensationBytesAloneDoNotMakeADifference)
 {
-    ImageSpec spec;
-    const std::string a = writeImage("a.rom", fixtures::buildImage(spec));
-    spec.entries[3].gpuClock = 77500 + 0x40;  // same two upper bytes as 77500 (0x012EBC)
-    spec.entries[4].vcore = 1000;             // a hidden entry
-    spec.length += 10;
-    const std::string b = writeImage("b.rom", fixtures::buildImage(spec));
+    ImageRecipe recipe;
+    const std::string a = writeImage("a.rom", fixtures::buildImage(recipe));
+    recipe.entries[3].gpuClock = 77500 + 0x40;  // same two upper bytes as 77500 (0x012EBC)
+    recipe.entries[4].vcore = 1000;             // a hidden entry
+    recipe.length += 10;
+    const std::string b = writeImage("b.rom", fixtures::buildImage(recipe));
 
     const CliRun json = runCli({"diff", a, b, "--json"});
     EXPECT_EQ(json.exitCode, 0) << json.out;

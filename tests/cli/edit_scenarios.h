@@ -30,7 +30,7 @@ struct Edit {
 
 struct EditScenario {
     std::string name;  // a valid test name: letters, digits, underscores
-    fixtures::ImageSpec image;
+    fixtures::ImageRecipe image;
     std::vector<Edit> edits;
     bool unlinkUvd = false;      // the UVD menu item chosen once after opening
     bool classicAnswer = false;  // the answer if the classic correction is offered
@@ -44,11 +44,11 @@ inline void PrintTo(const EditScenario& scenario, std::ostream* out) { *out << s
 
 // Clocks whose compensation bytes read 0x00: writing them back at 0x7F and raising every
 // clock moves the clock-field sum by more than the twenty bytes can balance.
-inline fixtures::ImageSpec imageNeedingClassic()
+inline fixtures::ImageRecipe imageNeedingClassic()
 {
-    fixtures::ImageSpec spec;
-    for (auto& entry : spec.entries) entry = {0x007800, 0x00A000, 900};
-    return spec;
+    fixtures::ImageRecipe recipe;
+    for (auto& entry : recipe.entries) entry = {0x007800, 0x00A000, 900};
+    return recipe;
 }
 
 inline std::vector<Edit> everyClockToItsMaximum()
@@ -64,7 +64,7 @@ inline std::vector<Edit> everyClockToItsMaximum()
 inline std::vector<EditScenario> editScenarios()
 {
     std::vector<EditScenario> all;
-    const fixtures::ImageSpec hd3870;
+    const fixtures::ImageRecipe hd3870;
 
     all.push_back({"untouched", hd3870, {}});
     all.push_back({"raise_3d_clocks",
@@ -92,35 +92,35 @@ inline std::vector<EditScenario> editScenarios()
                    true});
     all.push_back({"uvd_unlinked_untouched", hd3870, {}, true});
 
-    fixtures::ImageSpec outOfRange;
+    fixtures::ImageRecipe outOfRange;
     outOfRange.entries[0].gpuClock = 120001;  // 1200.01 MHz: slider at 1200
     outOfRange.entries[1].ramClock = 39999;   // 399.99 MHz: slider at 400
     outOfRange.entries[7].gpuClock = 0;
     outOfRange.entries[2].vcore = 0;  // shown as 0, saved as 0.9 after the box validation
     all.push_back({"out_of_range_image", outOfRange, {}, true});
 
-    fixtures::ImageSpec halves;
+    fixtures::ImageRecipe halves;
     halves.entries[0].gpuClock = 77750;  // 777.5 -> 778
     halves.entries[3].gpuClock = 77850;  // 778.5 -> 778
     all.push_back({"halves_round_to_even", halves, {}});
 
-    fixtures::ImageSpec hd3850 = hd3870;
+    fixtures::ImageRecipe hd3850 = hd3870;
     hd3850.deviceId = "9505";
     hd3850.memoryText = "GDDR3 256MB";
     all.push_back({"hd3850_256mb", hd3850, {{k3DHigh, Control::Gpu, "720"}}});
-    fixtures::ImageSpec noSize = hd3850;
+    fixtures::ImageRecipe noSize = hd3850;
     noSize.memoryText = "";
     all.push_back({"hd3850_size_unknown", noSize, {{k2D, Control::Gpu, "350"}}});
-    fixtures::ImageSpec gddr4 = hd3870;
+    fixtures::ImageRecipe gddr4 = hd3870;
     gddr4.memoryText = "GDDR4 512MB";
     all.push_back({"hd3870_gddr4", gddr4, {{k3DHigh, Control::Ram, "1300"}}});
-    fixtures::ImageSpec x2First = hd3870;
+    fixtures::ImageRecipe x2First = hd3870;
     x2First.deviceId = "950F";
     all.push_back({"x2_first_file", x2First, {{k3DHigh, Control::Gpu, "850"}}});
-    fixtures::ImageSpec x2Second = x2First;
+    fixtures::ImageRecipe x2Second = x2First;
     x2Second.x2SecondFile = true;
     all.push_back({"x2_second_file", x2Second, {{k3DHigh, Control::Gpu, "850"}}});
-    fixtures::ImageSpec longFile = hd3870;
+    fixtures::ImageRecipe longFile = hd3870;
     longFile.length = 120'000;  // bytes past 99,999 are written back unchanged
     all.push_back({"longer_than_image", longFile, {{k3DHigh, Control::Gpu, "810"}}});
 
@@ -128,7 +128,7 @@ inline std::vector<EditScenario> editScenarios()
                    SaveOutcome::CorrectedByClassic});
     all.push_back({"classic_declined", imageNeedingClassic(), everyClockToItsMaximum(), false,
                    false, SaveOutcome::NotCorrected});
-    fixtures::ImageSpec noMarker = imageNeedingClassic();
+    fixtures::ImageRecipe noMarker = imageNeedingClassic();
     noMarker.versionMarkerOffset = std::nullopt;
     all.push_back({"classic_without_version_marker", noMarker, everyClockToItsMaximum(), false,
                    true, SaveOutcome::NotCorrected});
@@ -164,11 +164,7 @@ struct ReferenceSave {
 inline ReferenceSave referenceSave(const EditScenario& scenario)
 {
     const Bytes file = fixtures::buildImage(scenario.image);
-    RawFile raw;
-    const std::size_t imageLength = std::min(file.size(), kImageReadLimit);
-    raw.image.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(imageLength));
-    raw.beyond.assign(file.begin() + static_cast<std::ptrdiff_t>(imageLength), file.end());
-    auto rom = loadRom(std::move(raw)).value();
+    auto rom = loadRom(splitFileBytes(file)).value();
     const SaveControls controls = referenceControls(rom, scenario);
     const auto saved = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum}, controls,
                                        [&scenario] { return scenario.classicAnswer; });

@@ -7,11 +7,11 @@
 namespace clockvane::clitest {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 struct CardCase {
     std::string name;
-    ImageSpec spec;
+    ImageRecipe recipe;
     std::vector<std::string> jsonLines;  // members the JSON object must hold, as written
     std::vector<std::string> textLines;  // lines of the text report
 };
@@ -20,14 +20,14 @@ struct CardCase {
 // NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const CardCase& testCase, std::ostream* out) { *out << testCase.name; }
 
-ImageSpec withCard(const std::string& deviceId, const std::string& memoryText,
-                   bool secondFile = false)
+ImageRecipe withCard(const std::string& deviceId, const std::string& memoryText,
+                     bool secondFile = false)
 {
-    ImageSpec spec;
-    spec.deviceId = deviceId;
-    spec.memoryText = memoryText;
-    spec.x2SecondFile = secondFile;
-    return spec;
+    ImageRecipe recipe;
+    recipe.deviceId = deviceId;
+    recipe.memoryText = memoryText;
+    recipe.x2SecondFile = secondFile;
+    return recipe;
 }
 
 std::vector<CardCase> cardCases()
@@ -66,7 +66,7 @@ class InfoCards : public CliTest, public ::testing::WithParamInterface<CardCase>
 
 TEST_P(InfoCards, ReportsCardMemoryAndTheReadValues)
 {
-    const Bytes image = fixtures::buildImage(GetParam().spec);
+    const Bytes image = fixtures::buildImage(GetParam().recipe);
     const std::string file = writeImage("card.rom", image);
 
     const CliRun json = runCli({"info", file, "--json"});
@@ -109,12 +109,12 @@ using InfoTest = CliTest;
 
 TEST_F(InfoTest, OutOfRangeClocksAreReportedInCheckingOrderAndClamped)
 {
-    ImageSpec spec;
-    spec.entries[7].ramClock = 170001;  // UVD RAM 1700.01 MHz
-    spec.entries[0].gpuClock = 120001;  // BootUp GPU 1200.01 MHz
-    spec.entries[1].ramClock = 0;       // 2D RAM 0 MHz
-    spec.entries[0].ramClock = 40000;   // exactly the lower limit: no message
-    const std::string file = writeImage("range.rom", fixtures::buildImage(spec));
+    ImageRecipe recipe;
+    recipe.entries[7].ramClock = 170001;  // UVD RAM 1700.01 MHz
+    recipe.entries[0].gpuClock = 120001;  // BootUp GPU 1200.01 MHz
+    recipe.entries[1].ramClock = 0;       // 2D RAM 0 MHz
+    recipe.entries[0].ramClock = 40000;   // exactly the lower limit: no message
+    const std::string file = writeImage("range.rom", fixtures::buildImage(recipe));
 
     const CliRun run = runCli({"info", file, "--json"});
     ASSERT_EQ(run.exitCode, 0);
@@ -141,9 +141,9 @@ TEST_F(InfoTest, OutOfRangeClocksAreReportedInCheckingOrderAndClamped)
 
 TEST_F(InfoTest, ImageTextsAreLatin1AndEscapedForJson)
 {
-    ImageSpec spec;
-    spec.version = std::string("V\0\x01\"\\\xE9\x7F\x85", 8) + "0123456789ABCD";
-    const std::string file = writeImage("texts.rom", fixtures::buildImage(spec));
+    ImageRecipe recipe;
+    recipe.version = std::string("V\0\x01\"\\\xE9\x7F\x85", 8) + "0123456789ABCD";
+    const std::string file = writeImage("texts.rom", fixtures::buildImage(recipe));
 
     const CliRun json = runCli({"info", file, "--json"});
     ASSERT_EQ(json.exitCode, 0);
@@ -162,8 +162,8 @@ TEST_F(InfoTest, ImageTextsAreLatin1AndEscapedForJson)
 
 TEST_F(InfoTest, OptionRomChecksumStates)
 {
-    ImageSpec spec;
-    Bytes image = fixtures::buildImage(spec);
+    ImageRecipe recipe;
+    Bytes image = fixtures::buildImage(recipe);
     EXPECT_NE(runCli({"info", writeImage("valid.rom", image), "--json"})
                   .out.find(R"("option_rom_checksum": "valid")"),
               std::string::npos);
@@ -175,8 +175,8 @@ TEST_F(InfoTest, OptionRomChecksumStates)
     EXPECT_NE(runCli({"info", writeImage("short.rom", image)})
                   .out.find("Option ROM checksum: not applicable\n"),
               std::string::npos);
-    spec.optionRomHeader = false;
-    EXPECT_NE(runCli({"info", writeImage("plain.rom", fixtures::buildImage(spec)), "--json"})
+    recipe.optionRomHeader = false;
+    EXPECT_NE(runCli({"info", writeImage("plain.rom", fixtures::buildImage(recipe)), "--json"})
                   .out.find(R"("option_rom_checksum": "not applicable")"),
               std::string::npos);
 }

@@ -9,14 +9,14 @@
 namespace clockvane::clitest {
 namespace {
 
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 class SetPaths : public CliTest {
 protected:
     void SetUp() override
     {
         CliTest::SetUp();
-        original_ = fixtures::buildImage(ImageSpec{});
+        original_ = fixtures::buildImage(ImageRecipe{});
         input_ = writeImage("card.rom", original_);
     }
 

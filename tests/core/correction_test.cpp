@@ -250,18 +250,18 @@ TEST(ClassicCorrectionGuards, TheDifferenceIsNotTakenAcrossTheWrapOfTheSixteenBi
 
 TEST(AssembleOutputImage, RebuildsTheBlockFromTheWorkingCopyBetweenHeadAndTail)
 {
-    fixtures::ImageSpec spec;
-    spec.length = 0x8000;
-    const Bytes file = fixtures::buildImage(spec);
-    const std::size_t block = *spec.signatureOffset + 12;
+    fixtures::ImageRecipe recipe;
+    recipe.length = 0x8000;
+    const Bytes file = fixtures::buildImage(recipe);
+    const std::size_t block = *recipe.signatureOffset + 12;
     RomImage image;
     image.head.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(block));
     image.clockBlock.assign(kClockBlockSize, 0);  // stale: must be replaced
     image.tail.assign(file.begin() + static_cast<std::ptrdiff_t>(block + kClockBlockSize),
                       file.end());
     ClockSet clocks;
-    clocks.working = spec.entries;
-    clocks.trailers = spec.trailers;
+    clocks.working = recipe.entries;
+    clocks.trailers = recipe.trailers;
     assembleOutputImage(image, clocks);
     EXPECT_EQ(image.outputImage, file);
     EXPECT_EQ(image.clockBlock,

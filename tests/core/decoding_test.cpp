@@ -14,7 +14,7 @@ namespace clockvane {
 namespace {
 
 using fixtures::buildImage;
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 TEST(ClockDecoding, ThreeLittleEndianBytesInUnitsOf10kHz)
 {
@@ -83,14 +83,14 @@ class FieldPlaces : public ::testing::TestWithParam<PlaceCase> {};
 
 TEST_P(FieldPlaces, ShownStateReadsItsOwnImageBytes)
 {
-    ImageSpec spec;
+    ImageRecipe recipe;
     // Distinct values in every field, so a field read from a wrong place cannot pass.
     for (std::size_t j = 0; j < kEntryCount; ++j) {
-        spec.entries[j] = {static_cast<std::uint32_t>(0x0A1000 + j * 0x111),
-                           static_cast<std::uint32_t>(0x0B2000 + j * 0x111),
-                           static_cast<std::uint16_t>(0x0C30 + j)};
+        recipe.entries[j] = {static_cast<std::uint32_t>(0x0A1000 + j * 0x111),
+                             static_cast<std::uint32_t>(0x0B2000 + j * 0x111),
+                             static_cast<std::uint16_t>(0x0C30 + j)};
     }
-    const auto loaded = loadRom(RawFile{buildImage(spec), {}});
+    const auto loaded = loadRom(RawFile{buildImage(recipe), {}});
     ASSERT_TRUE(loaded.ok());
     const ByteView image{loaded->image.fileImage};
     const std::size_t p = loaded->image.signatureOffset;
@@ -107,9 +107,9 @@ INSTANTIATE_TEST_SUITE_P(Table, FieldPlaces,
 
 TEST(FieldPlaces, SignatureAt0x5A10PutsBootUpGpuAndUvdRamAtTheirBytes)
 {
-    ImageSpec spec;
-    spec.signatureOffset = 0x5A10;
-    Bytes bytes = buildImage(spec);
+    ImageRecipe recipe;
+    recipe.signatureOffset = 0x5A10;
+    Bytes bytes = buildImage(recipe);
     fixtures::putBytes(bytes, 0x5A1C, Bytes{0xEC, 0x34, 0x01});  // BootUp GPU 790.84 MHz
     fixtures::putBytes(bytes, 0x5A8F, Bytes{0xA0, 0x86, 0x01});  // UVD RAM 1000 MHz
     const auto loaded = loadRom(RawFile{bytes, {}});
@@ -156,7 +156,7 @@ TEST(ClockDecoding, EncodingADecodedBlockGivesItsBytesBack)
 
 TEST(ClockDecoding, EncodingTakesTheWorkingValues)
 {
-    const auto loaded = loadRom(RawFile{buildImage(ImageSpec{}), {}});
+    const auto loaded = loadRom(RawFile{buildImage(ImageRecipe{}), {}});
     ASSERT_TRUE(loaded.ok());
     ClockSet clocks = loaded->clocks;
     clocks.working[3].gpuClock = 0x0186A0;  // 1000 MHz

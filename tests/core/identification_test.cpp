@@ -14,17 +14,17 @@ namespace clockvane {
 namespace {
 
 using fixtures::buildImage;
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 using fixtures::putText;
 
 // An image with no identification texts at all; each case writes its own.
 Bytes blankImage(std::size_t length = 64 * 1024)
 {
-    ImageSpec spec;
-    spec.length = length;
-    spec.memoryText = "";
-    spec.versionMarkerOffset = std::nullopt;
-    return buildImage(spec);
+    ImageRecipe recipe;
+    recipe.length = length;
+    recipe.memoryText = "";
+    recipe.versionMarkerOffset = std::nullopt;
+    return buildImage(recipe);
 }
 
 // --- Memory type and size ----------------------------------------------------------------
@@ -103,12 +103,12 @@ class X2File : public ::testing::TestWithParam<X2Case> {};
 
 TEST_P(X2File, MarkerAnywhereMeansTheSecondFile)
 {
-    ImageSpec spec;
-    spec.deviceId = GetParam().deviceId;
-    spec.x2SecondFile = GetParam().markerOffset.has_value();
-    spec.x2MarkerOffset = GetParam().markerOffset.value_or(0);
-    spec.optionRomHeader = false;  // keeps the last byte for a marker at the very end
-    const auto loaded = loadRom(RawFile{buildImage(spec), {}});
+    ImageRecipe recipe;
+    recipe.deviceId = GetParam().deviceId;
+    recipe.x2SecondFile = GetParam().markerOffset.has_value();
+    recipe.x2MarkerOffset = GetParam().markerOffset.value_or(0);
+    recipe.optionRomHeader = false;  // keeps the last byte for a marker at the very end
+    const auto loaded = loadRom(RawFile{buildImage(recipe), {}});
     ASSERT_TRUE(loaded.ok());
     EXPECT_EQ(loaded->x2File, GetParam().x2File);
 }

@@ -20,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using fixtures::buildImage;
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 // Checks every load that succeeds the same way: the parts are the image, cut at the signature.
 void expectConsistentStore(const LoadedRom& rom, std::size_t signatureOffset)
@@ -47,9 +47,9 @@ class DeviceId : public ::testing::TestWithParam<DeviceIdCase> {};
 
 TEST_P(DeviceId, DecidesAcceptance)
 {
-    ImageSpec spec;
-    spec.deviceId = GetParam().idText;
-    const auto loaded = loadBytes(buildImage(spec));
+    ImageRecipe recipe;
+    recipe.deviceId = GetParam().idText;
+    const auto loaded = loadBytes(buildImage(recipe));
     if (GetParam().model) {
         ASSERT_TRUE(loaded.ok());
         EXPECT_EQ(loaded->model, *GetParam().model);
@@ -113,10 +113,10 @@ class FileLength : public RomFileTest, public ::testing::WithParamInterface<Leng
 
 TEST_P(FileLength, KeepsTheFirst100000BytesAndSetsTheRestAside)
 {
-    ImageSpec spec;
-    spec.length = GetParam().fileLength;
-    spec.signatureOffset = 0xE00;  // fits the shortest case too
-    const Bytes bytes = buildImage(spec);
+    ImageRecipe recipe;
+    recipe.length = GetParam().fileLength;
+    recipe.signatureOffset = 0xE00;  // fits the shortest case too
+    const Bytes bytes = buildImage(recipe);
     const auto raw = readRomFile(write("image.rom", bytes));
     ASSERT_TRUE(raw.ok()) << raw.error().reason;
 
@@ -139,9 +139,9 @@ INSTANTIATE_TEST_SUITE_P(Table, FileLength,
 TEST_F(RomFileTest, FileTooShortForTheDeviceIdIsAWrongFile)
 {
     for (const std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{0x89}}) {
-        ImageSpec spec;
-        spec.length = length;
-        const auto raw = readRomFile(write("short.rom", buildImage(spec)));
+        ImageRecipe recipe;
+        recipe.length = length;
+        const auto raw = readRomFile(write("short.rom", buildImage(recipe)));
         ASSERT_TRUE(raw.ok());
         ASSERT_EQ(raw->image.size(), length);
         const auto loaded = loadRom(*raw);
@@ -150,9 +150,9 @@ TEST_F(RomFileTest, FileTooShortForTheDeviceIdIsAWrongFile)
         EXPECT_EQ(loaded.error().deviceIdText, "");
     }
     // 0x8A bytes hold the device ID but no clock block.
-    ImageSpec spec;
-    spec.length = 0x8A;
-    const auto loaded = loadBytes(buildImage(spec));
+    ImageRecipe recipe;
+    recipe.length = 0x8A;
+    const auto loaded = loadBytes(buildImage(recipe));
     ASSERT_FALSE(loaded.ok());
     EXPECT_EQ(loaded.error().kind, LoadErrorKind::NoClockBlock);
     EXPECT_EQ(loaded.error().deviceIdText, "9501");
@@ -177,7 +177,7 @@ TEST_F(RomFileTest, DirectoryIsAFileError)
 
 TEST_F(RomFileTest, UnreadableFileIsAFileError)
 {
-    const fs::path path = write("locked.rom", buildImage(ImageSpec{}));
+    const fs::path path = write("locked.rom", buildImage(ImageRecipe{}));
     fs::permissions(path, fs::perms::none);
     if (std::ifstream(path).good()) {
         GTEST_SKIP() << "permission bits are not enforced for this user (running as root?)";
@@ -210,15 +210,15 @@ class SignatureSearch : public ::testing::TestWithParam<SignatureCase> {};
 
 TEST_P(SignatureSearch, FindsTheBlockOnlyWhollyWithinTheSearchAreaAndTheImage)
 {
-    ImageSpec spec;
-    spec.length = GetParam().imageLength;
-    spec.signatureOffset = GetParam().signatureOffset;
-    spec.optionRomHeader = false;  // its checksum byte would land in a block at the image end
-    const auto loaded = loadBytes(buildImage(spec));
+    ImageRecipe recipe;
+    recipe.length = GetParam().imageLength;
+    recipe.signatureOffset = GetParam().signatureOffset;
+    recipe.optionRomHeader = false;  // its checksum byte would land in a block at the image end
+    const auto loaded = loadBytes(buildImage(recipe));
     if (GetParam().expected) {
         ASSERT_TRUE(loaded.ok());
         expectConsistentStore(*loaded, *GetParam().expected);
-        EXPECT_EQ(loaded->clocks.working, spec.entries);
+        EXPECT_EQ(loaded->clocks.working, recipe.entries);
     } else {
         ASSERT_FALSE(loaded.ok());
         EXPECT_EQ(loaded.error().kind, LoadErrorKind::NoClockBlock);
@@ -239,10 +239,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SignatureSearch, PartialMatchesBeforeTheSignatureDoNotConfuseTheSearch)
 {
-    ImageSpec spec;
-    spec.length = 100'000;
-    spec.signatureOffset = 49'988;
-    Bytes bytes = buildImage(spec);
+    ImageRecipe recipe;
+    recipe.length = 100'000;
+    recipe.signatureOffset = 49'988;
+    Bytes bytes = buildImage(recipe);
     // The signature less its last byte, and a run that restarts the signature half way
     // (01 01 02 03 02 04 01 01 02 03 ...) right in front of the real one.
     fixtures::putBytes(bytes, 0x1000, ByteView{kClockBlockSignature}.first(11));
@@ -251,14 +251,14 @@ TEST(SignatureSearch, PartialMatchesBeforeTheSignatureDoNotConfuseTheSearch)
     const auto loaded = loadBytes(bytes);
     ASSERT_TRUE(loaded.ok());
     expectConsistentStore(*loaded, 49'988);
-    EXPECT_EQ(loaded->clocks.working, spec.entries);
+    EXPECT_EQ(loaded->clocks.working, recipe.entries);
 }
 
 TEST(SignatureSearch, FirstOfTwoSignaturesWins)
 {
-    ImageSpec spec;
-    spec.signatureOffset = 0x7000;
-    Bytes bytes = buildImage(spec);
+    ImageRecipe recipe;
+    recipe.signatureOffset = 0x7000;
+    Bytes bytes = buildImage(recipe);
     fixtures::putBytes(bytes, 0x4000, kClockBlockSignature);
     const auto loaded = loadBytes(bytes);
     ASSERT_TRUE(loaded.ok());
@@ -269,11 +269,11 @@ TEST(SignatureSearch, SignatureAtOffsetZeroOfATinyImage)
 {
     // 164 bytes: signature, block and nothing else. The device ID at 0x88 then lies inside
     // the block (trailer bytes of entry 7), so it is written after the block.
-    ImageSpec spec;
-    spec.length = 164;
-    spec.signatureOffset = 0;
-    spec.optionRomHeader = false;
-    Bytes bytes = buildImage(spec);
+    ImageRecipe recipe;
+    recipe.length = 164;
+    recipe.signatureOffset = 0;
+    recipe.optionRomHeader = false;
+    Bytes bytes = buildImage(recipe);
     fixtures::putBytes(bytes, 0x88, Bytes{0x05, 0x95});
     const auto loaded = loadBytes(bytes);
     ASSERT_TRUE(loaded.ok());
@@ -282,15 +282,15 @@ TEST(SignatureSearch, SignatureAtOffsetZeroOfATinyImage)
     EXPECT_EQ(loaded->image.head, Bytes(kClockBlockSignature.begin(), kClockBlockSignature.end()));
     EXPECT_EQ(loaded->image.clockBlock, Bytes(bytes.begin() + 12, bytes.end()));
     EXPECT_TRUE(loaded->image.tail.empty());
-    EXPECT_EQ(loaded->clocks.working[0], spec.entries[0]);
+    EXPECT_EQ(loaded->clocks.working[0], recipe.entries[0]);
 }
 
 TEST(RomLoader, ARejectedLoadLeavesTheLastAcceptedImageAlone)
 {
-    const Bytes good = buildImage(ImageSpec{});
-    ImageSpec badSpec;
-    badSpec.deviceId = "1002";
-    const Bytes bad = buildImage(badSpec);
+    const Bytes good = buildImage(ImageRecipe{});
+    ImageRecipe badRecipe;
+    badRecipe.deviceId = "1002";
+    const Bytes bad = buildImage(badRecipe);
 
     auto current = loadBytes(good);
     ASSERT_TRUE(current.ok());
@@ -306,7 +306,7 @@ TEST(RomLoader, ARejectedLoadLeavesTheLastAcceptedImageAlone)
 
 TEST(RomStore, PartsMustRebuildTheFileImage)
 {
-    auto loaded = loadBytes(buildImage(ImageSpec{}));
+    auto loaded = loadBytes(buildImage(ImageRecipe{}));
     ASSERT_TRUE(loaded.ok());
     RomImage image = loaded->image;
     ASSERT_TRUE(partsMatchFileImage(image));

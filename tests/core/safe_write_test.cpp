@@ -208,9 +208,9 @@ TEST_F(SafeWrite, ReportsAFileThatDoesNotReadBackAsWritten)
 
 TEST_F(SafeWrite, AFileLongerThanTheImageKeepsItsEndThroughOpenSaveAndWrite)
 {
-    fixtures::ImageSpec spec;
-    spec.length = kImageReadLimit;
-    Bytes file = fixtures::buildImage(spec);
+    fixtures::ImageRecipe recipe;
+    recipe.length = kImageReadLimit;
+    Bytes file = fixtures::buildImage(recipe);
     const Bytes beyond = pattern(5000, 0x80);
     file.insert(file.end(), beyond.begin(), beyond.end());
     const fs::path opened = folder_ / "hd3870.rom";

@@ -23,33 +23,34 @@ class SaveProperty {
 public:
     explicit SaveProperty(std::uint32_t seed) : random_(seed) {}
 
-    fixtures::ImageSpec image()
+    fixtures::ImageRecipe image()
     {
-        fixtures::ImageSpec spec;
+        fixtures::ImageRecipe recipe;
         const int shape = pick(0, 39);
-        spec.length = shape == 0   ? 64 * 1024
-                      : shape == 1 ? 100'000
-                                   : static_cast<std::size_t>(pick(1536, 4096));
+        recipe.length = shape == 0   ? 64 * 1024
+                        : shape == 1 ? 100'000
+                                     : static_cast<std::size_t>(pick(1536, 4096));
         // Past the identification texts at the start, short of the 50,000-byte limit and of
         // the option ROM's checksum byte at the end.
         const std::size_t lastSignature =
-            std::min<std::size_t>(49'988, spec.length - kClockBlockSize - 12 - 600);
-        spec.signatureOffset =
+            std::min<std::size_t>(49'988, recipe.length - kClockBlockSize - 12 - 600);
+        recipe.signatureOffset =
             static_cast<std::size_t>(pick(0x200, static_cast<int>(lastSignature)));
-        spec.deviceId = std::array{"9501", "9505", "950F"}[pick(0, 2)];
-        spec.fillSeed = static_cast<std::uint32_t>(random_());
-        if (pick(0, 9) == 0) spec.versionMarkerOffset.reset();  // the classic correction cannot run
+        recipe.deviceId = std::array{"9501", "9505", "950F"}[pick(0, 2)];
+        recipe.fillSeed = static_cast<std::uint32_t>(random_());
+        if (pick(0, 9) == 0)
+            recipe.versionMarkerOffset.reset();  // the classic correction cannot run
         // A third of the tables hold near-zero fields: every save then raises the clock-field
         // sum by more than the compensation bytes can take back, and the user is asked.
         const bool nearZero = pick(0, 2) == 0;
-        for (ClockEntry& entry : spec.entries) {
+        for (ClockEntry& entry : recipe.entries) {
             entry.gpuClock =
                 static_cast<std::uint32_t>(nearZero ? pick(0, 0xFF) : pick(20'000, 200'000));
             entry.ramClock =
                 static_cast<std::uint32_t>(nearZero ? pick(0, 0xFF) : pick(20'000, 200'000));
             entry.vcore = static_cast<std::uint16_t>(nearZero ? pick(0, 0xFF) : pick(800, 1400));
         }
-        return spec;
+        return recipe;
     }
 
     // Half the time the controls stay near the opened values: small edits the compensation
@@ -103,8 +104,8 @@ TEST(SaveProperty, KeepsTheSumTouchesOnlyItsFieldsAndReopensToTheSavedValues)
 
     for (int n = 0; n < kImages; ++n) {
         SCOPED_TRACE("image " + std::to_string(n));
-        const fixtures::ImageSpec spec = generate.image();
-        auto loaded = loadRom(RawFile{fixtures::buildImage(spec), {}});
+        const fixtures::ImageRecipe recipe = generate.image();
+        auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
         ASSERT_TRUE(loaded.ok());
         LoadedRom rom = std::move(loaded).value();
         std::array<int, kVcoreBoxCount> millivolts{};
@@ -123,8 +124,9 @@ TEST(SaveProperty, KeepsTheSumTouchesOnlyItsFieldsAndReopensToTheSavedValues)
         }
 
         std::vector<bool> allowed = valueFieldBytes(input.size(), rom.image.signatureOffset);
-        if (result->classicQuestionAsked && yes && spec.versionMarkerOffset) {
-            const std::size_t areaStart = *spec.versionMarkerOffset - kClassicAreaStartBeforeMarker;
+        if (result->classicQuestionAsked && yes && recipe.versionMarkerOffset) {
+            const std::size_t areaStart =
+                *recipe.versionMarkerOffset - kClassicAreaStartBeforeMarker;
             for (std::size_t i = 0; i < kClassicAreaSize; ++i) allowed[areaStart + i] = true;
         }
         for (std::size_t i = 0; i < input.size(); ++i) {

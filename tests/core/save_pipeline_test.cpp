@@ -13,9 +13,9 @@
 namespace clockvane {
 namespace {
 
-LoadedRom loadBuilt(const fixtures::ImageSpec& spec)
+LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe)
 {
-    auto loaded = loadRom(RawFile{fixtures::buildImage(spec), {}});
+    auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
     EXPECT_TRUE(loaded.ok());
     return std::move(loaded).value();
 }
@@ -39,11 +39,11 @@ TEST(SavePipeline, AnUntouchedSaveIsBalancedByTheCompensationBytesWithoutAsking)
 
 // Clocks at 655.36 MHz raised to 1100 / 1650 MHz move the clock-field sum by far more than
 // the compensation bytes can take back, yet by less than the classic area can.
-fixtures::ImageSpec lowClockSpec()
+fixtures::ImageRecipe lowClockRecipe()
 {
-    fixtures::ImageSpec spec;
-    for (ClockEntry& entry : spec.entries) entry = {0x010000, 0x010000, 1000};
-    return spec;
+    fixtures::ImageRecipe recipe;
+    for (ClockEntry& entry : recipe.entries) entry = {0x010000, 0x010000, 1000};
+    return recipe;
 }
 SaveControls highClocks()
 {
@@ -57,7 +57,7 @@ SaveControls highClocks()
 
 TEST(SavePipeline, AskedAndAnsweredNoTheImageIsAssembledButNotCorrected)
 {
-    LoadedRom rom = loadBuilt(lowClockSpec());
+    LoadedRom rom = loadBuilt(lowClockRecipe());
     for (const bool answerMissing : {false, true}) {
         std::function<bool()> ask = [] { return false; };
         if (answerMissing) ask = nullptr;
@@ -77,7 +77,7 @@ TEST(SavePipeline, AskedAndAnsweredNoTheImageIsAssembledButNotCorrected)
 
 TEST(SavePipeline, AskedAndAnsweredYesTheClassicCorrectionBalancesTheImage)
 {
-    LoadedRom rom = loadBuilt(lowClockSpec());
+    LoadedRom rom = loadBuilt(lowClockRecipe());
     const auto result =
         runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, highClocks(), [] { return true; });
     ASSERT_TRUE(result.ok());

@@ -12,9 +12,9 @@
 namespace clockvane {
 namespace {
 
-LoadedRom loadBuilt(const fixtures::ImageSpec& spec = {})
+LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe = {})
 {
-    auto loaded = loadRom(RawFile{fixtures::buildImage(spec), {}});
+    auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
     EXPECT_TRUE(loaded.ok());
     return std::move(loaded).value();
 }

@@ -58,7 +58,7 @@ protected:
         controller.Form_Load();
         // The image every refusal must leave standing: an HD 3850 with 256 MB, its own clocks,
         // and one slider moved since it was opened.
-        fixtures::ImageSpec previous;
+        fixtures::ImageRecipe previous;
         previous.deviceId = "9505";
         previous.memoryText = "GDDR3 256MB";
         previous.entries[3].gpuClock = 66'800;

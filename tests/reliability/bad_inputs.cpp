@@ -14,7 +14,7 @@ namespace clockvane::reliability {
 namespace {
 
 namespace fs = std::filesystem;
-using fixtures::ImageSpec;
+using fixtures::ImageRecipe;
 
 constexpr const char* kTooShort =
     "not an ATI 38xx BIOS image: the file is too short to hold a device ID at 0x88";
@@ -25,14 +25,14 @@ std::function<void(const fs::path&)> bytesOf(Bytes bytes)
     return [bytes = std::move(bytes)](const fs::path& path) { fixtures::writeFile(path, bytes); };
 }
 
-std::function<void(const fs::path&)> imageOf(const ImageSpec& spec)
+std::function<void(const fs::path&)> imageOf(const ImageRecipe& recipe)
 {
-    return bytesOf(fixtures::buildImage(spec));
+    return bytesOf(fixtures::buildImage(recipe));
 }
 
 Bytes firstBytesOfDefaultImage(std::size_t count)
 {
-    Bytes image = fixtures::buildImage(ImageSpec{});
+    Bytes image = fixtures::buildImage(ImageRecipe{});
     image.resize(count);
     return image;
 }
@@ -47,67 +47,67 @@ Bytes randomBytes(std::size_t count, std::uint32_t seed)
 }
 
 // A valid image followed by bytes that are no part of it.
-Bytes imageWithJunk(const ImageSpec& spec, std::size_t junk)
+Bytes imageWithJunk(const ImageRecipe& recipe, std::size_t junk)
 {
-    Bytes bytes = fixtures::buildImage(spec);
+    Bytes bytes = fixtures::buildImage(recipe);
     const Bytes tail = randomBytes(junk, 77);
     bytes.insert(bytes.end(), tail.begin(), tail.end());
     return bytes;
 }
 
-ImageSpec withLength(std::size_t length)
+ImageRecipe withLength(std::size_t length)
 {
-    ImageSpec spec;
-    spec.length = length;
-    return spec;
+    ImageRecipe recipe;
+    recipe.length = length;
+    return recipe;
 }
 
-ImageSpec withSignatureAt(std::size_t offset, std::size_t length)
+ImageRecipe withSignatureAt(std::size_t offset, std::size_t length)
 {
-    ImageSpec spec = withLength(length);
-    spec.signatureOffset = offset;
-    return spec;
+    ImageRecipe recipe = withLength(length);
+    recipe.signatureOffset = offset;
+    return recipe;
 }
 
-ImageSpec withoutSignature(const std::string& deviceId)
+ImageRecipe withoutSignature(const std::string& deviceId)
 {
-    ImageSpec spec;
-    spec.deviceId = deviceId;
-    spec.signatureOffset = std::nullopt;
-    return spec;
+    ImageRecipe recipe;
+    recipe.deviceId = deviceId;
+    recipe.signatureOffset = std::nullopt;
+    return recipe;
 }
 
-ImageSpec with3dGpu(std::size_t length, std::uint32_t raw)
+ImageRecipe with3dGpu(std::size_t length, std::uint32_t raw)
 {
-    ImageSpec spec = withLength(length);
-    spec.entries[3].gpuClock = raw;
-    return spec;
+    ImageRecipe recipe = withLength(length);
+    recipe.entries[3].gpuClock = raw;
+    return recipe;
 }
 
 // The signature as the image's first bytes: the block then covers the device ID at 0x88,
 // which lands in bytes 4-5 of entry 7's trailer, so that trailer carries the ID.
-ImageSpec signatureAtTheStart()
+ImageRecipe signatureAtTheStart()
 {
-    ImageSpec spec;
-    spec.signatureOffset = 0;
-    spec.optionRomHeader = false;
-    spec.trailers[7][4] = 0x01;
-    spec.trailers[7][5] = 0x95;
-    return spec;
+    ImageRecipe recipe;
+    recipe.signatureOffset = 0;
+    recipe.optionRomHeader = false;
+    recipe.trailers[7][4] = 0x01;
+    recipe.trailers[7][5] = 0x95;
+    return recipe;
 }
 
 void makeFolder(const fs::path& path) { fs::create_directories(path); }
 
 void makeUnreadable(const fs::path& path)
 {
-    fixtures::writeFile(path, fixtures::buildImage(ImageSpec{}));
+    fixtures::writeFile(path, fixtures::buildImage(ImageRecipe{}));
     fs::permissions(path, fs::perms::none);
 }
 
 void makeLinkToImage(const fs::path& path)
 {
     const fs::path real = path.parent_path() / "real image.rom";
-    fixtures::writeFile(real, fixtures::buildImage(ImageSpec{}));
+    fixtures::writeFile(real, fixtures::buildImage(ImageRecipe{}));
     fs::create_symlink(real.filename(), path);
 }
 
@@ -119,7 +119,7 @@ void makeFifo(const fs::path& path)
 // Larger than any video BIOS: refused before it is held in memory. Sparse, so it costs no disk.
 void makeHugeSparseFile(const fs::path& path)
 {
-    fixtures::writeFile(path, fixtures::buildImage(ImageSpec{}));
+    fixtures::writeFile(path, fixtures::buildImage(ImageRecipe{}));
     fs::resize_file(path, 65u * 1024u * 1024u);
 }
 
@@ -170,9 +170,9 @@ std::vector<BadInput> makeTable()
         {"DeviceIdInWrongByteOrder",
          "swapped.rom",
          {refused(imageOf([] {
-                      ImageSpec spec;
-                      spec.deviceId = "0195";
-                      return spec;
+                      ImageRecipe recipe;
+                      recipe.deviceId = "0195";
+                      return recipe;
                   }()),
                   Verdict::WrongFile, wrongId("0195"))}},
         {"HD3870WithoutSignature",
@@ -216,12 +216,12 @@ std::vector<BadInput> makeTable()
                   "not an ATI 38xx BIOS image: device ID ")}},
         {"NameWithSpacesAndUmlauts",
          "Mein BIOS für HD 3870 (Kopie) ÄÖÜß.rom",
-         {opens(imageOf(ImageSpec{}))}},
-        {"NameWithoutExtension", "hd3870bios", {opens(imageOf(ImageSpec{}))}},
+         {opens(imageOf(ImageRecipe{}))}},
+        {"NameWithoutExtension", "hd3870bios", {opens(imageOf(ImageRecipe{}))}},
         {"SymbolicLink", "link.rom", {opens(makeLinkToImage)}},
         {"LengthChangesBetweenOpens",
          "changing.rom",
-         {opens(imageOf(ImageSpec{})),
+         {opens(imageOf(ImageRecipe{})),
           opens(bytesOf(imageWithJunk(with3dGpu(kImageReadLimit, 80'000), 5000)), 800),
           refused(bytesOf(firstBytesOfDefaultImage(0x89)), Verdict::WrongFile, kTooShort),
           opens(imageOf(with3dGpu(40'000, 70'000)), 700)}},

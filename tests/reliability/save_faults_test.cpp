@@ -75,9 +75,9 @@ class SaveFaultScene {
 public:
     explicit SaveFaultScene(Fault fault) : fault_(fault)
     {
-        fixtures::ImageSpec spec;
-        spec.length = kImageReadLimit;
-        fixtures::writeFile(input(), fixtures::buildImage(spec));
+        fixtures::ImageRecipe recipe;
+        recipe.length = kImageReadLimit;
+        fixtures::writeFile(input(), fixtures::buildImage(recipe));
         fs::create_directories(outputFolder());
         if (fault != Fault::FolderGone) fixtures::writeFile(target(), oldContent());
         if (fault == Fault::ReadOnlyTarget) ::chmod(target().c_str(), 0444);

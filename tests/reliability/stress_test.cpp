@@ -72,7 +72,7 @@ TEST(Stress, TenThousandOpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
 {
     ScratchFolder folder(fastFolderParent());
     const fs::path files[2] = {folder / "a.rom", folder / "b.rom"};
-    const Bytes first = fixtures::buildImage(fixtures::ImageSpec{});
+    const Bytes first = fixtures::buildImage(fixtures::ImageRecipe{});
     fixtures::writeFile(files[0], first);
     const std::string loadedSum = SumBytes(first);
 

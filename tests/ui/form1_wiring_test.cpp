@@ -56,7 +56,7 @@ class Form1WiringTest : public QObject {
     QTemporaryDir folder_;
     QString settings_;
     std::unique_ptr<Editor> editor_;
-    fixtures::ImageSpec hd3870_;
+    fixtures::ImageRecipe hd3870_;
     std::string hd3870Path_;
 
     Form1& window() { return editor_->window; }
@@ -313,7 +313,7 @@ private slots:
 
     void dropOnTheFrameOpensTheFile()
     {
-        fixtures::ImageSpec hd3850;
+        fixtures::ImageRecipe hd3850;
         hd3850.deviceId = "9505";
         hd3850.memoryText = "GDDR3 256MB";
         const std::string path = writeImage(folder_.path(), "dropped.BIN", hd3850);

@@ -111,7 +111,7 @@ private slots:
     {
         Editor editor(folder_.filePath("settings.ini"));
         editor.window.load();
-        fixtures::ImageSpec noSize;
+        fixtures::ImageRecipe noSize;
         noSize.deviceId = "9505";
         noSize.memoryText = "";
         editor.platform.openAnswers.push_back(writeImage(folder_.path(), "nosize.rom", noSize));

@@ -86,10 +86,10 @@ struct Editor {
 
 // Writes a generated image and returns its path.
 inline std::string writeImage(const QString& folder, const char* name,
-                              const fixtures::ImageSpec& spec)
+                              const fixtures::ImageRecipe& recipe)
 {
     const std::string path = (folder + QLatin1Char('/') + QLatin1String(name)).toStdString();
-    fixtures::writeFile(path, fixtures::buildImage(spec));
+    fixtures::writeFile(path, fixtures::buildImage(recipe));
     return path;
 }
 

@@ -129,9 +129,9 @@ void SavePipeline(benchmark::State& state)
 {
     LoadedRom rom = *loadRom(RawFile{image(), {}});
     const SaveControls saveControls = controls();
+    FixedClassicAnswer no(false);
     timed(state, [&] {
-        auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, saveControls,
-                                      [] { return false; });
+        auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, saveControls, no);
         benchmark::DoNotOptimize(result);
         benchmark::DoNotOptimize(bytesToWrite(rom.image));
         benchmark::DoNotOptimize(SumBytes(rom.image.outputImage));

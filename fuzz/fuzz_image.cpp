@@ -90,19 +90,16 @@ void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
 
     const RomImage before = rom.image;
     const ClockEntries asRead = rom.clocks.asRead;
-    bool asked = false;
-    auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, controls, [&] {
-        asked = true;
-        return answerYes;
-    });
+    FixedClassicAnswer answer(answerYes);
+    auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, answer);
+    const bool asked = result.ok() && result->classicQuestionAsked;
     require(result.ok(), "validated controls always save");
     require(rom.clocks.asRead == asRead, "as-read copy unchanged");
     require(rom.image.fileImage == before.fileImage, "fileImage unchanged");
 
     const Bytes& out = rom.image.outputImage;
     require(out.size() == before.fileImage.size(), "output as long as the image");
-    if (result->outcome != SaveOutcome::NotCorrected)
-        require(sum16(out) == rom.loadedSum, "corrected sum");
+    require(result->corrected() == (sum16(out) == rom.loadedSum), "corrected iff the sum holds");
     const bool classicRan = asked && answerYes;
     const auto allowed = writableOffsets(before, classicRan);
     for (std::size_t i = 0; i < out.size(); ++i) {

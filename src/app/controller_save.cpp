@@ -2,10 +2,12 @@
 // back to the sum of the file as opened, and the result is written under a new name. Each
 // stage shows its status text and pauses so the user can follow it.
 
+#include <functional>
+#include <utility>
+
 #include "app/app_info.h"
 #include "app/main_controller.h"
 #include "app/texts.h"
-#include "checksum/correction.h"
 #include "checksum/save_pipeline.h"
 #include "checksum/sums.h"
 #include "clocks/voltage_text.h"
@@ -62,13 +64,66 @@ SaveControls MainController::saveControls() const
     return controls;
 }
 
+namespace {
+
+// The window's view of the core's save: each stage's status text and progress value on the
+// screen, each pause a wait that keeps the window alive, the question in a message box.
+class WindowSaveObserver final : public SaveObserver {
+public:
+    WindowSaveObserver(std::function<void(SaveStatus)> status, std::function<void(int)> progress,
+                       std::function<void(double)> pause, std::function<bool()> ask)
+        : status_(std::move(status)), progress_(std::move(progress)), pause_(std::move(pause)),
+          ask_(std::move(ask))
+    {}
+    void progress(int percent) override { progress_(percent); }
+    void status(SaveStatus status) override { status_(status); }
+    void pause(double seconds) override { pause_(seconds); }
+    bool askClassic() override { return ask_(); }
+
+private:
+    std::function<void(SaveStatus)> status_;
+    std::function<void(int)> progress_;
+    std::function<void(double)> pause_;
+    std::function<bool()> ask_;
+};
+
+const texts::Bilingual& statusText(SaveStatus status)
+{
+    switch (status) {
+    case SaveStatus::ConvertingClocks: return texts::kStatusConvertingClocks;
+    case SaveStatus::ConvertingVcores: return texts::kStatusConvertingVcores;
+    case SaveStatus::Checksum: break;
+    }
+    return texts::kStatusSaveChecksum;
+}
+
+}  // namespace
+
 void MainController::ModTaktRatenErmittlung(const std::string& path)
 {
     disableEditingForSave();
-    setStatus(texts::kStatusConvertingClocks.in(language_));
-    pause(0.5);
-    if (!writeBackStage()) return;
-    checksumStage();
+    WindowSaveObserver observer(
+        [this](SaveStatus status) { setStatus(statusText(status).in(language_)); },
+        [this](int percent) { setProgress(percent); }, [this](double seconds) { pause(seconds); },
+        [this] {
+            return showMessage(texts::kChecksumQuestionText.in(language_),
+                               texts::kChecksumQuestionTitle.in(language_),
+                               MessageIcon::Information,
+                               MessageButtons::YesNo) == MessageAnswer::Yes;
+        });
+    LoadedDocument& document = *document_;
+    const auto saved = runSavePipeline(document.image, document.clocks, document.loadedSum,
+                                       saveControls(), observer);
+    // The boxes were checked before the save started and are disabled since; should one hold
+    // no number all the same, the save stops with the document unchanged and the controls
+    // given back.
+    if (!saved) {
+        refuseSaveForBox(saved.error().box);
+        enableEditingAfterSave();
+        platform_.startTimer1();
+        return;
+    }
+    showChecksumResult(saved->corrected());
     fileWritingStage(path);
 }
 
@@ -78,72 +133,21 @@ void MainController::disableEditingForSave()
     state_.mnuTrouble.enabled = false;
     for (SliderState& slider : state_.sliders) slider.enabled = false;
     for (VcoreBoxState& box : state_.vcoreBoxes) box.enabled = false;
-    setProgress(10);
     state_.progressDisplay = true;
 }
 
-// Clocks, then voltages, into the working copy of the clock table.
-bool MainController::writeBackStage()
+// The pipeline has checked the assembled image's sum against the opened file's: the panel
+// says "corrected" only when they agree.
+void MainController::showChecksumResult(bool corrected)
 {
-    ClockSet& clocks = document_->clocks;
-    writeBackClocks(clocks, saveControls());
-    setProgress(20);
-
-    setStatus(texts::kStatusConvertingVcores.in(language_));
-    pause(0.3);
-    setProgress(30);
-    pause(0.1);
-    setProgress(40);
-    pause(0.1);
-    // The boxes were checked before the save started and are disabled since; should one hold
-    // no number all the same, the save stops here with the controls given back.
-    if (const auto box = writeBackVcores(clocks, saveControls())) {
-        refuseSaveForBox(*box);
-        enableEditingAfterSave();
-        platform_.startTimer1();
-        return false;
-    }
-    return true;
-}
-
-// Balances the image sum against the file as opened: first through the compensation bytes,
-// then, if the user agrees, through the classic area before the version text.
-void MainController::checksumStage()
-{
-    RomImage& image = document_->image;
-    ClockSet& clocks = document_->clocks;
-
-    setStatus(texts::kStatusSaveChecksum.in(language_));
-    setProgress(50);
-    pause(0.2);
-    setProgress(60);
-    pause(0.2);
-
-    bool corrected = CorrectCRC(clocks);
-    bool classicChosen = false;
-    if (!corrected) {
-        classicChosen =
-            showMessage(texts::kChecksumQuestionText.in(language_),
-                        texts::kChecksumQuestionTitle.in(language_), MessageIcon::Information,
-                        MessageButtons::YesNo) == MessageAnswer::Yes;
-    }
-    setProgress(70);
-    pause(0.2);
-
-    assembleOutputImage(image, clocks);
-    setProgress(80);
-    setStatus(texts::kStatusSaveChecksum.in(language_));
-    pause(0.3);
-
-    if (classicChosen) corrected = ChecksummenKorrekturFinal(image, document_->loadedSum);
     if (!corrected) {
         showMessage(texts::kChecksumFailedText.in(language_),
                     texts::kChecksumFailedTitle.in(language_), MessageIcon::Critical);
     }
     const texts::Bilingual& suffix =
         corrected ? texts::kSuffixCorrected : texts::kSuffixNotCorrected;
-    state_.statusPanels[1] =
-        std::string(texts::kChecksumPrefix) + SumBytes(image.outputImage) + suffix.in(language_);
+    state_.statusPanels[1] = std::string(texts::kChecksumPrefix) +
+                             SumBytes(document_->image.outputImage) + suffix.in(language_);
 }
 
 void MainController::fileWritingStage(const std::string& path)

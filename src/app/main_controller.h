@@ -116,8 +116,7 @@ private:
     SaveControls saveControls() const;
     void ModTaktRatenErmittlung(const std::string& path);
     void disableEditingForSave();
-    bool writeBackStage();
-    void checksumStage();
+    void showChecksumResult(bool corrected);
     void fileWritingStage(const std::string& path);
     void reportWriteFailure(const WriteError& error, const std::string& path);
     void enableEditingAfterSave();

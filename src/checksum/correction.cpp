@@ -18,23 +18,6 @@ constexpr int kClassicFullStep = 127;
 constexpr std::uint8_t kClassicDown = 0x00;
 constexpr std::uint8_t kClassicUp = 0xFE;
 
-// The 16-bit sum of head + clockBlock + tail, i.e. of the image as it would be written.
-std::uint16_t partsSum16(const RomImage& image)
-{
-    return static_cast<std::uint16_t>(
-        (sum16(image.head) + sum16(image.clockBlock) + sum16(image.tail)) & 0xFFFFu);
-}
-
-Bytes joinedParts(const RomImage& image)
-{
-    Bytes output;
-    output.reserve(image.head.size() + image.clockBlock.size() + image.tail.size());
-    output.insert(output.end(), image.head.begin(), image.head.end());
-    output.insert(output.end(), image.clockBlock.begin(), image.clockBlock.end());
-    output.insert(output.end(), image.tail.begin(), image.tail.end());
-    return output;
-}
-
 }  // namespace
 
 bool CorrectCRC(ClockSet& clocks)
@@ -70,13 +53,17 @@ bool CorrectCRC(ClockSet& clocks)
 
 void assembleOutputImage(RomImage& image, const ClockSet& clocks)
 {
+    // Always from the bytes as loaded: whatever an earlier save's classic correction wrote
+    // lives only in that save's output.
     image.clockBlock = encodeClockBlock(clocks);
-    image.outputImage = joinedParts(image);
+    image.outputImage = image.fileImage;
+    std::copy(image.clockBlock.begin(), image.clockBlock.end(),
+              image.outputImage.begin() + static_cast<std::ptrdiff_t>(image.clockBlockOffset()));
 }
 
 bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
 {
-    const std::uint16_t before = partsSum16(image);
+    const std::uint16_t before = sum16(image.outputImage);
     if (before == loadedSum) return true;
 
     // The area: 76 bytes ending 54 bytes before the first "ATI VER" that lies wholly within
@@ -85,7 +72,10 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     const auto marker = findWithin(image.head, kVersionMarker, kClassicMarkerSearchLimit);
     if (!marker || *marker < kClassicAreaStartBeforeMarker) return false;
     const std::size_t areaStart = *marker - kClassicAreaStartBeforeMarker;
-    const auto area = std::span<std::uint8_t>(image.head).subspan(areaStart, kClassicAreaSize);
+    if (image.outputImage.size() < areaStart + kClassicAreaSize) return false;
+    // The marker is looked for in head as loaded; the area is rewritten in the output only.
+    const auto area =
+        std::span<std::uint8_t>(image.outputImage).subspan(areaStart, kClassicAreaSize);
 
     // The sum once the area is filled with 0x7F, computed before anything is changed.
     const std::uint32_t areaSum = sum16(area);
@@ -106,7 +96,6 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     area[fullBytes] = static_cast<std::uint8_t>(down ? kCompensationMiddle - remainder
                                                      : kCompensationMiddle + remainder);
 
-    image.outputImage = joinedParts(image);
     // Only the area changed since `before` was taken, so the new sum follows from it without
     // another pass over the image.
     const std::uint32_t after = before - areaSum + sum16(area);

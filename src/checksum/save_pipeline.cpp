@@ -1,6 +1,7 @@
 #include "checksum/save_pipeline.h"
 
 #include "checksum/correction.h"
+#include "checksum/sums.h"
 
 namespace clockvane {
 namespace {
@@ -10,33 +11,57 @@ bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC
 
 }  // namespace
 
-Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target,
+Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet& clocks,
+                                                       std::uint16_t loadedSum,
                                                        const SaveControls& controls,
-                                                       const std::function<bool()>& askClassic)
+                                                       SaveObserver& observer)
 {
-    // Both write-back stages run on a copy first: a box without a number must leave the
-    // document exactly as it was, clock fields included.
-    ClockSet edited = target.clocks;
+    // Both write-back stages run on a copy: a box without a number must leave the document
+    // exactly as it was, clock fields included.
+    ClockSet edited = clocks;
+    observer.progress(10);
+    observer.status(SaveStatus::ConvertingClocks);
+    observer.pause(0.5);
     writeBackClocks(edited, controls);
-    if (const auto box = writeBackVcores(edited, controls)) return UnreadableVcoreBox{*box};
-    target.clocks = edited;
+    observer.progress(20);
 
-    SaveResult result{SaveOutcome::NotCorrected, false};
-    const bool balanced = CorrectCRC(target.clocks);
+    observer.status(SaveStatus::ConvertingVcores);
+    observer.pause(0.3);
+    observer.progress(30);
+    observer.pause(0.1);
+    observer.progress(40);
+    observer.pause(0.1);
+    if (const auto box = writeBackVcores(edited, controls)) return UnreadableVcoreBox{*box};
+
+    observer.status(SaveStatus::Checksum);
+    observer.progress(50);
+    observer.pause(0.2);
+    observer.progress(60);
+    observer.pause(0.2);
+
+    SaveResult result;
+    const bool balanced = CorrectCRC(edited);
     bool classicWanted = false;
     if (!balanced) {
         result.classicQuestionAsked = true;
-        classicWanted = askClassic && askClassic();
+        classicWanted = observer.askClassic();
     }
+    observer.progress(70);
+    observer.pause(0.2);
 
-    assembleOutputImage(target.image, target.clocks);
+    clocks = edited;
+    assembleOutputImage(image, clocks);
+    observer.progress(80);
+    observer.status(SaveStatus::Checksum);
+    observer.pause(0.3);
 
-    if (classicWanted) {
-        if (ChecksummenKorrekturFinal(target.image, target.loadedSum))
-            result.outcome = SaveOutcome::CorrectedByClassic;
-    } else if (balanced) {
-        result.outcome = SaveOutcome::CorrectedByCompensation;
-    }
+    bool claimed = balanced;
+    if (classicWanted) claimed = ChecksummenKorrekturFinal(image, loadedSum);
+    // A correction's own answer is not enough to say "corrected": the assembled image must
+    // add up to the sum of the file as opened.
+    if (claimed && sum16(image.outputImage) == loadedSum)
+        result.outcome =
+            classicWanted ? SaveOutcome::CorrectedByClassic : SaveOutcome::CorrectedByCompensation;
     return result;
 }
 
@@ -51,12 +76,15 @@ Bytes bytesToWrite(const RomImage& image)
 
 std::string defaultSaveName(std::string_view openedPath)
 {
-    // Walk back over four characters; "_mod" goes in front of them. The last four are taken
-    // to be a dot and a three-letter extension, whatever they really are.
+    // The file name starts after the last folder separator; "_mod" never goes before it.
+    const std::size_t lastSeparator = openedPath.find_last_of("/\\");
+    const std::size_t nameStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
+
+    // Walk back over four characters of the name; "_mod" goes in front of them.
     constexpr int kKeptCharacters = 4;
     std::size_t split = openedPath.size();
     int characters = 0;
-    while (split > 0 && characters < kKeptCharacters) {
+    while (split > nameStart && characters < kKeptCharacters) {
         --split;
         if (startsCharacter(openedPath[split])) ++characters;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +11,7 @@
 
 namespace clockvane {
 
+// Which correction brought the sum back, if any.
 enum class SaveOutcome {
     CorrectedByCompensation,  // CorrectCRC balanced the sum; nothing was asked
     CorrectedByClassic,       // the user agreed and the classic correction balanced it
@@ -19,36 +19,71 @@ enum class SaveOutcome {
 };
 
 struct SaveResult {
-    SaveOutcome outcome;
-    bool classicQuestionAsked;  // CorrectCRC failed and the caller was asked
+    SaveOutcome outcome = SaveOutcome::NotCorrected;
+    bool classicQuestionAsked = false;  // CorrectCRC failed and the observer was asked
+
+    // Holds exactly when the assembled image adds up to the sum of the file as opened: the
+    // pipeline checks the sum itself rather than trusting the correction's own answer.
+    bool corrected() const { return outcome != SaveOutcome::NotCorrected; }
 };
 
 struct UnreadableVcoreBox {
     std::size_t box;  // the box index whose text is not a number
 };
 
-// The document a save works on: the loaded image, its clocks and its sum as loaded.
-struct SaveTarget {
-    RomImage& image;
-    ClockSet& clocks;
-    std::uint16_t loadedSum;
+// The status texts a save shows while it runs; the front-end picks the words.
+enum class SaveStatus { ConvertingClocks, ConvertingVcores, Checksum };
+
+// Follows a save as it runs. The window shows each status and progress value and waits where
+// the pipeline pauses (processing events meanwhile); the command-line tool shows nothing and
+// answers the question from its options.
+class SaveObserver {
+public:
+    virtual ~SaveObserver() = default;
+    virtual void progress(int percent) { static_cast<void>(percent); }
+    virtual void status(SaveStatus status) { static_cast<void>(status); }
+    virtual void pause(double seconds) { static_cast<void>(seconds); }
+    // Asked only when CorrectCRC fails: true runs the classic correction.
+    virtual bool askClassic() = 0;
 };
 
-// The whole save from control values to outputImage, in the one order both front-ends use:
-// clock write-back, VCore write-back, CorrectCRC, (ask) rebuild and assembly, classic
-// correction when the answer was yes. `askClassic` is called only when CorrectCRC fails.
-// When a box the save reads holds no number, nothing is changed and the box is reported.
-Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target,
+// An observer that shows nothing and answers the classic question the same way every time.
+class FixedClassicAnswer final : public SaveObserver {
+public:
+    explicit FixedClassicAnswer(bool answer) : answer_(answer) {}
+    bool askClassic() override { return answer_; }
+
+private:
+    bool answer_;
+};
+
+// The one save, from control values to outputImage, for every front-end: clock write-back,
+// VCore write-back, CorrectCRC, the question when it fails, rebuild and assembly, and the
+// classic correction when the answer was yes.
+//
+// Every save starts from the file as opened: the clock fields are all rewritten from the
+// controls and outputImage is assembled from the loaded bytes, so the classic area is
+// rewritten only in this save's output and a second save balances against the opened file
+// exactly as a first one does. `clocks.working` and `image.clockBlock` / `outputImage` hold
+// the saved state afterwards; `image.fileImage`, `image.head` and `clocks.asRead` never
+// change. When a box the save reads holds no number, nothing at all changes and the box is
+// reported.
+Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet& clocks,
+                                                       std::uint16_t loadedSum,
                                                        const SaveControls& controls,
-                                                       const std::function<bool()>& askClassic);
+                                                       SaveObserver& observer);
 
 // The bytes that go to disk: outputImage, then the bytes a longer file had past offset
 // 99,999, unchanged. No line end is added.
 Bytes bytesToWrite(const RomImage& image);
 
-// "_mod" four characters before the end of the opened file's path:
-// C:\bios\hd3870.rom -> C:\bios\hd3870_mod.rom, card.rom2 -> card._modrom2. Characters,
-// not bytes, are counted, so a UTF-8 path is never cut inside a character.
+// The proposed name of the modified copy: "_mod" before the last four characters of the file
+// name, taken to be a dot and a three-letter extension (C:\bios\hd3870.rom ->
+// C:\bios\hd3870_mod.rom, card.rom2 -> card._modrom2). The insertion point never moves into
+// the folder part: a file name of fewer than four characters gets "_mod" at its end
+// (dumps/v1 -> dumps/v1_mod). Both '/' and '\' end a folder, since dumps saved under Windows
+// carry backslashes. Characters, not bytes, are counted, so a UTF-8 name is never cut inside
+// a character.
 std::string defaultSaveName(std::string_view openedPath);
 
 }  // namespace clockvane

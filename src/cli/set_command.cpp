@@ -81,15 +81,15 @@ int setOneFile(const SetRequest& request, const std::string& path)
 
     const SaveControls controls = editedControls(*opened, request);
     LoadedRom& rom = opened->rom;
-    const auto saved = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum}, controls,
-                                       [&request] { return request.classic; });
+    FixedClassicAnswer answer(request.classic);
+    const auto saved = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, answer);
     if (!saved) {
         reportFileError(path, "the " + boxName(saved.error().box) +
                                   " box holds no number; nothing written");
         return kExitUsage;
     }
 
-    const bool corrected = saved->outcome != SaveOutcome::NotCorrected;
+    const bool corrected = saved->corrected();
     if (saved->classicQuestionAsked && !request.classic) {
         reportFileError(path,
                         "Changed clock range too high! The classic checksum correction was not run "

@@ -47,8 +47,8 @@ protected:
         auto loaded = loadRom(RawFile{fixtures::readFile(opened), {}});
         EXPECT_TRUE(loaded.ok());
         LoadedRom& rom = loaded.value();
-        const auto result = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum},
-                                            controls, [answerYes] { return answerYes; });
+        FixedClassicAnswer answer(answerYes);
+        const auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, answer);
         EXPECT_TRUE(result.ok());
         return bytesToWrite(rom.image);
     }
@@ -216,6 +216,52 @@ TEST_F(SaveSequence, ChecksumQuestionAndFailureInGerman)
               "Korrektur der Checksumme nicht möglich, bitte per HEX-Editor korrigieren");
     const std::string panel = controller.state().statusPanels[1];
     EXPECT_EQ(panel.substr(panel.size() - 19), " (NICHT korrigiert)");
+}
+
+// --- Several saves in one session ----------------------------------------------------------------
+
+// Every shown clock at 655.36 MHz: raising them far needs the classic correction, moving them
+// by a megahertz does not.
+ImageRecipe lowClockImage()
+{
+    ImageRecipe recipe;
+    for (ClockEntry& entry : recipe.entries) entry = {0x010000, 0x010000, 1000};
+    return recipe;
+}
+
+struct SessionSave {
+    int gpu, ram;  // every shown slider but UVD's (linked)
+    MessageAnswer answer;
+};
+
+TEST_F(SaveSequence, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
+{
+    const std::vector<std::vector<SessionSave>> sessions{
+        {{1100, 1650, MessageAnswer::Yes}, {656, 656, MessageAnswer::Yes}},   // classic, then CRC
+        {{656, 656, MessageAnswer::Yes}, {1100, 1650, MessageAnswer::Yes}},   // CRC, then classic
+        {{1100, 1650, MessageAnswer::No}, {1100, 1650, MessageAnswer::Yes}},  // No, then Yes
+    };
+    for (std::size_t n = 0; n < sessions.size(); ++n) {
+        const std::string opened = openRecipe(lowClockImage(), "low" + std::to_string(n) + ".rom");
+        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        for (const SessionSave& step : sessions[n]) {
+            SCOPED_TRACE("session " + std::to_string(n) + ", " + std::to_string(step.gpu) + " MHz");
+            for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9}) {
+                controller.setSliderValue(slider, isGpuSlider(slider) ? step.gpu : step.ram);
+                controller.ScrollBar1_Change(slider);
+            }
+            fake.yesNoAnswers.push_back(step.answer);
+            save(out());
+            const Bytes written = fixtures::readFile(out());
+            EXPECT_EQ(written,
+                      pipelineBytes(opened, controlsNow(), step.answer == MessageAnswer::Yes));
+            const bool balanced = SumBytes(written) == loadedSum;
+            EXPECT_EQ(controller.state().statusPanels[1],
+                      "Checksum-16: " + SumBytes(written) +
+                          (balanced ? " (Corrected)" : " (NOT corrected)"));
+            fake.yesNoAnswers.clear();
+        }
+    }
 }
 
 // --- Saves that end early -----------------------------------------------------------------------

@@ -166,8 +166,8 @@ inline ReferenceSave referenceSave(const EditScenario& scenario)
     const Bytes file = fixtures::buildImage(scenario.image);
     auto rom = loadRom(splitFileBytes(file)).value();
     const SaveControls controls = referenceControls(rom, scenario);
-    const auto saved = runSavePipeline(SaveTarget{rom.image, rom.clocks, rom.loadedSum}, controls,
-                                       [&scenario] { return scenario.classicAnswer; });
+    FixedClassicAnswer answer(scenario.classicAnswer);
+    const auto saved = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, answer);
     return {saved.value(), bytesToWrite(rom.image)};
 }
 

@@ -187,19 +187,17 @@ TEST_P(ClassicCorrection, RewritesOnlyTheAreaOrNothingAtAll)
         EXPECT_EQ(image.outputImage, before.outputImage);
         return;
     }
+    // The area changes in the output only; head stays as loaded for the next save.
+    EXPECT_EQ(image.head, before.head);
     const std::size_t start = *c.marker - 129;
-    EXPECT_EQ(Bytes(image.head.begin() + static_cast<std::ptrdiff_t>(start),
-                    image.head.begin() + static_cast<std::ptrdiff_t>(start + 76)),
+    EXPECT_EQ(Bytes(image.outputImage.begin() + static_cast<std::ptrdiff_t>(start),
+                    image.outputImage.begin() + static_cast<std::ptrdiff_t>(start + 76)),
               c.expectedArea);
-    for (std::size_t i = 0; i < kHeadSize; ++i) {
+    for (std::size_t i = 0; i < image.outputImage.size(); ++i) {
         if (i < start || i >= start + 76) {
-            ASSERT_EQ(image.head[i], before.head[i]) << i;
+            ASSERT_EQ(image.outputImage[i], before.outputImage[i]) << i;
         }
     }
-    Bytes joined = image.head;
-    joined.insert(joined.end(), image.clockBlock.begin(), image.clockBlock.end());
-    joined.insert(joined.end(), image.tail.begin(), image.tail.end());
-    EXPECT_EQ(image.outputImage, joined);
     EXPECT_EQ(sum16(image.outputImage), loaded);
 }
 
@@ -248,17 +246,17 @@ TEST(ClassicCorrectionGuards, TheDifferenceIsNotTakenAcrossTheWrapOfTheSixteenBi
     EXPECT_EQ(image.outputImage, before.outputImage);
 }
 
-TEST(AssembleOutputImage, RebuildsTheBlockFromTheWorkingCopyBetweenHeadAndTail)
+TEST(AssembleOutputImage, RebuildsTheBlockFromTheWorkingCopyInTheImageAsLoaded)
 {
     fixtures::ImageRecipe recipe;
     recipe.length = 0x8000;
     const Bytes file = fixtures::buildImage(recipe);
     const std::size_t block = *recipe.signatureOffset + 12;
     RomImage image;
-    image.head.assign(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(block));
-    image.clockBlock.assign(kClockBlockSize, 0);  // stale: must be replaced
-    image.tail.assign(file.begin() + static_cast<std::ptrdiff_t>(block + kClockBlockSize),
-                      file.end());
+    image.fileImage = file;
+    std::fill_n(image.fileImage.begin() + static_cast<std::ptrdiff_t>(block), kClockBlockSize, 0);
+    image.signatureOffset = *recipe.signatureOffset;
+    image.outputImage.assign(10, 0xEE);  // an earlier save's output: must not survive
     ClockSet clocks;
     clocks.working = recipe.entries;
     clocks.trailers = recipe.trailers;

@@ -224,8 +224,8 @@ TEST_F(SafeWrite, AFileLongerThanTheImageKeepsItsEndThroughOpenSaveAndWrite)
     SaveControls controls;
     controls.sliders = {800, 1000, 300, 500, 800, 1000, 800, 1000, 500, 900};
     controls.vcoreTexts = {"1.2", "1.1", "1.25", "", "1.15"};
-    const auto saved =
-        runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, controls, [] { return false; });
+    FixedClassicAnswer no(false);
+    const auto saved = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, no);
     ASSERT_TRUE(saved.ok());
     ASSERT_EQ(saved->outcome, SaveOutcome::CorrectedByCompensation);
 

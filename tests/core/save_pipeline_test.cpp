@@ -23,16 +23,12 @@ LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe)
 TEST(SavePipeline, AnUntouchedSaveIsBalancedByTheCompensationBytesWithoutAsking)
 {
     LoadedRom rom = loadBuilt({});
-    bool asked = false;
-    const auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum},
-                                        controlsAsOpened(rom.clocks, true, ','), [&] {
-                                            asked = true;
-                                            return true;
-                                        });
+    FixedClassicAnswer yes(true);
+    const auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum,
+                                        controlsAsOpened(rom.clocks, true, ','), yes);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result->outcome, SaveOutcome::CorrectedByCompensation);
     EXPECT_FALSE(result->classicQuestionAsked);
-    EXPECT_FALSE(asked);
     EXPECT_EQ(sum16(rom.image.outputImage), rom.loadedSum);
     EXPECT_NE(rom.image.outputImage, rom.image.fileImage);  // the clock fields were rewritten
 }
@@ -45,45 +41,68 @@ fixtures::ImageRecipe lowClockRecipe()
     for (ClockEntry& entry : recipe.entries) entry = {0x010000, 0x010000, 1000};
     return recipe;
 }
-SaveControls highClocks()
+SaveControls clocksAt(int gpu, int ram)
 {
     SaveControls controls;
-    for (std::size_t i = 0; i < kSliderCount; ++i)
-        controls.sliders[i] = isGpuSlider(i) ? 1100 : 1650;
+    for (std::size_t i = 0; i < kSliderCount; ++i) controls.sliders[i] = isGpuSlider(i) ? gpu : ram;
     controls.vcoreTexts = {"1", "1", "1", "1", "1"};
     controls.uvdLinked = false;
     return controls;
 }
+SaveControls highClocks() { return clocksAt(1100, 1650); }
+// Within CorrectCRC's reach from the low-clock recipe's 655.36 MHz.
+SaveControls nearClocks() { return clocksAt(656, 656); }
 
-TEST(SavePipeline, AskedAndAnsweredNoTheImageIsAssembledButNotCorrected)
+TEST(SavePipeline, TheClassicQuestionDecidesWhetherTheImageIsCorrected)
 {
-    LoadedRom rom = loadBuilt(lowClockRecipe());
-    for (const bool answerMissing : {false, true}) {
-        std::function<bool()> ask = [] { return false; };
-        if (answerMissing) ask = nullptr;
+    for (const bool yes : {false, true}) {
+        LoadedRom rom = loadBuilt(lowClockRecipe());
+        FixedClassicAnswer answer(yes);
         const auto result =
-            runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, highClocks(), ask);
+            runSavePipeline(rom.image, rom.clocks, rom.loadedSum, highClocks(), answer);
         ASSERT_TRUE(result.ok());
-        EXPECT_EQ(result->outcome, SaveOutcome::NotCorrected);
         EXPECT_TRUE(result->classicQuestionAsked);
-        EXPECT_NE(sum16(rom.image.outputImage), rom.loadedSum);
+        EXPECT_EQ(result->outcome,
+                  yes ? SaveOutcome::CorrectedByClassic : SaveOutcome::NotCorrected);
+        EXPECT_EQ(sum16(rom.image.outputImage) == rom.loadedSum, yes);
         // The compensation bytes stay where the write-back put them.
         EXPECT_EQ(rom.clocks.working[0].gpuClock, EncodeClock(1100));
-        EXPECT_EQ(rom.image.head, Bytes(rom.image.fileImage.begin(),
-                                        rom.image.fileImage.begin() +
-                                            static_cast<std::ptrdiff_t>(rom.image.head.size())));
     }
 }
 
-TEST(SavePipeline, AskedAndAnsweredYesTheClassicCorrectionBalancesTheImage)
+// A second save in the same session writes what one save of the same controls writes from
+// the freshly opened file, whatever the first save did: the classic area of an earlier save
+// never leaks into a later one.
+struct RepeatedSaveCase {
+    const char* name;
+    std::vector<std::pair<SaveControls, bool>> saves;  // controls and the classic answer
+};
+
+TEST(SavePipeline, EverySaveBalancesAgainstTheFileAsOpened)
 {
-    LoadedRom rom = loadBuilt(lowClockRecipe());
-    const auto result =
-        runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, highClocks(), [] { return true; });
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result->outcome, SaveOutcome::CorrectedByClassic);
-    EXPECT_TRUE(result->classicQuestionAsked);
-    EXPECT_EQ(sum16(rom.image.outputImage), rom.loadedSum);
+    const std::vector<RepeatedSaveCase> cases{
+        {"classic then compensation", {{highClocks(), true}, {nearClocks(), false}}},
+        {"compensation then classic", {{nearClocks(), false}, {highClocks(), true}}},
+        {"no then yes", {{highClocks(), false}, {highClocks(), true}}},
+        {"classic twice", {{highClocks(), true}, {clocksAt(1000, 1500), true}}},
+    };
+    for (const RepeatedSaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadedRom session = loadBuilt(lowClockRecipe());
+        for (const auto& [controls, answer] : c.saves) {
+            FixedClassicAnswer sessionAnswer(answer);
+            const auto again = runSavePipeline(session.image, session.clocks, session.loadedSum,
+                                               controls, sessionAnswer);
+            LoadedRom fresh = loadBuilt(lowClockRecipe());
+            FixedClassicAnswer freshAnswer(answer);
+            const auto once =
+                runSavePipeline(fresh.image, fresh.clocks, fresh.loadedSum, controls, freshAnswer);
+            ASSERT_TRUE(again.ok() && once.ok());
+            EXPECT_EQ(bytesToWrite(session.image), bytesToWrite(fresh.image));
+            EXPECT_EQ(again->outcome, once->outcome);
+            EXPECT_EQ(again->corrected(), sum16(session.image.outputImage) == session.loadedSum);
+        }
+    }
 }
 
 TEST(SavePipeline, ABoxWithoutANumberChangesNothingAndNamesTheBox)
@@ -93,14 +112,10 @@ TEST(SavePipeline, ABoxWithoutANumberChangesNothingAndNamesTheBox)
     SaveControls controls = controlsAsOpened(rom.clocks, false, ',');
     controls.sliders.fill(1000);
     controls.vcoreTexts[kUvdBox] = "";
-    bool asked = false;
-    const auto result = runSavePipeline({rom.image, rom.clocks, rom.loadedSum}, controls, [&] {
-        asked = true;
-        return true;
-    });
+    FixedClassicAnswer yes(true);
+    const auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, yes);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().box, kUvdBox);
-    EXPECT_FALSE(asked);
     EXPECT_EQ(rom.clocks.working, before.clocks.working);
     EXPECT_TRUE(rom.image.outputImage.empty());
 }
@@ -123,7 +138,7 @@ struct NameCase {
 
 class DefaultSaveName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(DefaultSaveName, PutsModFourCharactersBeforeTheEnd)
+TEST_P(DefaultSaveName, PutsModFourCharactersBeforeTheEndOfTheFileName)
 {
     EXPECT_EQ(defaultSaveName(GetParam().opened), GetParam().proposed);
 }
@@ -137,7 +152,12 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"/home/jörg/Grafikkarte.röm", "/home/jörg/Grafikkarte_mod.röm"},
                       NameCase{"karte.€€€", "karte_mod.€€€"}, NameCase{"x.ro", "_modx.ro"},
                       // Too short to have an extension: the suffix goes last.
-                      NameCase{"rom", "rom_mod"}));
+                      NameCase{"rom", "rom_mod"}, NameCase{"v1", "v1_mod"},
+                      // "_mod" never lands in the folder part of the path.
+                      NameCase{"dumps/v1", "dumps/v1_mod"}, NameCase{"a/b/c", "a/b/c_mod"},
+                      NameCase{"/x", "/x_mod"}, NameCase{"/proc/self/fd/7", "/proc/self/fd/7_mod"},
+                      NameCase{"C:\\bios\\v1", "C:\\bios\\v1_mod"},
+                      NameCase{"dumps/ä€", "dumps/ä€_mod"}));
 
 }  // namespace
 }  // namespace clockvane

@@ -4,14 +4,21 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "cli/text_format.h"
 
 namespace clockvane::cli {
 
-void reportError(const std::string& text) { std::cerr << "clockvane: " << text << '\n'; }
+// Messages quote file names and command-line words, which may hold any byte: control
+// characters are escaped so that no name can move the cursor, clear the terminal or forge a
+// line of its own.
+void reportError(const std::string& text)
+{
+    std::cerr << "clockvane: " << printableText(text) << '\n';
+}
 
 void reportFileError(const std::string& file, const std::string& text)
 {
-    std::cerr << "clockvane: " << file << ": " << text << '\n';
+    std::cerr << "clockvane: " << printableText(file) << ": " << printableText(text) << '\n';
 }
 
 std::variant<ParsedArguments, int> parseCommand(std::string_view command,

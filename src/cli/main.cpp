@@ -1,16 +1,21 @@
 // clockvane: the editor's reading, saving and comparing of BIOS images on the command line.
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_texts.h"
 
-int main(int argc, char** argv)
+namespace {
+
+using namespace clockvane::cli;
+
+int runCommand(const std::vector<std::string>& arguments)
 {
-    using namespace clockvane::cli;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.empty()) {
         std::cerr << kToolHelp;
         return kExitUsage;
@@ -32,4 +37,29 @@ int main(int argc, char** argv)
 
     reportError("unknown command '" + command + "' (see 'clockvane --help')");
     return kExitUsage;
+}
+
+// What the tool printed must have reached standard output: a full disk or a closed pipe is a
+// failure, as in the core utilities, not a silent loss of the report.
+bool standardOutputReached()
+{
+    std::cout.flush();
+    errno = 0;
+    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int writeError = errno;
+    const bool closed = std::fclose(stdout) == 0;
+    if (written && closed) return true;
+    const int error = written ? errno : writeError;
+    reportError("cannot write to standard output" +
+                (error != 0 ? ": " + std::generic_category().message(error) : std::string()));
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int exitCode = runCommand(std::vector<std::string>(argv + 1, argv + argc));
+    if (!standardOutputReached()) return kExitWriteFailed;
+    return exitCode;
 }

@@ -14,6 +14,7 @@
 #include "cli/help_texts.h"
 #include "cli/opened_image.h"
 #include "cli/set_options.h"
+#include "cli/text_format.h"
 #include "clocks/voltage_text.h"
 
 namespace clockvane::cli {
@@ -108,7 +109,8 @@ int setOneFile(const SetRequest& request, const std::string& path)
         reportFileError(path, "cannot write " + output + ": " + failed->reason);
         return kExitWriteFailed;
     }
-    std::cout << path << " -> " << output << ": Checksum-16: " << SumBytes(rom.image.outputImage)
+    std::cout << printableText(path) << " -> " << printableText(output)
+              << ": Checksum-16: " << SumBytes(rom.image.outputImage)
               << (corrected ? " (Corrected)" : " (NOT corrected)") << '\n';
     return corrected ? kExitDone : kExitNotCorrected;
 }
@@ -126,7 +128,6 @@ int runSet(std::span<const std::string> arguments)
         reportError("set: " + request.error() + " (see 'clockvane set --help')");
         return kExitUsage;
     }
-    for (const std::string& note : request->notes) reportError("note: " + note);
 
     int worst = kExitDone;
     for (const std::string& file : request->files)

@@ -58,20 +58,41 @@ std::optional<std::string> addSliderEdit(SetRequest& request, std::size_t slider
     return std::nullopt;
 }
 
+// A plain decimal number: digits with at most one point or comma, and at least one digit.
+// The window's box forgives stray characters by dropping them; a command line that says
+// something else than a voltage is a mistake, not a value to guess at.
+bool isPlainDecimal(std::string_view text)
+{
+    bool digits = false;
+    bool separator = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
 std::optional<std::string> addBoxEdit(SetRequest& request, std::size_t box,
                                       const GivenOption& option)
 {
-    // The boxes read the user's separator; here a point and a comma both serve.
+    const std::string limits =
+        formatVolts(kVcoreMinVolts, '.') + " to " + formatVolts(kVcoreMaxVolts, '.') + " V";
     std::string typed = option.value;
     std::replace(typed.begin(), typed.end(), ',', '.');
-    const std::string validated = validateVcoreText(typed, '.');
-    if (!parseVolts(validated, '.'))
-        return option.name + " '" + option.value + "': not a voltage in volts";
-    if (validated != typed) {
-        request.notes.push_back(option.name + " " + option.value + " was set to " + validated +
-                                " (the boxes accept 0.9 to 1.327 V)");
+    const auto volts = isPlainDecimal(typed) ? parseVolts(typed, '.') : std::nullopt;
+    if (!volts) {
+        return option.name + " '" + option.value +
+               "': expects a voltage in volts, a decimal number with a point or a comma "
+               "(such as 1.2 or 1,2)";
     }
-    request.boxEdits.push_back({box, validated});
+    if (*volts < kVcoreMinVolts || *volts > kVcoreMaxVolts)
+        return option.name + " '" + option.value + "': the VCore must be from " + limits;
+    request.boxEdits.push_back({box, typed});
     return std::nullopt;
 }
 

@@ -15,7 +15,7 @@ struct SliderEdit {
     int mhz;
 };
 
-// A VCore box typed, already through the box validation; '.' is its separator.
+// A VCore box typed with a plain decimal number from 0.9 to 1.327 V; '.' is its separator.
 struct BoxEdit {
     std::size_t box;
     std::string text;
@@ -30,15 +30,14 @@ struct SetRequest {
     bool unlinkUvd = false;
     bool classic = false;
     bool force = false;
-    std::vector<std::string> notes;  // voltages the box validation changed, for standard error
 };
 
 // The options `set` accepts: -o, --unlink-uvd, --classic, --force and, for every power
 // state (bootup, 2d, 3d-low, 3d, uvd), --STATE-gpu, --STATE-ram and --STATE-vcore.
 std::vector<AcceptedOption> setAcceptedOptions();
 
-// Checks the parsed command line: clocks whole MHz within the slider's range, voltages that
-// read as a number (a point or a comma as separator) after the box validation, UVD options
+// Checks the parsed command line: clocks whole MHz within the slider's range, voltages plain
+// decimal numbers (a point or a comma as separator) within the boxes' limits, UVD options
 // only with --unlink-uvd, -o only with one file. The error text names the offending option.
 Result<SetRequest, std::string> makeSetRequest(const ParsedArguments& parsed);
 

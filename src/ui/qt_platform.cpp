@@ -1,12 +1,14 @@
 #include "ui/qt_platform.h"
 
 #include <cmath>
+#include <filesystem>
 #include <memory>
 
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "ui/file_dialogs.h"
@@ -25,14 +27,30 @@ QString settingsKey(const std::string& section, const std::string& key)
 
 namespace {
 
+// The per-user store: the desktop's own settings file of the application, or the file a test
+// names. Its path is worked out before Qt opens it, because QSettings reads the file as soon as
+// it is created.
+QString settingsPath(const QtPlatformOptions& options, const std::string& application)
+{
+    if (!options.settingsFile.isEmpty()) return options.settingsFile;
+    const QString name = toQt(application);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' + name +
+           '/' + name + ".conf";
+}
+
+// Settings live in a regular file or nowhere. Reading a FIFO would block the start for ever,
+// and writing would replace a device or a FIFO with a file: anything but a regular file (or
+// no file yet) counts as no setting and is left alone.
 std::unique_ptr<QSettings> openSettings(const QtPlatformOptions& options,
                                         const std::string& application)
 {
-    if (!options.settingsFile.isEmpty()) {
-        return std::make_unique<QSettings>(options.settingsFile, QSettings::IniFormat);
-    }
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       toQt(application), toQt(application));
+    const QString path = settingsPath(options, application);
+    std::error_code error;
+    const auto type = std::filesystem::status(path.toStdString(), error).type();
+    if (type != std::filesystem::file_type::not_found &&
+        type != std::filesystem::file_type::regular)
+        return nullptr;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 }  // namespace
@@ -110,7 +128,7 @@ std::optional<std::string> QtPlatform::readSetting(const std::string& applicatio
 {
     const auto settings = openSettings(options_, application);
     const QString name = settingsKey(section, key);
-    if (!settings->contains(name)) return std::nullopt;
+    if (!settings || !settings->contains(name)) return std::nullopt;
     return fromQt(settings->value(name).toString());
 }
 
@@ -118,6 +136,7 @@ void QtPlatform::writeSetting(const std::string& application, const std::string&
                               const std::string& key, const std::string& value)
 {
     const auto settings = openSettings(options_, application);
+    if (!settings) return;
     settings->setValue(settingsKey(section, key), toQt(value));
     settings->sync();
 }

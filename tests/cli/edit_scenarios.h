@@ -80,10 +80,6 @@ inline std::vector<EditScenario> editScenarios()
                     {k3DLow, Control::Vcore, "1,0625"},
                     {k3DHigh, Control::Ram, "1700"},
                     {k3DHigh, Control::Vcore, "1.1875"}}});
-    all.push_back({"voltages_clamped",
-                   hd3870,
-                   {{k2D, Control::Vcore, "0,5"}, {k3DHigh, Control::Vcore, "1.4"}}});
-    all.push_back({"leading_comma_dropped", hd3870, {{kBootUp, Control::Vcore, ",1,2"}}});
     all.push_back({"uvd_unlinked_edited",
                    hd3870,
                    {{kUvd, Control::Gpu, "500"},

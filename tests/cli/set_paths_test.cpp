@@ -89,11 +89,41 @@ TEST_F(SetPaths, SeveralFilesAreHandledApartAndTheHighestCodeWins)
     EXPECT_EQ(files(), (std::vector<std::string>{"card.rom", "card_mod.rom", "hard.rom"}));
 }
 
-TEST_F(SetPaths, ClampedVoltageLeavesANote)
+// A file name of fewer than four characters keeps its folder: "_mod" goes at its end.
+TEST_F(SetPaths, AShortFileNameIsSavedBesideItself)
 {
-    const CliRun run = runCli({"set", input_, "--2d-vcore", "1,4"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find("note: --2d-vcore 1,4 was set to 1.327"), std::string::npos) << run.err;
+    std::filesystem::create_directories(dir_ / "dumps");
+    const std::string shortName = writeImage("dumps/v1", original_);
+    const std::string bystander = writeImage("dump_mods", Bytes{7});
+    const CliRun run = runCli({"set", shortName, "--3d-gpu", "800"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "dumps" / "v1_mod"));
+    EXPECT_EQ(fixtures::readFile(bystander), Bytes{7});
+}
+
+// Every line the tool prints, on either stream, shows a control character in a file name as
+// \xNN rather than handing it to the terminal.
+TEST_F(SetPaths, ControlCharactersInFileNamesAreEscapedInEveryLine)
+{
+    const std::string odd = writeImage("odd\x1b[2J\r.rom", original_);
+    const CliRun saved = runCli({"set", odd, "--3d-gpu", "800"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err;
+    const CliRun refused = runCli({"set", path("gone\x07.rom"), "--3d-gpu", "800"});
+    EXPECT_EQ(refused.exitCode, 2);
+    for (const std::string& text : {saved.out, refused.err})
+        EXPECT_EQ(text.find_first_of("\x1b\r\x07"), std::string::npos) << text;
+    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D.rom -> "), std::string::npos) << saved.out;
+    EXPECT_NE(refused.err.find("gone\\x07.rom: cannot open"), std::string::npos) << refused.err;
+}
+
+// What the tool prints must reach standard output, as with the core utilities.
+TEST_F(SetPaths, AnUnwritableStandardOutputIsAFailure)
+{
+    reliability::ChildLimits toFullDisk;
+    toFullDisk.standardOutput = "/dev/full";
+    const CliRun full = reliability::runTool({"info", input_, "--json"}, toFullDisk);
+    EXPECT_NE(full.exitCode, 0);
+    EXPECT_NE(full.err.find("standard output"), std::string::npos) << full.err;
 }
 
 struct UsageCase {
@@ -134,7 +164,19 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"gpu_above_range", {"set", "IN", "--3d-gpu", "1201"}, "from 300 to 1200"},
         UsageCase{"ram_below_range", {"set", "IN", "--2d-ram", "399"}, "from 400 to 1700"},
         UsageCase{"clock_not_whole", {"set", "IN", "--3d-gpu", "800.5"}, "whole number of MHz"},
-        UsageCase{"voltage_not_a_number", {"set", "IN", "--3d-vcore", "1,2,3"}, "not a voltage"},
+        // Only a plain decimal number is a voltage; the box's forgiving corrections are not
+        // the tool's.
+        UsageCase{
+            "voltage_two_separators", {"set", "IN", "--3d-vcore", "1,2,3"}, "a decimal number"},
+        UsageCase{"voltage_with_blank", {"set", "IN", "--3d-vcore", "1 2"}, "--3d-vcore '1 2'"},
+        UsageCase{"voltage_letter_first", {"set", "IN", "--3d-vcore", "a1"}, "a decimal number"},
+        UsageCase{"voltage_letter_prefix", {"set", "IN", "--3d-vcore", "x1.2"}, "a decimal number"},
+        UsageCase{"voltage_empty", {"set", "IN", "--3d-vcore="}, "a decimal number"},
+        UsageCase{
+            "voltage_in_millivolts", {"set", "IN", "--3d-vcore", "1274"}, "from 0.9 to 1.327 V"},
+        UsageCase{"voltage_above_range", {"set", "IN", "--2d-vcore", "1,4"}, "from 0.9 to 1.327 V"},
+        UsageCase{
+            "voltage_below_range", {"set", "IN", "--2d-vcore", "0.899"}, "from 0.9 to 1.327 V"},
         UsageCase{"uvd_while_linked", {"set", "IN", "--uvd-gpu", "500"}, "needs --unlink-uvd"},
         UsageCase{
             "output_with_two_files", {"set", "IN", "IN", "-o", "x.rom"}, "with one FILE only"},

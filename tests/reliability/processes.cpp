@@ -70,7 +70,8 @@ ToolRun runTool(const std::vector<std::string>& arguments, const ChildLimits& li
     ScratchFolder capture;
     const std::string outPath = (capture / "out").string();
     const std::string errPath = (capture / "err").string();
-    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int out = ::open(limits.standardOutput.value_or(outPath).c_str(),
+                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (out < 0 || err < 0) throw std::runtime_error("cannot capture the tool's output");
 

@@ -18,6 +18,8 @@ struct ChildLimits {
     std::optional<unsigned long> fileSizeLimit;
     // Runs as this user and group (the tests must run as the superuser to switch).
     std::optional<uid_t> user;
+    // Standard output goes to this file instead of being captured (/dev/full, say).
+    std::optional<std::string> standardOutput;
 };
 
 struct ToolRun {

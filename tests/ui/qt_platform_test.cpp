@@ -1,11 +1,14 @@
 // The Qt side of the platform services: texts, filters, colours, settings, waits and Timer1.
 #include <ctime>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocale>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
@@ -84,6 +87,22 @@ private slots:
         platform.writeSetting("Orvanta Clockvane", "\\", "language", "False");
         QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"),
                  std::optional<std::string>("False"));
+    }
+
+    // A settings file that is a FIFO would block the start for ever; anything but a regular
+    // file counts as no setting, and closing the window leaves it as it was.
+    void settingsInANonRegularFileAreIgnored()
+    {
+        const QString fifo = QDir::temp().filePath("clockvane-settings-fifo.conf");
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        QtPlatform platform({.timeScale = 0.1, .settingsFile = fifo});
+        QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"), std::nullopt);
+        platform.writeSetting("Orvanta Clockvane", "\\", "language", "True");
+        struct stat status {};
+        QCOMPARE(::stat(fifo.toLocal8Bit().constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QFile::remove(fifo);
     }
 
     void decimalSeparatorFollowsTheLocale_data()

@@ -103,7 +103,7 @@ void ReadingPath(benchmark::State& state)
         benchmark::DoNotOptimize(versionText(rom.image.fileImage));
         benchmark::DoNotOptimize(dateText(rom.image.fileImage));
         for (const PowerState& powerState : kPowerStates) {
-            const ClockEntry& entry = rom.clocks.working[powerState.entry];
+            const ClockEntry& entry = rom.clocks.working[powerState.entry()];
             benchmark::DoNotOptimize(checkClockRange(powerState.gpuSlider, entry.gpuClock));
             benchmark::DoNotOptimize(checkClockRange(powerState.ramSlider, entry.ramClock));
             benchmark::DoNotOptimize(formatMillivolts(entry.vcore, ','));

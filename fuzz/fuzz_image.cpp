@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(encodeClockBlock(rom.clocks) == rom.image.clockBlock, "block decodes and encodes back");
     (void)cardLine({rom.model, rom.memory.isGddr4, rom.memory.size == MemorySize::MB256});
     for (const PowerState& state : kPowerStates) {
-        const auto& entry = rom.clocks.working[state.entry];
+        const auto& entry = rom.clocks.working[state.entry()];
         const RangeCheck gpu = checkClockRange(state.gpuSlider, entry.gpuClock);
         const RangeCheck ram = checkClockRange(state.ramSlider, entry.ramClock);
         require(gpu.sliderValue >= kGpuRange.lower && gpu.sliderValue <= kGpuRange.upper,

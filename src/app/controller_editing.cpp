@@ -12,8 +12,6 @@ namespace clockvane::app {
 namespace {
 
 // The 3D High Power sliders whose labels the UVD labels mirror while linked.
-constexpr std::size_t k3DHighGpuSlider = kPowerStates[k3DHigh].gpuSlider;
-constexpr std::size_t k3DHighRamSlider = kPowerStates[k3DHigh].ramSlider;
 
 bool isUvdSlider(std::size_t index) { return index == kUvdGpuSlider || index == kUvdRamSlider; }
 bool is3DHighSlider(std::size_t index)
@@ -167,7 +165,7 @@ void MainController::fillVcoreBoxes()
 {
     const ClockEntries& entries = document_->clocks.working;
     for (std::size_t box = 0; box < kVcoreBoxCount; ++box) {
-        const std::size_t entry = kPowerStates[powerStateOfBox(box)].entry;
+        const std::size_t entry = kPowerStates[powerStateOfBox(box)].entry();
         state_.vcoreBoxes[box].text = formatMillivolts(entries[entry].vcore, decimalSeparator());
     }
     const auto uvd = parseVolts(state_.vcoreBoxes[kUvdBox].text, decimalSeparator());

@@ -220,7 +220,7 @@ void MainController::placeClocksOnSliders()
 {
     const ClockEntries& entries = document_->clocks.working;
     for (const PowerState& powerState : kPowerStates) {
-        const ClockEntry& entry = entries[powerState.entry];
+        const ClockEntry& entry = entries[powerState.entry()];
         const std::pair<std::size_t, std::uint32_t> clocks[] = {
             {powerState.gpuSlider, entry.gpuClock}, {powerState.ramSlider, entry.ramClock}};
         for (const auto& [slider, raw] : clocks) {

@@ -79,7 +79,7 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
     const ClockEntries& entriesA = a.clocks.asRead;
     const ClockEntries& entriesB = b.clocks.asRead;
     for (std::size_t s = 0; s < kPowerStates.size(); ++s) {
-        const std::size_t entry = kPowerStates[s].entry;
+        const std::size_t entry = kPowerStates[s].entry();
         StateComparison& state = diff.states[s];
         state.gpu = compareField(entriesA[entry], entriesB[entry], ClockField::Gpu);
         state.ram = compareField(entriesA[entry], entriesB[entry], ClockField::Ram);
@@ -88,7 +88,8 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
             diff.settingsMatch && state.gpu.match && state.ram.match && state.vcore.match;
     }
 
-    for (const std::size_t entry : {4, 5, 6, 8, 9}) {
+    for (std::size_t entry = 0; entry < kEntryCount; ++entry) {
+        if (!isHiddenEntry(entry)) continue;
         for (const ClockField field : kFields) {
             const std::uint32_t valueA = fieldValue(entriesA[entry], field);
             const std::uint32_t valueB = fieldValue(entriesB[entry], field);

@@ -86,7 +86,7 @@ void writeJson(const InfoReport& report)
     json.key("states");
     json.beginObject();
     for (const PowerState& state : kPowerStates) {
-        const ClockEntry& entry = rom.clocks.asRead[state.entry];
+        const ClockEntry& entry = rom.clocks.asRead[state.entry()];
         json.key(state.key);
         json.beginObject();
         json.key("gpu_mhz");
@@ -132,7 +132,7 @@ void writeText(const InfoReport& report)
     std::cout << padRight("Power state", 14) << padLeft("GPU MHz", 10) << padLeft("slider", 8)
               << padLeft("RAM MHz", 11) << padLeft("slider", 8) << "   VCore\n";
     for (const PowerState& state : kPowerStates) {
-        const ClockEntry& entry = rom.clocks.asRead[state.entry];
+        const ClockEntry& entry = rom.clocks.asRead[state.entry()];
         std::cout << padRight(state.name, 14) << padLeft(mhzText(entry.gpuClock), 10)
                   << padLeft(std::to_string(report.opened.sliders[state.gpuSlider].sliderValue), 8)
                   << padLeft(mhzText(entry.ramClock), 11)

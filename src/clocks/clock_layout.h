@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace clockvane {
@@ -35,33 +36,43 @@ inline constexpr std::size_t kSliderCount = 10;
 inline constexpr std::size_t kVcoreBoxCount = 5;
 inline constexpr std::size_t kPowerStateCount = 5;
 
+// The entries each power state writes on save: its shown entry first, then the hidden entries
+// that the card reads for the same state and that a save fills with the same values.
+inline constexpr std::array<std::size_t, 1> kBootUpEntries{0};
+inline constexpr std::array<std::size_t, 2> k2DEntries{1, 4};
+inline constexpr std::array<std::size_t, 2> k3DLowEntries{2, 5};
+inline constexpr std::array<std::size_t, 2> k3DHighEntries{3, 6};
+inline constexpr std::array<std::size_t, 3> kUvdEntries{7, 8, 9};
+
 // The five power states the editor shows, in window column order (left to right), which is
-// also the order in which their clocks are range-checked. Each state owns one shown entry and
-// the hidden entries that a save fills with the same values.
+// also the order in which their clocks are range-checked. Each state owns a GPU slider (even
+// index), a memory slider (odd index) and a VCore box. This table is the one description of
+// the states: the write-back, the window's controls and the tools all derive from it.
 struct PowerState {
     std::string_view name;  // as used in the clock messages: "3D Low Power GPU ..."
     std::string_view key;   // stable identifier for tools: bootup, 2d, 3d_low, 3d, uvd
-    std::size_t entry;      // the entry that is read and shown
     std::size_t gpuSlider;
     std::size_t ramSlider;
     std::size_t vcoreBox;
-    std::array<std::size_t, 3> writtenEntries;  // shown entry first; unused slots are kNoEntry
-    std::size_t writtenEntryCount;
+    std::span<const std::size_t> writtenEntries;  // the shown entry first
+
+    constexpr std::size_t entry() const { return writtenEntries.front(); }  // read and shown
 };
-inline constexpr std::size_t kNoEntry = 99;
 
 enum PowerStateIndex : std::size_t { kBootUp = 0, k2D = 1, k3DLow = 2, k3DHigh = 3, kUvd = 4 };
 
 inline constexpr std::array<PowerState, kPowerStateCount> kPowerStates{{
-    {"BootUp", "bootup", 0, 0, 1, 0, {0, kNoEntry, kNoEntry}, 1},
-    {"2D", "2d", 1, 2, 3, 1, {1, 4, kNoEntry}, 2},
-    {"3D Low Power", "3d_low", 2, 8, 9, 4, {2, 5, kNoEntry}, 2},
-    {"3D", "3d", 3, 4, 5, 2, {3, 6, kNoEntry}, 2},
-    {"UVD", "uvd", 7, 6, 7, 3, {7, 8, 9}, 3},
+    {"BootUp", "bootup", 0, 1, 0, kBootUpEntries},
+    {"2D", "2d", 2, 3, 1, k2DEntries},
+    {"3D Low Power", "3d_low", 8, 9, 4, k3DLowEntries},
+    {"3D", "3d", 4, 5, 2, k3DHighEntries},
+    {"UVD", "uvd", 6, 7, 3, kUvdEntries},
 }};
 
-// Slider index -> the power state it belongs to and whether it is the GPU (even) or memory
-// (odd) clock.
+// While the UVD link holds, the UVD state takes this state's clocks and voltage.
+inline constexpr PowerStateIndex kUvdFollows = k3DHigh;
+
+// Slider index -> the power state it belongs to, and whether it is a GPU or a memory clock.
 constexpr std::size_t powerStateOfSlider(std::size_t slider)
 {
     for (std::size_t s = 0; s < kPowerStates.size(); ++s) {
@@ -69,7 +80,13 @@ constexpr std::size_t powerStateOfSlider(std::size_t slider)
     }
     return kPowerStates.size();
 }
-constexpr bool isGpuSlider(std::size_t slider) { return slider % 2 == 0; }
+constexpr bool isGpuSlider(std::size_t slider)
+{
+    for (const PowerState& state : kPowerStates) {
+        if (state.gpuSlider == slider) return true;
+    }
+    return false;
+}
 
 constexpr std::size_t powerStateOfBox(std::size_t box)
 {
@@ -80,9 +97,28 @@ constexpr std::size_t powerStateOfBox(std::size_t box)
 }
 
 // The UVD sliders and box, and the 3D High Power ones they follow while linked.
-inline constexpr std::size_t kUvdGpuSlider = 6;
-inline constexpr std::size_t kUvdRamSlider = 7;
-inline constexpr std::size_t kUvdBox = 3;
-inline constexpr std::size_t k3DHighBox = 2;
+inline constexpr std::size_t kUvdGpuSlider = kPowerStates[kUvd].gpuSlider;
+inline constexpr std::size_t kUvdRamSlider = kPowerStates[kUvd].ramSlider;
+inline constexpr std::size_t kUvdBox = kPowerStates[kUvd].vcoreBox;
+inline constexpr std::size_t k3DHighGpuSlider = kPowerStates[kUvdFollows].gpuSlider;
+inline constexpr std::size_t k3DHighRamSlider = kPowerStates[kUvdFollows].ramSlider;
+inline constexpr std::size_t k3DHighBox = kPowerStates[kUvdFollows].vcoreBox;
+
+// The state whose controls are read for `state`'s entries on save.
+constexpr std::size_t savedFrom(std::size_t state, bool uvdLinked)
+{
+    return uvdLinked && state == kUvd ? kUvdFollows : state;
+}
+
+// Whether an entry is one of the hidden copies the window never shows.
+constexpr bool isHiddenEntry(std::size_t entry)
+{
+    for (const PowerState& state : kPowerStates) {
+        for (std::size_t k = 1; k < state.writtenEntries.size(); ++k) {
+            if (state.writtenEntries[k] == entry) return true;
+        }
+    }
+    return false;
+}
 
 }  // namespace clockvane

@@ -43,7 +43,7 @@ inline Bytes encodeClockBlock(const ClockSet& clocks)
 // The raw clock field a slider shows: the GPU or memory clock of its power state's entry.
 constexpr std::uint32_t shownClockField(const ClockEntries& entries, std::size_t slider)
 {
-    const ClockEntry& entry = entries[kPowerStates[powerStateOfSlider(slider)].entry];
+    const ClockEntry& entry = entries[kPowerStates[powerStateOfSlider(slider)].entry()];
     return isGpuSlider(slider) ? entry.gpuClock : entry.ramClock;
 }
 

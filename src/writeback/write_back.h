@@ -18,24 +18,6 @@ struct SaveControls {
     char decimalSeparator = '.';
 };
 
-// One row of the clock write-back: slider -> field -> entries, in the order written.
-struct ClockWriteRow {
-    std::size_t slider;
-    std::size_t linkedSourceSlider;  // the slider read instead while the UVD link holds
-    bool gpuField;                   // gpuClock, else ramClock
-    std::array<std::size_t, 3> entries;
-    std::size_t entryCount;
-};
-extern const std::array<ClockWriteRow, kSliderCount> kClockWriteTable;
-
-// One step of the VCore write-back: box -> entry, in the order written.
-struct VcoreWriteRow {
-    std::size_t box;
-    std::size_t linkedSourceBox;  // the box read instead while the UVD link holds
-    std::size_t entry;
-};
-extern const std::array<VcoreWriteRow, kEntryCount> kVcoreWriteTable;
-
 // The controls as a window holds them right after an open: every slider on its clock after the
 // range check, every box on its voltage, and the UVD box empty while the UVD clocks are linked.
 SaveControls controlsAsOpened(const ClockSet& clocks, bool uvdLinked, char separator);

@@ -94,7 +94,7 @@ TEST_P(FieldPlaces, ShownStateReadsItsOwnImageBytes)
     ASSERT_TRUE(loaded.ok());
     const ByteView image{loaded->image.fileImage};
     const std::size_t p = loaded->image.signatureOffset;
-    const ClockEntry& shown = loaded->clocks.working[kPowerStates[GetParam().state].entry];
+    const ClockEntry& shown = loaded->clocks.working[kPowerStates[GetParam().state].entry()];
     EXPECT_EQ(readLE(image, p + GetParam().gpuOffset, 3), shown.gpuClock);
     EXPECT_EQ(readLE(image, p + GetParam().gpuOffset + 3, 3), shown.ramClock);
     EXPECT_EQ(readLE(image, p + GetParam().gpuOffset + 6, 2), shown.vcore);
@@ -114,8 +114,8 @@ TEST(FieldPlaces, SignatureAt0x5A10PutsBootUpGpuAndUvdRamAtTheirBytes)
     fixtures::putBytes(bytes, 0x5A8F, Bytes{0xA0, 0x86, 0x01});  // UVD RAM 1000 MHz
     const auto loaded = loadRom(RawFile{bytes, {}});
     ASSERT_TRUE(loaded.ok());
-    EXPECT_EQ(loaded->clocks.working[kPowerStates[kBootUp].entry].gpuClock, 79084u);
-    EXPECT_EQ(loaded->clocks.working[kPowerStates[kUvd].entry].ramClock, 100000u);
+    EXPECT_EQ(loaded->clocks.working[kPowerStates[kBootUp].entry()].gpuClock, 79084u);
+    EXPECT_EQ(loaded->clocks.working[kPowerStates[kUvd].entry()].ramClock, 100000u);
     EXPECT_EQ(loaded->image.clockBlockOffset(), 0x5A1Cu);
 }
 
@@ -128,7 +128,7 @@ TEST(PowerStates, ControlsOfEachShownState)
     const Controls expected[] = {
         {0, 0, 1, 0}, {1, 2, 3, 1}, {2, 8, 9, 4}, {3, 4, 5, 2}, {7, 6, 7, 3}};
     for (std::size_t s = 0; s < kPowerStateCount; ++s) {
-        EXPECT_EQ(kPowerStates[s].entry, expected[s].entry) << s;
+        EXPECT_EQ(kPowerStates[s].entry(), expected[s].entry) << s;
         EXPECT_EQ(kPowerStates[s].gpuSlider, expected[s].gpuSlider) << s;
         EXPECT_EQ(kPowerStates[s].ramSlider, expected[s].ramSlider) << s;
         EXPECT_EQ(kPowerStates[s].vcoreBox, expected[s].box) << s;

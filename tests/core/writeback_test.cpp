@@ -185,20 +185,5 @@ TEST(VcoreWriteBack, TheSaveReadsTheUvdBoxOnlyWhileUnlinked)
     EXPECT_FALSE(saveReadsBox(kVcoreBoxCount, false));
 }
 
-TEST(WriteTables, EveryEntryIsWrittenOnceByEachKindOfField)
-{
-    std::array<int, kEntryCount> gpu{}, ram{}, vcore{};
-    for (const ClockWriteRow& row : kClockWriteTable) {
-        for (std::size_t k = 0; k < row.entryCount; ++k)
-            ++(row.gpuField ? gpu : ram)[row.entries[k]];
-    }
-    for (const VcoreWriteRow& row : kVcoreWriteTable) ++vcore[row.entry];
-    for (std::size_t j = 0; j < kEntryCount; ++j) {
-        EXPECT_EQ(gpu[j], 1) << j;
-        EXPECT_EQ(ram[j], 1) << j;
-        EXPECT_EQ(vcore[j], 1) << j;
-    }
-}
-
 }  // namespace
 }  // namespace clockvane

@@ -82,7 +82,7 @@ std::map<std::string, std::string> folderContents(const fs::path& folder)
     }
     auto reopened = loadRom(split(saved));
     if (!reopened) return ::testing::AssertionFailure() << "the saved copy does not load";
-    const double mhz = reopened->clocks.working[kPowerStates[k3DHigh].entry].gpuClock / 100.0;
+    const double mhz = reopened->clocks.working[kPowerStates[k3DHigh].entry()].gpuClock / 100.0;
     if (std::abs(mhz - gpu3dMhz) > 3.0) {
         return ::testing::AssertionFailure() << "3D GPU clock " << mhz << " MHz for " << gpu3dMhz;
     }

@@ -11,8 +11,6 @@
 namespace clockvane::app {
 namespace {
 
-// The 3D High Power sliders whose labels the UVD labels mirror while linked.
-
 bool isUvdSlider(std::size_t index) { return index == kUvdGpuSlider || index == kUvdRamSlider; }
 bool is3DHighSlider(std::size_t index)
 {
@@ -120,9 +118,7 @@ void MainController::unlinkUvd()
     showMessage(texts::kUnlinkText.in(language_), texts::kUnlinkTitle.in(language_),
                 MessageIcon::Information);
     state_.chkUvd.checked = false;
-    state_.sliders[kUvdGpuSlider].enabled = true;
-    state_.sliders[kUvdRamSlider].enabled = true;
-    state_.vcoreBoxes[kUvdBox].enabled = true;
+    setEditingControlsEnabled(true);
     for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
         setClockCaptionFromSlider(i);
         state_.clockLabels[i].foreground = LabelColour::ButtonText;
@@ -137,9 +133,7 @@ void MainController::unlinkUvd()
 void MainController::linkUvd()
 {
     state_.chkUvd.checked = true;
-    state_.sliders[kUvdGpuSlider].enabled = false;
-    state_.sliders[kUvdRamSlider].enabled = false;
-    state_.vcoreBoxes[kUvdBox].enabled = false;
+    setEditingControlsEnabled(true);
     state_.clockLabels[kUvdGpuSlider].caption = state_.clockLabels[k3DHighGpuSlider].caption;
     state_.clockLabels[kUvdRamSlider].caption = state_.clockLabels[k3DHighRamSlider].caption;
     for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
@@ -151,6 +145,17 @@ void MainController::linkUvd()
     VcoreBoxState& box = state_.vcoreBoxes[kUvdBox];
     if (const auto volts = parseVolts(box.text, decimalSeparator())) uvdVcoreKept_ = *volts;
     box.text.clear();
+}
+
+// The one rule for which editing controls are usable: all of them while editing is possible,
+// except the UVD sliders and box, which only while the UVD state is unlinked.
+void MainController::setEditingControlsEnabled(bool editing)
+{
+    state_.mnuTrouble.enabled = editing;
+    for (std::size_t i = 0; i < kSliderCount; ++i)
+        state_.sliders[i].enabled = editing && !(isUvdSlider(i) && uvdLinked());
+    for (std::size_t k = 0; k < kVcoreBoxCount; ++k)
+        state_.vcoreBoxes[k].enabled = editing && !(k == kUvdBox && uvdLinked());
 }
 
 void MainController::setUvdLinkMarkersVisible(bool visible)
@@ -185,9 +190,6 @@ void MainController::applyUvdLinkState()
         state_.linkedLabelVisible = true;
         state_.vcoreBoxes[kUvdBox].text.clear();
     } else {
-        state_.sliders[kUvdGpuSlider].enabled = true;
-        state_.sliders[kUvdRamSlider].enabled = true;
-        state_.vcoreBoxes[kUvdBox].enabled = true;
         state_.linkLinesVisible = false;
         for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
             setClockCaptionFromSlider(i);

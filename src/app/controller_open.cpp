@@ -210,7 +210,8 @@ void MainController::TaktRatenErmittlung()
     setStatus(texts::kStatusDone.in(language_));
     platform_.startTimer1();
 
-    enableEditingControls();
+    state_.romSave.enabled = true;
+    setEditingControlsEnabled(true);
     applyUvdLinkState();
 }
 
@@ -232,19 +233,6 @@ void MainController::placeClocksOnSliders()
             state_.sliders[slider].value = check.sliderValue;
         }
     }
-}
-
-// Everything but the UVD controls, which follow the link state.
-void MainController::enableEditingControls()
-{
-    for (std::size_t i = 0; i < kSliderCount; ++i) {
-        if (i != kUvdGpuSlider && i != kUvdRamSlider) state_.sliders[i].enabled = true;
-    }
-    state_.romSave.enabled = true;
-    for (std::size_t k = 0; k < kVcoreBoxCount; ++k) {
-        if (k != kUvdBox) state_.vcoreBoxes[k].enabled = true;
-    }
-    state_.mnuTrouble.enabled = true;
 }
 
 }  // namespace clockvane::app

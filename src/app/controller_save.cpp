@@ -130,9 +130,7 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
 // Nothing the save reads can change while it runs.
 void MainController::disableEditingForSave()
 {
-    state_.mnuTrouble.enabled = false;
-    for (SliderState& slider : state_.sliders) slider.enabled = false;
-    for (VcoreBoxState& box : state_.vcoreBoxes) box.enabled = false;
+    setEditingControlsEnabled(false);
     state_.progressDisplay = true;
 }
 
@@ -183,15 +181,8 @@ void MainController::reportWriteFailure(const WriteError& error, const std::stri
 
 void MainController::enableEditingAfterSave()
 {
-    state_.mnuTrouble.enabled = true;
-    for (SliderState& slider : state_.sliders) slider.enabled = true;
-    for (VcoreBoxState& box : state_.vcoreBoxes) box.enabled = true;
-    if (uvdLinked()) {
-        state_.sliders[kUvdGpuSlider].enabled = false;
-        state_.sliders[kUvdRamSlider].enabled = false;
-        state_.vcoreBoxes[kUvdBox].text.clear();
-        state_.vcoreBoxes[kUvdBox].enabled = false;
-    }
+    setEditingControlsEnabled(true);
+    if (uvdLinked()) state_.vcoreBoxes[kUvdBox].text.clear();
 }
 
 }  // namespace clockvane::app

@@ -98,11 +98,11 @@ private:
     void showBiosInfo();
     void TaktRatenErmittlung();
     void placeClocksOnSliders();
-    void enableEditingControls();
 
     // Editing and the UVD link (controller_editing.cpp).
     void fillVcoreBoxes();
     void applyUvdLinkState();
+    void setEditingControlsEnabled(bool editing);
     void unlinkUvd();
     void linkUvd();
     void refreshClockLabel(std::size_t index);

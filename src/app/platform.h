@@ -24,14 +24,17 @@ struct FileDialogRequest {
 };
 
 // Flags of the two file dialogs (the values of the classic open-file-name structure).
-inline constexpr unsigned kDialogReadOnlyHidden = 0x4;
 inline constexpr unsigned kDialogOverwritePrompt = 0x2;
-inline constexpr unsigned kDialogNoChangeDirWarning = 0x400;  // "extension different" bit
+inline constexpr unsigned kDialogReadOnlyHidden = 0x4;
+inline constexpr unsigned kDialogExtensionDifferent = 0x400;  // set, though only ever an answer
 inline constexpr unsigned kDialogPathMustExist = 0x800;
 inline constexpr unsigned kDialogFileMustExist = 0x1000;
 inline constexpr unsigned kDialogLongNames = 0x200000;
-inline constexpr unsigned kOpenDialogFlags = 0x201804;
-inline constexpr unsigned kSaveDialogFlags = 0x200C06;
+inline constexpr unsigned kOpenDialogFlags =
+    kDialogLongNames | kDialogPathMustExist | kDialogFileMustExist | kDialogReadOnlyHidden;
+inline constexpr unsigned kSaveDialogFlags = kDialogLongNames | kDialogPathMustExist |
+                                             kDialogExtensionDifferent | kDialogReadOnlyHidden |
+                                             kDialogOverwritePrompt;
 
 // The texts of the memory-size prompt, in the language current when it is shown.
 struct MemoryPromptTexts {

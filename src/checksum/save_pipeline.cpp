@@ -31,7 +31,9 @@ Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet
     observer.pause(0.1);
     observer.progress(40);
     observer.pause(0.1);
-    if (const auto box = writeBackVcores(edited, controls)) return UnreadableVcoreBox{*box};
+    const auto millivolts = readVcoreBoxes(controls);
+    if (!millivolts) return millivolts.error();
+    writeBackVcores(edited, *millivolts, controls.uvdLinked);
 
     observer.status(SaveStatus::Checksum);
     observer.progress(50);

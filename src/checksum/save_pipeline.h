@@ -27,10 +27,6 @@ struct SaveResult {
     bool corrected() const { return outcome != SaveOutcome::NotCorrected; }
 };
 
-struct UnreadableVcoreBox {
-    std::size_t box;  // the box index whose text is not a number
-};
-
 // The status texts a save shows while it runs; the front-end picks the words.
 enum class SaveStatus { ConvertingClocks, ConvertingVcores, Checksum };
 

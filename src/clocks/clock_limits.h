@@ -14,7 +14,6 @@ struct SliderRange {
 };
 inline constexpr SliderRange kGpuRange{300, 1200};
 inline constexpr SliderRange kRamRange{400, 1700};
-inline constexpr int kSliderSmallStep = 1;
 inline constexpr int kSliderLargeStep = 25;
 // Values the sliders show before any image is loaded.
 inline constexpr int kGpuDesignValue = 300;

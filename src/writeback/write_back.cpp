@@ -32,23 +32,25 @@ void writeBackClocks(ClockSet& clocks, const SaveControls& controls)
     }
 }
 
-std::optional<std::size_t> writeBackVcores(ClockSet& clocks, const SaveControls& controls)
+Result<BoxMillivolts, UnreadableVcoreBox> readVcoreBoxes(const SaveControls& controls)
 {
-    // Convert every box the save reads before writing anything, so that a box without a
-    // number leaves the working copy exactly as it was.
-    std::array<std::uint16_t, kVcoreBoxCount> millivolts{};
+    BoxMillivolts millivolts{};
     for (std::size_t box = 0; box < kVcoreBoxCount; ++box) {
         if (!saveReadsBox(box, controls.uvdLinked)) continue;
         const auto value = EncodeVcore(controls.vcoreTexts[box], controls.decimalSeparator);
-        if (!value) return box;
+        if (!value) return UnreadableVcoreBox{box};
         millivolts[box] = *value;
     }
+    return millivolts;
+}
+
+void writeBackVcores(ClockSet& clocks, const BoxMillivolts& millivolts, bool uvdLinked)
+{
     for (std::size_t s = 0; s < kPowerStates.size(); ++s) {
-        const std::size_t box = kPowerStates[savedFrom(s, controls.uvdLinked)].vcoreBox;
+        const std::size_t box = kPowerStates[savedFrom(s, uvdLinked)].vcoreBox;
         for (const std::size_t entry : kPowerStates[s].writtenEntries)
             clocks.working[entry].vcore = millivolts[box];
     }
-    return std::nullopt;
 }
 
 SaveControls controlsAsOpened(const ClockSet& clocks, bool uvdLinked, char separator)

@@ -7,6 +7,7 @@
 
 #include "clocks/clock_layout.h"
 #include "clocks/clock_set.h"
+#include "rom/result.h"
 
 namespace clockvane {
 
@@ -28,8 +29,16 @@ bool saveReadsBox(std::size_t box, bool uvdLinked);
 // Writes the twenty clock fields of the working copy from the sliders.
 void writeBackClocks(ClockSet& clocks, const SaveControls& controls);
 
-// Writes the ten vcore fields of the working copy from the boxes. When a box the save reads
-// holds no number, nothing at all is written and that box's index is returned.
-std::optional<std::size_t> writeBackVcores(ClockSet& clocks, const SaveControls& controls);
+struct UnreadableVcoreBox {
+    std::size_t box;  // the box index whose text is not a number
+};
+using BoxMillivolts = std::array<std::uint16_t, kVcoreBoxCount>;  // by box index
+
+// The voltage of every box the save reads, in millivolts; the first box that holds no number
+// is the error. Boxes the save does not read stay 0.
+Result<BoxMillivolts, UnreadableVcoreBox> readVcoreBoxes(const SaveControls& controls);
+
+// Writes the ten vcore fields of the working copy from the boxes' voltages.
+void writeBackVcores(ClockSet& clocks, const BoxMillivolts& millivolts, bool uvdLinked);
 
 }  // namespace clockvane

@@ -55,9 +55,9 @@ void assembleOutputImage(RomImage& image, const ClockSet& clocks)
 {
     // Always from the bytes as loaded: whatever an earlier save's classic correction wrote
     // lives only in that save's output.
-    image.clockBlock = encodeClockBlock(clocks);
+    const Bytes block = encodeClockBlock(clocks);
     image.outputImage = image.fileImage;
-    std::copy(image.clockBlock.begin(), image.clockBlock.end(),
+    std::copy(block.begin(), block.end(),
               image.outputImage.begin() + static_cast<std::ptrdiff_t>(image.clockBlockOffset()));
 }
 
@@ -69,7 +69,7 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     // The area: 76 bytes ending 54 bytes before the first "ATI VER" that lies wholly within
     // the first 1,000 bytes of head. A marker closer than 129 bytes to the start would put
     // the area before the image.
-    const auto marker = findWithin(image.head, kVersionMarker, kClassicMarkerSearchLimit);
+    const auto marker = findWithin(image.head(), kVersionMarker, kClassicMarkerSearchLimit);
     if (!marker || *marker < kClassicAreaStartBeforeMarker) return false;
     const std::size_t areaStart = *marker - kClassicAreaStartBeforeMarker;
     if (image.outputImage.size() < areaStart + kClassicAreaSize) return false;

@@ -60,10 +60,9 @@ private:
 // Every save starts from the file as opened: the clock fields are all rewritten from the
 // controls and outputImage is assembled from the loaded bytes, so the classic area is
 // rewritten only in this save's output and a second save balances against the opened file
-// exactly as a first one does. `clocks.working` and `image.clockBlock` / `outputImage` hold
-// the saved state afterwards; `image.fileImage`, `image.head` and `clocks.asRead` never
-// change. When a box the save reads holds no number, nothing at all changes and the box is
-// reported.
+// exactly as a first one does. `clocks.working` and `image.outputImage` hold the saved state
+// afterwards; `image.fileImage` and `clocks.asRead` never change. When a box the save reads holds
+// no number, nothing at all changes and the box is reported.
 Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet& clocks,
                                                        std::uint16_t loadedSum,
                                                        const SaveControls& controls,

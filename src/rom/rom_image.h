@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "clocks/clock_layout.h"
 #include "rom/bytes.h"
 
 namespace clockvane {
@@ -9,21 +10,25 @@ namespace clockvane {
 // Only the first 100,000 bytes of a file are the image the editor works on.
 inline constexpr std::size_t kImageReadLimit = 100'000;
 
-// The loaded image and its parts. After a load, head + clockBlock + tail == fileImage and
-// clockBlock holds 152 bytes; head ends with the clock-block signature.
+// The loaded image: the bytes as opened, which never change, and the output a save assembles.
+// head, clockBlock and tail are views of the bytes as opened: head ends with the clock-block
+// signature, clockBlock is the 152-byte block after it, and tail is the rest of the image.
 struct RomImage {
     Bytes fileImage;    // the first 100,000 bytes of the file (fewer for a shorter file)
-    Bytes head;         // bytes 0 .. s+11, s being the signature's offset
-    Bytes clockBlock;   // bytes s+12 .. s+163
-    Bytes tail;         // bytes s+164 .. end of fileImage
-    Bytes outputImage;  // head + clockBlock + tail, assembled when saving
+    Bytes outputImage;  // the image as the last save assembled it; empty before a save
     Bytes beyondImage;  // bytes after offset 99,999 of a longer file, written back unchanged
     std::size_t signatureOffset = 0;
 
-    std::size_t clockBlockOffset() const { return signatureOffset + 12; }
+    std::size_t clockBlockOffset() const { return signatureOffset + kClockBlockSignature.size(); }
+    ByteView head() const { return ByteView(fileImage).first(clockBlockOffset()); }
+    ByteView clockBlock() const
+    {
+        return ByteView(fileImage).subspan(clockBlockOffset(), kClockBlockSize);
+    }
+    ByteView tail() const
+    {
+        return ByteView(fileImage).subspan(clockBlockOffset() + kClockBlockSize);
+    }
 };
-
-// head + clockBlock + tail == fileImage, with a 152-byte block.
-bool partsMatchFileImage(const RomImage& image);
 
 }  // namespace clockvane

@@ -1,25 +1,10 @@
 #include "rom/rom_loader.h"
 
-#include <algorithm>
-
 #include "checksum/sums.h"
 #include "clocks/clock_layout.h"
 #include "rom/byte_search.h"
 
 namespace clockvane {
-
-bool partsMatchFileImage(const RomImage& image)
-{
-    if (image.clockBlock.size() != kClockBlockSize) return false;
-    if (image.head.size() + image.clockBlock.size() + image.tail.size() != image.fileImage.size())
-        return false;
-    auto cursor = image.fileImage.begin();
-    for (const Bytes* part : {&image.head, &image.clockBlock, &image.tail}) {
-        if (!std::equal(part->begin(), part->end(), cursor)) return false;
-        cursor += static_cast<std::ptrdiff_t>(part->size());
-    }
-    return true;
-}
 
 Result<LoadedRom, LoadError> loadRom(RawFile raw)
 {
@@ -44,15 +29,10 @@ Result<LoadedRom, LoadError> loadRom(RawFile raw)
     rom.loadedSum = sum16(file);
 
     RomImage& image = rom.image;
-    const auto blockBegin = raw.image.begin() + static_cast<std::ptrdiff_t>(blockStart);
-    const auto blockEnd = blockBegin + static_cast<std::ptrdiff_t>(kClockBlockSize);
-    image.head.assign(raw.image.begin(), blockBegin);
-    image.clockBlock.assign(blockBegin, blockEnd);
-    image.tail.assign(blockEnd, raw.image.end());
     image.signatureOffset = *signature;
     image.fileImage = std::move(raw.image);
     image.beyondImage = std::move(raw.beyond);
-    rom.clocks = *decodeClockBlock(image.clockBlock);
+    rom.clocks = *decodeClockBlock(image.clockBlock());
     return rom;
 }
 

@@ -161,7 +161,7 @@ TEST(ClockDecoding, EncodingTakesTheWorkingValues)
     ClockSet clocks = loaded->clocks;
     clocks.working[3].gpuClock = 0x0186A0;  // 1000 MHz
     clocks.working[3].vcore = 0x052F;       // 1.327 V
-    Bytes expected = loaded->image.clockBlock;
+    Bytes expected(loaded->image.clockBlock().begin(), loaded->image.clockBlock().end());
     fixtures::putBytes(expected, 48, Bytes{0xA0, 0x86, 0x01});
     fixtures::putBytes(expected, 54, Bytes{0x2F, 0x05});
     EXPECT_EQ(encodeClockBlock(clocks), expected);

@@ -94,9 +94,6 @@ std::string describeDocument(const app::MainController& controller)
     if (image == nullptr) return {};
     std::ostringstream out;
     describeBytes(out, "fileImage", image->fileImage);
-    describeBytes(out, "head", image->head);
-    describeBytes(out, "clockBlock", image->clockBlock);
-    describeBytes(out, "tail", image->tail);
     describeBytes(out, "outputImage", image->outputImage);
     describeBytes(out, "beyondImage", image->beyondImage);
     out << "signature at " << image->signatureOffset << "\n";

@@ -9,16 +9,16 @@
 #include <set>
 #include <string>
 
-#include "checksum/correction.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
-#include "rom/bios_info.h"
-#include "rom/byte_search.h"
-#include "rom/card_identity.h"
-#include "rom/hex_codec.h"
-#include "rom/rom_loader.h"
+#include "edit/correction.h"
+#include "edit/save_pipeline.h"
+#include "bytes/sums.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
+#include "image/bios_info.h"
+#include "bytes/byte_search.h"
+#include "image/card_identity.h"
+#include "bytes/hex_codec.h"
+#include "image/rom_loader.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "app/main_controller.h"
-#include "app/texts.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::app {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
-#include "app/texts.h"
-#include "checksum/sums.h"
-#include "clocks/clock_limits.h"
-#include "rom/bios_info.h"
-#include "rom/rom_loader.h"
+#include "bytes/sums.h"
+#include "image/bios_info.h"
+#include "image/rom_loader.h"
+#include "layout/clock_limits.h"
+#include "text/texts.h"
 
 namespace clockvane::app {
 namespace {

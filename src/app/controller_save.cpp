@@ -7,11 +7,12 @@
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
-#include "app/texts.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
-#include "clocks/voltage_text.h"
-#include "writeback/encode.h"
+#include "bytes/sums.h"
+#include "edit/save_pipeline.h"
+#include "files/save_name.h"
+#include "layout/encode.h"
+#include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::app {
 

@@ -6,9 +6,9 @@
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
-#include "app/texts.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::app {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "clocks/clock_set.h"
-#include "rom/card_identity.h"
-#include "rom/rom_image.h"
+#include "image/card_identity.h"
+#include "image/rom_image.h"
+#include "layout/clock_set.h"
 
 namespace clockvane::app {
 

@@ -8,12 +8,12 @@
 #include "app/document.h"
 #include "app/platform.h"
 #include "app/window_state.h"
-#include "clocks/clock_set.h"
-#include "rom/card_identity.h"
-#include "rom/rom_image.h"
-#include "rom/rom_loader.h"
-#include "rom/ui_language.h"
-#include "writeback/write_back.h"
+#include "edit/write_back.h"
+#include "image/card_identity.h"
+#include "image/rom_image.h"
+#include "image/rom_loader.h"
+#include "layout/clock_set.h"
+#include "text/ui_language.h"
 
 namespace clockvane::app {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "checksum/safe_write.h"
-#include "rom/result.h"
-#include "rom/rom_file.h"
+#include "bytes/result.h"
+#include "files/rom_file.h"
+#include "files/safe_write.h"
 
 namespace clockvane::app {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "clocks/clock_layout.h"
+#include "layout/clock_layout.h"
 
 namespace clockvane::app {
 

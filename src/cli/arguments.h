@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rom/result.h"
+#include "bytes/result.h"
 
 namespace clockvane::cli {
 

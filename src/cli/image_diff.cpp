@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cli/opened_image.h"
-#include "clocks/clock_set.h"
+#include "layout/clock_set.h"
 
 namespace clockvane::cli {
 namespace {

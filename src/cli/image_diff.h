@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "clocks/clock_layout.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
+#include "layout/clock_layout.h"
 
 namespace clockvane::cli {
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <iostream>
 
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -11,9 +11,9 @@
 #include "cli/opened_image.h"
 #include "cli/option_rom.h"
 #include "cli/text_format.h"
-#include "clocks/voltage_text.h"
-#include "rom/bios_info.h"
-#include "rom/card_identity.h"
+#include "image/bios_info.h"
+#include "image/card_identity.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane::cli {
 namespace {

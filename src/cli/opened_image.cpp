@@ -1,7 +1,7 @@
 #include "cli/opened_image.h"
 
-#include "clocks/voltage_text.h"
-#include "rom/rom_file.h"
+#include "files/rom_file.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane::cli {
 namespace {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "clocks/clock_layout.h"
-#include "clocks/clock_limits.h"
-#include "rom/result.h"
-#include "rom/rom_loader.h"
-#include "writeback/write_back.h"
+#include "bytes/result.h"
+#include "edit/write_back.h"
+#include "image/rom_loader.h"
+#include "layout/clock_layout.h"
+#include "layout/clock_limits.h"
 
 namespace clockvane::cli {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "rom/bytes.h"
+#include "bytes/bytes.h"
 
 namespace clockvane::cli {
 

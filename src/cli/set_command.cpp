@@ -5,9 +5,7 @@
 #include <iostream>
 #include <system_error>
 
-#include "checksum/safe_write.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -15,7 +13,10 @@
 #include "cli/opened_image.h"
 #include "cli/set_options.h"
 #include "cli/text_format.h"
-#include "clocks/voltage_text.h"
+#include "edit/save_pipeline.h"
+#include "files/safe_write.h"
+#include "files/save_name.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane::cli {
 namespace {

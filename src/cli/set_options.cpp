@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
-#include "clocks/clock_layout.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "layout/clock_layout.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane::cli {
 namespace {

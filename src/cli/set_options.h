@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "bytes/result.h"
 #include "cli/arguments.h"
-#include "rom/result.h"
 
 namespace clockvane::cli {
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "clocks/clock_layout.h"
+#include "layout/clock_layout.h"
 
 namespace clockvane::ui {
 

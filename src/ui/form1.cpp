@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/texts.h"
+#include "text/texts.h"
 #include "ui/bios_info_frame.h"
 #include "ui/clock_column.h"
 #include "ui/clock_slider.h"

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 
 #include "app/main_controller.h"
-#include "clocks/clock_layout.h"
+#include "layout/clock_layout.h"
 
 class QAction;
 class QLabel;

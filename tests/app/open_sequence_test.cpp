@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "controller_fixture.h"
 
 namespace clockvane::app::testing {

@@ -5,10 +5,10 @@
 
 #include <sys/stat.h>
 
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "controller_fixture.h"
-#include "rom/rom_loader.h"
+#include "edit/save_pipeline.h"
+#include "image/rom_loader.h"
 
 namespace clockvane::app::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "../reliability/processes.h"
-#include "rom/bytes.h"
+#include "bytes/bytes.h"
 
 namespace clockvane::clitest {
 

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "checksum/save_pipeline.h"
-#include "clocks/clock_layout.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "edit/save_pipeline.h"
+#include "files/rom_file.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
+#include "layout/clock_layout.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane::scenarios {
 

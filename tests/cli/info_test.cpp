@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "cli_runner.h"
 #include "fixtures/image_builder.h"
 

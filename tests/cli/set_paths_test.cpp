@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "cli_runner.h"
 #include "edit_scenarios.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "checksum/correction.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
+#include "edit/correction.h"
 #include "fixtures/image_builder.h"
 
 namespace clockvane {

@@ -4,11 +4,11 @@
 
 #include <random>
 
-#include "clocks/clock_limits.h"
-#include "clocks/clock_set.h"
+#include "bytes/byte_search.h"
 #include "fixtures/image_builder.h"
-#include "rom/byte_search.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
+#include "layout/clock_limits.h"
+#include "layout/clock_set.h"
 
 namespace clockvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "rom/hex_codec.h"
-#include "writeback/encode.h"
+#include "bytes/hex_codec.h"
+#include "layout/encode.h"
 
 namespace clockvane {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rom/hex_codec.h"
+#include "bytes/hex_codec.h"
 
 namespace clockvane {
 namespace {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "fixtures/image_builder.h"
-#include "rom/bios_info.h"
-#include "rom/card_identity.h"
-#include "rom/rom_loader.h"
+#include "image/bios_info.h"
+#include "image/card_identity.h"
+#include "image/rom_loader.h"
 
 namespace clockvane {
 namespace {

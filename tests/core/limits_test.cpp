@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "clocks/clock_limits.h"
+#include "layout/clock_limits.h"
 
 namespace clockvane {
 namespace {

@@ -9,11 +9,11 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "checksum/sums.h"
+#include "bytes/byte_search.h"
+#include "bytes/sums.h"
+#include "files/rom_file.h"
 #include "fixtures/image_builder.h"
-#include "rom/byte_search.h"
-#include "rom/rom_file.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
 
 namespace clockvane {
 namespace {

@@ -6,12 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "checksum/safe_write.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
+#include "edit/save_pipeline.h"
+#include "files/rom_file.h"
+#include "files/safe_write.h"
+#include "files/save_name.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_file.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
 
 namespace clockvane {
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "checksum/correction.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "bytes/sums.h"
+#include "edit/correction.h"
+#include "edit/save_pipeline.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane {
 namespace {

@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
-#include "clocks/clock_limits.h"
-#include "clocks/voltage_text.h"
+#include "bytes/sums.h"
+#include "edit/save_pipeline.h"
+#include "files/save_name.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_loader.h"
-#include "writeback/encode.h"
+#include "image/rom_loader.h"
+#include "layout/clock_limits.h"
+#include "layout/encode.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane {
 namespace {

@@ -4,8 +4,9 @@
 
 #include <random>
 
-#include "checksum/sums.h"
-#include "rom/hex_codec.h"
+#include "bytes/hex_codec.h"
+#include "bytes/sums.h"
+#include "layout/clock_set.h"
 
 namespace clockvane {
 namespace {

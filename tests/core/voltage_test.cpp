@@ -5,7 +5,7 @@
 #include <clocale>
 #include <string>
 
-#include "clocks/voltage_text.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane {
 namespace {

@@ -3,11 +3,11 @@
 #include <set>
 #include <vector>
 
-#include "checksum/correction.h"
+#include "edit/correction.h"
+#include "edit/write_back.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_loader.h"
-#include "writeback/encode.h"
-#include "writeback/write_back.h"
+#include "image/rom_loader.h"
+#include "layout/encode.h"
 
 namespace clockvane {
 namespace {

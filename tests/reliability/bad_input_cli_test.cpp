@@ -5,9 +5,10 @@
 #include <regex>
 
 #include "bad_inputs.h"
-#include "checksum/save_pipeline.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
+#include "edit/save_pipeline.h"
 #include "file_checks.h"
+#include "files/save_name.h"
 #include "fixtures/image_builder.h"
 #include "processes.h"
 

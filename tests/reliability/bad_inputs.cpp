@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "fixtures/image_builder.h"
-#include "rom/rom_image.h"
+#include "image/rom_image.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "checksum/sums.h"
-#include "clocks/clock_layout.h"
+#include "bytes/sums.h"
+#include "files/rom_file.h"
 #include "fixtures/image_builder.h"
-#include "rom/rom_file.h"
-#include "rom/rom_loader.h"
+#include "image/rom_loader.h"
+#include "layout/clock_layout.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rom/bytes.h"
+#include "bytes/bytes.h"
 
 namespace clockvane::reliability {
 

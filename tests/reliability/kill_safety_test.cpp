@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "checksum/safe_write.h"
+#include "files/safe_write.h"
 #include "fixtures/image_builder.h"
 #include "processes.h"
 

@@ -9,12 +9,12 @@
 #include <sstream>
 
 #include "app/main_controller.h"
-#include "checksum/safe_write.h"
 #include "fake_platform.h"
 #include "file_checks.h"
+#include "files/safe_write.h"
 #include "fixtures/image_builder.h"
+#include "image/rom_image.h"
 #include "processes.h"
-#include "rom/rom_image.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -10,7 +10,7 @@
 #include <fstream>
 
 #include "app/main_controller.h"
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 #include "fake_platform.h"
 #include "fixtures/image_builder.h"
 #include "processes.h"

@@ -3,7 +3,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "checksum/sums.h"
+#include "bytes/sums.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -1,0 +1,73 @@
+#include "edit/save_pipeline.h"
+
+#include "bytes/sums.h"
+#include "edit/correction.h"
+
+namespace clockvane {
+
+Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet& clocks,
+                                                       std::uint16_t loadedSum,
+                                                       const SaveControls& controls,
+                                                       SaveObserver& observer)
+{
+    // Both write-back stages run on a copy: a box without a number must leave the document
+    // exactly as it was, clock fields included.
+    ClockSet edited = clocks;
+    observer.progress(10);
+    observer.status(SaveStatus::ConvertingClocks);
+    observer.pause(0.5);
+    writeBackClocks(edited, controls);
+    observer.progress(20);
+
+    observer.status(SaveStatus::ConvertingVcores);
+    observer.pause(0.3);
+    observer.progress(30);
+    observer.pause(0.1);
+    observer.progress(40);
+    observer.pause(0.1);
+    const auto millivolts = readVcoreBoxes(controls);
+    if (!millivolts) return millivolts.error();
+    writeBackVcores(edited, *millivolts, controls.uvdLinked);
+
+    observer.status(SaveStatus::Checksum);
+    observer.progress(50);
+    observer.pause(0.2);
+    observer.progress(60);
+    observer.pause(0.2);
+
+    SaveResult result;
+    const bool balanced = CorrectCRC(edited);
+    bool classicWanted = false;
+    if (!balanced) {
+        result.classicQuestionAsked = true;
+        classicWanted = observer.askClassic();
+    }
+    observer.progress(70);
+    observer.pause(0.2);
+
+    clocks = edited;
+    assembleOutputImage(image, clocks);
+    observer.progress(80);
+    observer.status(SaveStatus::Checksum);
+    observer.pause(0.3);
+
+    bool claimed = balanced;
+    if (classicWanted) claimed = ChecksummenKorrekturFinal(image, loadedSum);
+    // A correction's own answer is not enough to say "corrected": the assembled image must
+    // add up to the sum of the file as opened.
+    if (claimed && sum16(image.outputImage) == loadedSum)
+        result.outcome =
+            classicWanted ? SaveOutcome::CorrectedByClassic : SaveOutcome::CorrectedByCompensation;
+    return result;
+}
+
+Bytes bytesToWrite(const RomImage& image)
+{
+    Bytes bytes;
+    bytes.reserve(image.outputImage.size() + image.beyondImage.size());
+    bytes.insert(bytes.end(), image.outputImage.begin(), image.outputImage.end());
+    bytes.insert(bytes.end(), image.beyondImage.begin(), image.beyondImage.end());
+    return bytes;
+}
+
+}  // namespace clockvane

@@ -1,0 +1,68 @@
+#include "files/rom_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <system_error>
+
+namespace clockvane {
+namespace {
+
+FileError errorFromErrno(int error)
+{
+    const std::string reason = std::generic_category().message(error);
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR: return {FileErrorKind::NotFound, reason};
+    case EACCES:
+    case EPERM: return {FileErrorKind::AccessDenied, reason};
+    case EISDIR: return {FileErrorKind::NotAFile, reason};
+    default: return {FileErrorKind::ReadFailed, reason};
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+RawFile splitFileBytes(ByteView file)
+{
+    const ByteView image = file.first(std::min(file.size(), kImageReadLimit));
+    const ByteView beyond = file.subspan(image.size());
+    return RawFile{Bytes(image.begin(), image.end()), Bytes(beyond.begin(), beyond.end())};
+}
+
+Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) return errorFromErrno(ec.value());
+    if (std::filesystem::is_directory(status)) return errorFromErrno(EISDIR);
+    if (!std::filesystem::is_regular_file(status)) {
+        return FileError{FileErrorKind::NotAFile, "Not a regular file"};
+    }
+
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return errorFromErrno(errno);
+
+    // Read to the end rather than trusting a size taken earlier: the file may change between
+    // the two, and whatever is read is what the editor then holds.
+    Bytes all;
+    std::uint8_t chunk[64 * 1024];
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+        all.insert(all.end(), chunk, chunk + got);
+        if (all.size() > kLargestAcceptedFile) {
+            return FileError{FileErrorKind::TooLarge, "File too large for a video BIOS image"};
+        }
+        if (got < sizeof chunk) break;
+    }
+    if (std::ferror(file.get())) return errorFromErrno(errno != 0 ? errno : EIO);
+
+    return splitFileBytes(all);
+}
+
+}  // namespace clockvane

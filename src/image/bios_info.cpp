@@ -1,0 +1,53 @@
+#include "image/bios_info.h"
+
+#include <string_view>
+
+#include "bytes/byte_search.h"
+#include "bytes/latin1.h"
+#include "image/card_identity.h"
+
+namespace clockvane {
+std::optional<std::size_t> versionMarkerOffset(ByteView image)
+{
+    return findWithin(image, kVersionMarker, kIdentTextLimit);
+}
+
+Bytes versionBytes(ByteView image)
+{
+    const auto marker = versionMarkerOffset(image);
+    if (!marker) return {};
+    // The 22 bytes are taken from the whole image and may reach past byte 599.
+    const ByteView version = clippedSlice(image, *marker + kVersionMarker.size(), kVersionLength);
+    return Bytes(version.begin(), version.end());
+}
+
+std::string versionText(ByteView image) { return latin1ToUtf8(versionBytes(image)); }
+
+std::string dateText(ByteView image)
+{
+    const ByteView raw = clippedSlice(image, kDateOffset, kDateLength);
+    // Fields are separated by single spaces; two spaces in a row make an empty field.
+    std::size_t firstSpace = raw.size();
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == ' ') {
+            firstSpace = i;
+            break;
+        }
+    }
+    std::string text = latin1ToUtf8(raw.first(firstSpace));
+    if (firstSpace == raw.size()) return text;  // no space: field 0 alone
+
+    const ByteView rest = raw.subspan(firstSpace + 1);
+    std::size_t fieldEnd = rest.size();
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == ' ') {
+            fieldEnd = i;
+            break;
+        }
+    }
+    text += "  - ";
+    text += latin1ToUtf8(rest.first(fieldEnd));
+    return text;
+}
+
+}  // namespace clockvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "text/ui_language.h"
+
+namespace clockvane {
+
+// Whole-MHz ranges of the sliders: GPU sliders (even indices) and memory sliders (odd).
+struct SliderRange {
+    int lower;
+    int upper;
+};
+inline constexpr SliderRange kGpuRange{300, 1200};
+inline constexpr SliderRange kRamRange{400, 1700};
+inline constexpr int kSliderLargeStep = 25;
+// Values the sliders show before any image is loaded.
+inline constexpr int kGpuDesignValue = 300;
+inline constexpr int kRamDesignValue = 400;
+
+SliderRange sliderRange(std::size_t slider);
+
+// A raw clock field (units of 10 kHz) as MHz, unrounded.
+constexpr double mhzFromRaw(std::uint32_t raw) { return static_cast<double>(raw) / 100.0; }
+
+// Whole MHz for a slider: raw / 100 rounded to the nearest integer, halves to even.
+// Done in integers so that 777.50 and 778.50 never depend on floating-point luck.
+int sliderValueFromRaw(std::uint32_t raw);
+
+enum class RangeViolation { None, TooHigh, TooLow };
+
+struct RangeCheck {
+    int sliderValue;
+    RangeViolation violation;
+};
+
+// The range check of one clock read from an image. The unrounded value is compared:
+// 1200.01 MHz is too high for a GPU slider and the slider gets the limit it crossed.
+RangeCheck checkClockRange(std::size_t slider, std::uint32_t raw);
+
+struct MessageText {
+    std::string title;
+    std::string text;  // lines joined by single carriage returns
+};
+
+// "BootUp GPU clock exceeds limit" / "BootUp GPU Takt über Limit" and so on.
+std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language);
+// The message box for a violation: the clock's line, two carriage returns, the request line.
+MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguage language);
+
+// Warning bands of the clock labels.
+enum class Band { Normal, Yellow, Red };
+Band bandFor(std::size_t slider, int mhz, bool isGddr4);
+
+}  // namespace clockvane

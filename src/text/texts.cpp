@@ -1,0 +1,83 @@
+#include "text/texts.h"
+
+namespace clockvane::app::texts {
+namespace {
+
+// Lines 2 to 13 of the X2 notice; line 1 names the file and is chosen separately. Empty
+// lines make two carriage returns in a row once joined.
+using NoticeLines = std::array<std::string_view, 12>;
+
+constexpr NoticeLines kX2NoticeGerman{
+    "Für ein erfolgreiches Modding müssen jedoch beide BIOS ROMs GENAU GLEICH verändert werden.",
+    "",
+    "So können beide ROM's auf Festplatte gespeichert werden:",
+    "",
+    "Möglichkeit 1 = Mit ATIWinflash",
+    "Möglichkeit 2 = Mit ATIDosFlash mit folgenden Parametern",
+    "        c:\\atiflash.exe -p 0 ati0.rom",
+    "        c:\\atiflash.exe -p 1 ati1.rom",
+    "",
+    "Nach dem Bearbeiten und Abspeichern der gemoddeten Dateien",
+    "MUSS jede wieder in das ursprüngliche ROM geflasht werden.",
+    "Sollten die ROMs vertauscht werden, kann dies u.U. zu einem schwarzen Bildschirm führen!",
+};
+
+constexpr NoticeLines kX2NoticeEnglish{
+    "To complete the BIOS MOD please open both ROMs and enter FULL EQUAL settings.",
+    "",
+    "To store both ROM's on your harddrive:",
+    "",
+    "Option 1 = Use ATIWinflash",
+    "Option 2 = USE ATIDosFlash with the following command line options",
+    "        c:\\atiflash.exe -p 0 ati0.rom",
+    "        c:\\atiflash.exe -p 1 ati1.rom",
+    "",
+    "After you have successfully edited and saved the BIOS files",
+    "be sure to store each file in it's original location.",
+    "If you mix up both files it's possible that your computer won't boot after flashing!",
+};
+
+constexpr Bilingual kX2FirstLineFile1{
+    "Du hast die erste BIOS Datei deiner Radeon HD-3870 X² geöffnet.",
+    "You have selected the first BIOS file of your Radeon HD-3870 X²."};
+constexpr Bilingual kX2FirstLineFile2{
+    "Du hast die zweite BIOS Datei deiner Radeon HD-3870 X² geöffnet.",
+    "You have selected the second BIOS file of your Radeon HD-3870 X²."};
+constexpr Bilingual kX2TitleFile1{"Öffne 3870 X² BIOS 1 von 2", "Opening 3870 X² BIOS 1 of 2"};
+constexpr Bilingual kX2TitleFile2{"Öffne 3870 X² BIOS 2 von 2", "Opening 3870 X² BIOS 2 of 2"};
+
+}  // namespace
+
+std::string x2NoticeTitle(int x2File, UiLanguage language)
+{
+    return (x2File == 2 ? kX2TitleFile2 : kX2TitleFile1).in(language);
+}
+
+std::string x2NoticeText(int x2File, UiLanguage language)
+{
+    const NoticeLines& lines = language == UiLanguage::German ? kX2NoticeGerman : kX2NoticeEnglish;
+    std::string text = (x2File == 2 ? kX2FirstLineFile2 : kX2FirstLineFile1).in(language);
+    for (const std::string_view line : lines) {
+        text += '\r';
+        text += line;
+    }
+    return text;
+}
+
+std::string vcoreMissingText(std::string_view powerState, std::string_view lowest,
+                             std::string_view highest, UiLanguage language)
+{
+    std::string text;
+    if (language == UiLanguage::German) {
+        text = "Die VCore für " + std::string(powerState) + " ist leer oder keine Zahl.\r\r" +
+               "Bitte einen Wert von " + std::string(lowest) + " bis " + std::string(highest) +
+               " Volt eingeben und erneut speichern.";
+    } else {
+        text = "The " + std::string(powerState) + " VCore is empty or not a number.\r\r" +
+               "Please enter a value from " + std::string(lowest) + " to " + std::string(highest) +
+               " volts and save again.";
+    }
+    return text;
+}
+
+}  // namespace clockvane::app::texts

@@ -1,0 +1,183 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "text/ui_language.h"
+
+// Every text the window shows, in both languages. A text is picked by the language current at
+// the moment it is shown, never earlier, so a switch in the middle of an open or a save
+// changes every text that follows it. Line breaks are single carriage returns, as the
+// message boxes expect them.
+namespace clockvane::app::texts {
+
+struct Bilingual {
+    std::string_view german;
+    std::string_view english;
+
+    std::string in(UiLanguage language) const
+    {
+        return std::string(language == UiLanguage::German ? german : english);
+    }
+};
+
+// --- Menus, dialogs and hints that the language switch sets --------------------------------
+inline constexpr Bilingual kMenuFile{"&Datei", "&File"};
+inline constexpr Bilingual kMenuOpen{"ROM Datei Ö&ffnen", "&Open ROM file"};
+inline constexpr Bilingual kMenuSave{"ROM Datei speichern &unter...", "&Save ROM file as..."};
+inline constexpr Bilingual kMenuLanguage{"S&pracheinstellungen", "&Language"};
+inline constexpr Bilingual kMenuExit{"Programm &Beenden", "E&xit"};
+inline constexpr Bilingual kMenuTrouble{"&Fehlerbehebung", "&Troubleshooting"};
+inline constexpr Bilingual kMenuUvd{"&UVD Funktionen deaktivieren", "&Disable UVD options"};
+inline constexpr Bilingual kDateCaption{"Datum/Uhrzeit", "Date/Time"};
+inline constexpr Bilingual kOpenDialogTitle{"Bitte original BIOS.ROM auswählen",
+                                            "Please select your BIOS.ROM file"};
+inline constexpr Bilingual kSaveDialogTitle{"Bitte Dateiname für die gemoddete Datei angeben",
+                                            "Please enter a new filename for the modded BIOS.ROM"};
+inline constexpr Bilingual kHintOpen{"Bitte ROM Datei laden", "Please open BIOS ROM first"};
+inline constexpr Bilingual kHintDrop{"oder Datei per Drag'n'Drop öffnen",
+                                     "or Drag'n'Drop BIOS file here"};
+
+// Captions that read the same in both languages.
+inline constexpr std::string_view kMenuDeutsch = "&Deutsch";
+inline constexpr std::string_view kMenuEnglish = "&English";
+inline constexpr std::string_view kMenuAbout = "&?";
+inline constexpr std::string_view kFrameCaption = "BIOS info's";
+inline constexpr std::string_view kVersionCaption = "Version";
+inline constexpr std::string_view kCardCaption = "GPU/RAM";
+inline constexpr std::string_view kLinkedCaption = "< Linked";
+inline constexpr std::string_view kMhzSuffix = " MHz";
+inline constexpr std::string_view kChecksumPrefix = "Checksum-16: ";
+
+// Tool tips of the VCore boxes, by box index.
+inline constexpr std::array<std::string_view, 5> kVcoreToolTips{
+    "BootUP VCore in Volts", "2D VCore in Volts", "3D High Power  VCore in Volts",
+    "Unified Video Decoder (UVD) VCore in Volts", "3D Low Power VCore in Volts"};
+
+// Power states by VCore box index, as the save's refusal names them.
+inline constexpr std::array<std::string_view, 5> kVcoreBoxStates{"BootUp", "2D", "3D High Power",
+                                                                 "UVD", "3D Low Power"};
+
+// --- Status panel --------------------------------------------------------------------------
+inline constexpr Bilingual kStatusReady{"Bereit...", "Ready..."};
+inline constexpr Bilingual kStatusOpening{"Öffne ROM Datei...", "Opening ROM file..."};
+inline constexpr Bilingual kStatusChecking{"Überprüfung...", "Checking..."};
+inline constexpr Bilingual kStatusOpenFailed{"Öffnen der Datei nicht möglich...",
+                                             "Wrong file selected, aborting..."};
+inline constexpr Bilingual kStatusGettingBiosInfo{"Lade BIOS-Informationen...",
+                                                  "Getting BIOS info's..."};
+inline constexpr Bilingual kStatusShowingBiosInfo{"Zeige BIOS-Informationen...",
+                                                  "Showing BIOS info's..."};
+inline constexpr Bilingual kStatusGettingClockInfo{"Lese Takt-Informationen...",
+                                                   "Getting CLOCK info's..."};
+inline constexpr Bilingual kStatusShowingClockInfo{"Zeige CLOCK-Infos...",
+                                                   "Showing CLOCKinfo's..."};
+// The open sequence writes a lower-case "checksum", the save sequence a capital one.
+inline constexpr Bilingual kStatusOpenChecksum{"Berechne Checksumme...", "Calculating checksum..."};
+inline constexpr Bilingual kStatusSaveChecksum{"Berechne Checksumme...", "Calculating Checksum..."};
+inline constexpr Bilingual kStatusDone{"Fertig...", "Done..."};
+inline constexpr Bilingual kStatusConvertingClocks{"Konvertiere Taktraten...",
+                                                   "Converting CLOCK values..."};
+inline constexpr Bilingual kStatusConvertingVcores{"Konvertiere VCore-Werte...",
+                                                   "Converting VCore values..."};
+inline constexpr Bilingual kStatusWriting{"Schreibe ROM Datei...", "Saving ROM file..."};
+inline constexpr Bilingual kStatusWriteFailed{"Fehler beim Schreiben der Datei...",
+                                              "Error writing to file..."};
+
+inline constexpr Bilingual kSuffixCorrected{" (Korrigiert)", " (Corrected)"};
+inline constexpr Bilingual kSuffixNotCorrected{" (NICHT korrigiert)", " (NOT corrected)"};
+
+// --- Messages of the open sequence ---------------------------------------------------------
+inline constexpr Bilingual kWrongFileTitle{"Keine ROM Datei", "Wrong ROM file"};
+inline constexpr Bilingual kWrongFileText{
+    "Die gewählte Datei ist keine kompatible ATI 38xx BIOS Datei",
+    "Sorry, this is not an ATI 38xx BIOS.ROM file"};
+// A BIOS of the right card whose clock table cannot be found where the editor looks for it.
+inline constexpr Bilingual kNoClockTableTitle{"Keine Takttabelle", "No clock table"};
+inline constexpr Bilingual kNoClockTableText{
+    "Die gewählte BIOS Datei enthält keine Takttabelle, die dieser Editor bearbeiten kann.",
+    "Sorry, this BIOS.ROM file holds no clock table that this editor can edit."};
+// A file the system cannot read at all; the system's reason follows the path.
+inline constexpr Bilingual kUnreadableTitle{"Datei nicht lesbar", "Cannot read file"};
+inline constexpr Bilingual kUnreadableText{"Die Datei kann nicht gelesen werden:",
+                                           "The file cannot be read:"};
+
+// Which of the two BIOS files of an HD 3870 X2 was opened: title and notice per file.
+std::string x2NoticeTitle(int x2File, UiLanguage language);
+std::string x2NoticeText(int x2File, UiLanguage language);
+
+// The memory-size prompt.
+inline constexpr Bilingual kMemoryPromptCaption{" GDDR-Größe nicht gefunden",
+                                                " Amount of VGA RAM not found"};
+inline constexpr Bilingual kMemoryPromptQuestion{
+    "Bitte die Größe des Speichers Deiner ATI 38xx angeben.\r"
+    "Diese Angabe ist für die korrekte Funktion des Programms sehr wichtig!!!",
+    "Please select the right amount of RAM of your ATI 38xx.\r"
+    "This is very important for the correct operation of this tool!!!"};
+inline constexpr std::string_view kMemoryButton256 = "256 MB";
+inline constexpr std::string_view kMemoryButton512 = "512 MB";
+
+// --- Editing -------------------------------------------------------------------------------
+inline constexpr Bilingual kUnlinkTitle{"Erweiterte Funktion aktivieren",
+                                        "Unlocking advanced feature"};
+inline constexpr Bilingual kUnlinkText{
+    "Warnung:\r\r"
+    "Diese Einstellung ermöglicht das Ändern der UVD Taktraten!\r"
+    "Falls nach einer Änderung der Werte keine korrekten 2D- oder 3D-\r"
+    "Taktraten gesetzt werden, bitte diese Funktion deaktivieren,\r"
+    "bevor das gemoddete BIOS gespeichert wird.",
+    "Warning:\r\r"
+    "You are about to change UVD clocks!\r"
+    "If you experience problems with your modded BIOS file\r"
+    "such as incorrect 2D and 3D clocks, try to deactivate\r"
+    "this feature before saving your modded BIOS."};
+
+// --- Saving --------------------------------------------------------------------------------
+// A VCore box the save would read holds no number: the save does not start.
+inline constexpr Bilingual kVcoreMissingTitle{"VCore fehlt", "VCore missing"};
+std::string vcoreMissingText(std::string_view powerState, std::string_view lowest,
+                             std::string_view highest, UiLanguage language);
+
+inline constexpr Bilingual kChecksumQuestionTitle{"Fehler in Checksummenberechnung!",
+                                                  "Error in checksum correction!"};
+inline constexpr Bilingual kChecksumQuestionText{
+    "Taktänderungen zu groß!\r\rSoll die Checksumme auf klassische Art korrigiert werden?",
+    "Changed clock range too high!\r\rDo you want to run the classic checksum correction?"};
+inline constexpr Bilingual kChecksumFailedTitle{"CRC Korrektur nicht möglich",
+                                                "CRC correction not possible"};
+inline constexpr Bilingual kChecksumFailedText{
+    "Korrektur der Checksumme nicht möglich, bitte per HEX-Editor korrigieren",
+    "Can't correct checksum. Please try to change the bytes with a HEX-Editor."};
+
+inline constexpr Bilingual kAccessDeniedTitle{"Zugriff verweigert", "Access denied"};
+inline constexpr Bilingual kAccessDeniedText{"Datei ist schreibgeschützt. Kein Schreiben möglich!",
+                                             "File is read only. Can't write to file!"};
+// Any other failure of writing; the system's reason follows.
+inline constexpr Bilingual kWriteFailedTitle{"Fehler beim Schreiben", "Write error"};
+inline constexpr Bilingual kWriteFailedText{"Die Datei konnte nicht geschrieben werden:",
+                                            "The file could not be written:"};
+
+// --- About window --------------------------------------------------------------------------
+inline constexpr Bilingual kAboutCaption{" Über den Editor", " About the Editor"};
+inline constexpr Bilingual kAboutRiskNotice{
+    "Benutzung dieses Editors auf eigene Gefahr.\r"
+    "Der Autor dieses Tools ist nicht verantwortlich für evtl. auftretende Schäden an der Hardware",
+    "You are using this editor at your own risk.\r"
+    "The author of this tool is NOT responsible for any damage on your hardware caused by usage "
+    "of this tool"};
+inline constexpr Bilingual kAboutUsageSteps{
+    "1. Original BIOS mit Winflash auslesen und speichern\r"
+    "2. Die gerade gespeicherte BIOS.ROM in den Editor laden\r"
+    "3. Alle gewünschten Einstellungen vornehmen\r"
+    "4. Die gemoddete Datei unter einem neuen Namen speichern\r"
+    "5. Gemoddete BIOS_mod.ROM mit Winflash zurückspielen\r"
+    "6. Fertig!",
+    "1. Save your card's original BIOS with WinFlash\r"
+    "2. Open the original BIOS.ROM\r"
+    "3. Now edit all desired settings\r"
+    "4. Save the new modded ROM to a new filename\r"
+    "5. Flash the modded BIOS_mod.ROM with WinFlash\r"
+    "6. That's it!"};
+
+}  // namespace clockvane::app::texts

@@ -8,14 +8,14 @@
 #include <chrono>
 #include <cstdint>
 
+#include "bytes/sums.h"
 #include "edit/correction.h"
 #include "edit/save_pipeline.h"
-#include "bytes/sums.h"
-#include "layout/clock_limits.h"
-#include "layout/voltage_text.h"
 #include "fixtures/image_builder.h"
 #include "image/bios_info.h"
 #include "image/rom_loader.h"
+#include "layout/clock_limits.h"
+#include "layout/voltage_text.h"
 
 #if CLOCKVANE_BENCH_DIFF
 #include "cli/image_diff.h"

@@ -9,16 +9,16 @@
 #include <set>
 #include <string>
 
+#include "bytes/byte_search.h"
+#include "bytes/hex_codec.h"
+#include "bytes/sums.h"
 #include "edit/correction.h"
 #include "edit/save_pipeline.h"
-#include "bytes/sums.h"
+#include "image/bios_info.h"
+#include "image/card_identity.h"
+#include "image/rom_loader.h"
 #include "layout/clock_limits.h"
 #include "layout/voltage_text.h"
-#include "image/bios_info.h"
-#include "bytes/byte_search.h"
-#include "image/card_identity.h"
-#include "bytes/hex_codec.h"
-#include "image/rom_loader.h"
 
 namespace {
 

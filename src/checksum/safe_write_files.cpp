@@ -108,7 +108,7 @@ int lockExclusively(int fd, std::chrono::milliseconds patience)
         if (errno != EWOULDBLOCK) return errno;
         if (std::chrono::steady_clock::now() >= deadline) return EWOULDBLOCK;
         std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+        pause = std::min(pause * 2, std::chrono::milliseconds(10));
     }
 }
 

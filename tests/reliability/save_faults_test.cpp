@@ -255,7 +255,7 @@ TEST_P(SaveFaultThroughWindow, ShowsTheCriticalMessageAndKeepsTheOldFile)
                 save();
                 return describeOutcome(fake, controller);
             },
-            ChildLimits{kRoomOnFullDisk, std::nullopt});
+            ChildLimits{kRoomOnFullDisk, std::nullopt, {}});
         EXPECT_EQ(child.exitCode, 0);
         outcome = child.report;
         break;

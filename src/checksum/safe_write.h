@@ -57,8 +57,9 @@ struct WriteSeams {
 // - Any other existing file is overwritten in place: its old bytes are kept in memory, the new
 //   ones written, the file cut to length, flushed and read back through the same descriptor;
 //   on any failure the old bytes are written back.
-// A write that reports an error has changed nothing. A file without any write bit, or a
-// folder without any write bit for a new file, is refused even for the superuser.
+// A write that reports an error has changed nothing (should even putting the old bytes back
+// fail, the reason says so). A file without any write bit, or a folder without any write bit
+// for a new file, is refused even for the superuser.
 std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
                                           const WriteSeams& seams = {});
 

@@ -5,100 +5,62 @@
 #include <fcntl.h>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
 
+#include "files/safe_write_files.h"
+#include "files/safe_write_metadata.h"
+
 namespace clockvane {
 namespace {
 
-namespace fs = std::filesystem;
+using safe_write::Descriptor;
+using safe_write::Location;
 
-constexpr mode_t kPermissionBits = 07777;
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// How often a save starts over because the file changed under it (another program renamed
+// something over it, or created it, between two steps). Each start-over is someone else's
+// completed change, so a handful is already unusual.
+constexpr int kMostStarts = 100;
+
+// The longest piece of the target's name a hidden name repeats: enough to recognise it,
+// short enough for any file system's name limit.
+constexpr std::size_t kHiddenStemBytes = 32;
+
+constexpr const char* kMismatch = "The file on disk differs from the bytes written";
+constexpr const char* kWriteOnly = "File is write-only: it cannot be read back to check the write";
+constexpr const char* kLocked = "The file is locked by another program";
+constexpr const char* kNotRegular = "Not a regular file";
+constexpr const char* kKeptChanging = "The file kept changing while it was being saved";
 
 std::string describe(int error) { return std::generic_category().message(error); }
 
-// A read-only file or folder, a missing permission, a read-only file system and a program
-// being run from the file are what the user can fix by choosing another target.
+// A read-only file or folder, a missing permission, a read-only file system, a program being
+// run from the file and a file another program keeps locked are what the user can fix by
+// choosing another target.
 WriteError errorFrom(int error)
 {
     switch (error) {
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: return {WriteErrorKind::AccessDenied, describe(error)};
-    default: return {WriteErrorKind::Failed, describe(error)};
+    case ETXTBSY: return {WriteErrorKind::AccessDenied, describe(error), error};
+    case EWOULDBLOCK: return {WriteErrorKind::AccessDenied, kLocked, error};
+    default: return {WriteErrorKind::Failed, describe(error), error};
     }
 }
 
-// Permission bits are checked by hand as well as through access(): the superuser passes
-// access() for every file, yet a file or folder without any write bit is meant to be left
-// alone, and rename() would silently replace such a file.
+// Permission bits are checked by hand as well as through faccessat(): the superuser passes
+// that for every file, yet a file or folder without any write bit is meant to be left alone.
 bool hasNoWriteBit(const struct stat& status) { return (status.st_mode & kAnyWriteBit) == 0; }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    // Closes now and reports the error: on some file systems close is where a failed
-    // write-out shows.
-    int close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int fd_;
-};
-
-// Removes a file by its name when it goes out of scope, unless released first: the named
-// temporary until it has been renamed over the target, the old file's second name until the
-// new file has read back correctly.
-class NameGuard {
-public:
-    NameGuard() = default;
-    explicit NameGuard(fs::path path) : path_(std::move(path)) {}
-    NameGuard(NameGuard&& other) noexcept : path_(std::move(other.path_)) { other.path_.clear(); }
-    NameGuard& operator=(NameGuard&& other) noexcept
-    {
-        if (this != &other) {
-            if (!path_.empty()) ::unlink(path_.c_str());
-            path_ = std::move(other.path_);
-            other.path_.clear();
-        }
-        return *this;
-    }
-    NameGuard(const NameGuard&) = delete;
-    NameGuard& operator=(const NameGuard&) = delete;
-    ~NameGuard()
-    {
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-    const fs::path& path() const { return path_; }
-    bool empty() const { return path_.empty(); }
-    void release() { path_.clear(); }
-
-private:
-    fs::path path_;
-};
-
-// A link is followed so that the file it names is replaced, not the link itself.
-fs::path resolvedTarget(const fs::path& target)
+bool sameFile(const struct stat& a, const struct stat& b)
 {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
-    const fs::path resolved = fs::canonical(target, ec);
-    return ec ? target : resolved;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 std::string randomSuffix()
@@ -111,220 +73,301 @@ std::string randomSuffix()
     return suffix;
 }
 
-// A hidden name beside the target, named after it: ".card.rom.k3x9q0ab.tmp". The target's
-// name is cut so that the whole stays well within the usual 255-byte limit of a file name.
-fs::path hiddenName(const fs::path& folder, const fs::path& target, const char* ending)
+// ".card.rom.k3x9q0ab.tmp": hidden, named after the target so that a leftover of a killed
+// process can be recognised, and short whatever the target's name (cut between characters,
+// never inside one of UTF-8's multi-byte sequences).
+std::string hiddenName(const std::string& target)
 {
-    const std::string stem = target.filename().string().substr(0, 200);
-    return folder / ("." + stem + "." + randomSuffix() + "." + ending);
+    std::size_t stem = std::min(target.size(), kHiddenStemBytes);
+    while (stem > 0 && stem < target.size() &&
+           (static_cast<unsigned char>(target[stem]) & 0xC0) == 0x80)
+        --stem;
+    return "." + target.substr(0, stem) + "." + randomSuffix() + ".tmp";
 }
 
-// Gives a new name to what `makeLink` links: tries fresh random names while the chosen one
-// exists already. Returns the name, or the error with nothing created.
-template <typename MakeLink>
-std::pair<fs::path, int> linkUnderHiddenName(const fs::path& folder, const fs::path& target,
-                                             const char* ending, MakeLink makeLink)
-{
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = hiddenName(folder, target, ending);
-        if (makeLink(candidate) == 0) return {std::move(candidate), 0};
-        if (errno != EEXIST) return {{}, errno};
-    }
-    return {{}, EEXIST};
-}
-
-int writeAll(int fd, ByteView bytes, const WriteSeams& seams)
-{
-    // Chunks keep each call short and give a test its points to interfere.
-    constexpr std::size_t kChunk = 64 * 1024;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t length = std::min(kChunk, bytes.size() - done);
-        const ssize_t written = ::write(fd, bytes.data() + done, length);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        done += static_cast<std::size_t>(written);
-        if (seams.afterChunk) seams.afterChunk(done);
-    }
-    return 0;
-}
-
-// Gives the new file the old one's permissions, fills it and flushes it to disk.
-int fillAndSync(int fd, ByteView bytes, const struct stat* replaced, const WriteSeams& seams)
-{
-    if (replaced != nullptr) {
-        // The new file takes the old one's place, so it keeps its permissions and, as far as
-        // this user may give them, its owner and group.
-        // The owner first: a change of owner clears the set-id bits that the mode then sets.
-        if (::fchown(fd, replaced->st_uid, replaced->st_gid) != 0) {
-            // Only the superuser may give a file away; a file of our own is fine as it is.
-        }
-        if (::fchmod(fd, replaced->st_mode & kPermissionBits) != 0) return errno;
-    }
-    if (const int error = writeAll(fd, bytes, seams)) return error;
-    if (::fsync(fd) != 0) return errno;
-    return 0;
-}
-
-// The new content, complete and on disk, under a hidden name beside the target.
-struct Prepared {
-    NameGuard temporary;
-    int error = 0;
-    bool tryNamed = false;  // the unnamed way is not available here; the named one may be
-};
-
-// Errors with which open() tells that the file system (or the kernel) has no unnamed
-// temporary files: a kernel that does not know the flag sees a request to open the folder
-// for writing.
 bool unnamedUnsupported(int error)
 {
+    // A kernel that does not know O_TMPFILE sees a request to open the folder for writing.
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
-// The temporary is created without a name, so a process killed while writing it leaves
-// nothing behind; it is linked into the folder only once it is complete.
-Prepared prepareUnnamed(const fs::path& folder, const fs::path& target, ByteView bytes,
-                        const struct stat* replaced, const WriteSeams& seams)
+std::string procPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
+
+void syncFolder(const Location& location)
 {
-    Descriptor file(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
-    if (file.get() < 0) {
-        const int error = errno;
-        return {{}, error, unnamedUnsupported(error)};
+    // Makes the new name durable. Not every file system can flush a folder; the data is on
+    // disk by then, so a refusal is no reason to report the save as failed.
+    if (location.folderReadable) ::fsync(location.folder.get());
+}
+
+// Reads the file back through `fd` and compares it with what was to be written.
+std::optional<WriteError> checkReadBack(int fd, ByteView bytes, const WriteSeams& seams)
+{
+    Bytes readBack;
+    if (const int error = safe_write::readWhole(fd, readBack)) return errorFrom(error);
+    if (seams.afterReadBack) seams.afterReadBack(readBack);
+    if (!std::equal(readBack.begin(), readBack.end(), bytes.begin(), bytes.end()))
+        return WriteError{WriteErrorKind::ReadBackMismatch, kMismatch};
+    return std::nullopt;
+}
+
+// The new content as a file of its own in the target's folder: unnamed while it is written
+// where the file system allows (a killed process then leaves nothing), else under a hidden
+// name that is removed again on every failure the process lives to see.
+class Copy {
+public:
+    explicit Copy(const Location& location) : folder_(location.folder.get()), target_(location.name)
+    {}
+    Copy(const Copy&) = delete;
+    Copy& operator=(const Copy&) = delete;
+    ~Copy()
+    {
+        if (!hidden_.empty()) ::unlinkat(folder_, hidden_.c_str(), 0);
     }
-    if (const int error = fillAndSync(file.get(), bytes, replaced, seams)) return {{}, error};
 
-    // Linking through the descriptor's entry in /proc needs no privilege; without /proc
-    // mounted the named way below is taken instead.
-    const std::string self = "/proc/self/fd/" + std::to_string(file.get());
-    auto [name, error] = linkUnderHiddenName(folder, target, "tmp", [&](const fs::path& name) {
-        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
-    });
-    if (error != 0) return {{}, error, true};
-    NameGuard temporary(std::move(name));
-    if (const int closeError = file.close()) return {{}, closeError};
-    return {std::move(temporary)};
-}
-
-// A hidden file beside the target, created exclusively. The mode 0666 lets the umask decide
-// a new file's permissions exactly as for any other new file.
-Prepared prepareNamed(const fs::path& folder, const fs::path& target, ByteView bytes,
-                      const struct stat* replaced, const WriteSeams& seams)
-{
-    int fd = -1;
-    auto [name, error] = linkUnderHiddenName(folder, target, "tmp", [&](const fs::path& name) {
-        fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        return fd >= 0 ? 0 : -1;
-    });
-    if (error != 0) return {{}, error};
-    NameGuard temporary(std::move(name));
-    Descriptor file(fd);
-    if (const int fillError = fillAndSync(file.get(), bytes, replaced, seams))
-        return {{}, fillError};
-    if (const int closeError = file.close()) return {{}, closeError};
-    return {std::move(temporary)};
-}
-
-// A second name for the old file, so that it can be put back should the new one not read
-// back correctly. No copy is made. A file system without hard links gives none, and the
-// write goes on without it.
-NameGuard keepOldFile(const fs::path& folder, const fs::path& target)
-{
-    auto [name, error] = linkUnderHiddenName(folder, target, "old", [&](const fs::path& name) {
-        return ::link(target.c_str(), name.c_str());
-    });
-    return error == 0 ? NameGuard(std::move(name)) : NameGuard();
-}
-
-struct ReadBack {
-    Bytes bytes;
-    int error = 0;
-};
-ReadBack readWhole(const fs::path& path)
-{
-    ReadBack result;
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return {{}, errno};
-    std::uint8_t chunk[64 * 1024];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return {{}, errno};
+    // Creates the file and takes its lock at once, so that whoever opens it by the target's
+    // name later waits until this save is complete. The mode 0666 lets the umask (or the
+    // folder's default ACL) decide a new file's permissions as for any other new file.
+    int create(bool namedOnly)
+    {
+        if (!namedOnly && ::access("/proc/self/fd", X_OK) == 0) {
+            file_ = Descriptor(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+            if (!file_.valid() && !unnamedUnsupported(errno)) return errno;
         }
-        if (got == 0) break;
-        result.bytes.insert(result.bytes.end(), chunk, chunk + got);
+        if (!file_.valid()) {
+            const int error = underHiddenName([this](const std::string& name) {
+                file_ = Descriptor(
+                    ::openat(folder_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+                return file_.valid() ? 0 : -1;
+            });
+            if (error != 0) return error;
+        }
+        return ::flock(file_.get(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
     }
-    return result;
+
+    int fd() const { return file_.get(); }
+
+    // Fills the copy, flushes it to disk and reads it back.
+    std::optional<WriteError> fill(ByteView bytes, const WriteSeams& seams)
+    {
+        if (const int error = safe_write::writeFromStart(fd(), bytes, seams.afterChunk))
+            return errorFrom(error);
+        if (::fsync(fd()) != 0) return errorFrom(errno);
+        return checkReadBack(fd(), bytes, seams);
+    }
+
+    // Gives the complete copy the target's name where no file has it. EEXIST when one does
+    // by now.
+    int publishAsNew()
+    {
+        if (hidden_.empty()) {
+            const std::string self = procPath(fd());
+            return ::linkat(AT_FDCWD, self.c_str(), folder_, target_.c_str(), AT_SYMLINK_FOLLOW) ==
+                           0
+                       ? 0
+                       : errno;
+        }
+        return ::linkat(folder_, hidden_.c_str(), folder_, target_.c_str(), 0) == 0 ? 0 : errno;
+    }
+
+    // Renames the complete copy over the target in one step; an unnamed copy gets its hidden
+    // name first, as rename needs one.
+    int replaceTarget(const WriteSeams& seams)
+    {
+        if (hidden_.empty()) {
+            const std::string self = procPath(fd());
+            const int error = underHiddenName([&](const std::string& name) {
+                return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW);
+            });
+            if (error != 0) return error;
+        }
+        if (seams.beforeRename) seams.beforeRename(procPath(folder_) + "/" + hidden_);
+        if (::renameat(folder_, hidden_.c_str(), folder_, target_.c_str()) != 0) return errno;
+        hidden_.clear();
+        return 0;
+    }
+
+private:
+    // Tries fresh hidden names while the chosen one exists already.
+    template <typename MakeName>
+    int underHiddenName(MakeName makeName)
+    {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string candidate = hiddenName(target_);
+            if (makeName(candidate) == 0) {
+                hidden_ = std::move(candidate);
+                return 0;
+            }
+            if (errno != EEXIST) return errno;
+        }
+        return EEXIST;
+    }
+
+    int folder_;
+    std::string target_;
+    Descriptor file_;
+    std::string hidden_;
+};
+
+// What one pass of the write came to: done (with or without an error), or start over
+// because the file changed between two steps.
+struct Outcome {
+    std::optional<WriteError> error;
+    bool startOver = false;
+};
+const Outcome kDone{};
+const Outcome kStartOver{std::nullopt, true};
+
+Outcome failedWith(WriteError error, const char* ifMismatch = "")
+{
+    if (error.kind == WriteErrorKind::ReadBackMismatch) error.reason += ifMismatch;
+    return {std::move(error)};
 }
 
-// Makes the rename itself durable. Not every file system can sync a folder; the data is
-// already on disk by then, so a refusal here is no reason to report the save as failed.
-void syncFolder(const fs::path& folder)
+Outcome createFile(const Location& location, int folderDenied, ByteView bytes,
+                   const WriteSeams& seams)
 {
-    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.get() >= 0) ::fsync(directory.get());
+    if (folderDenied != 0) return {errorFrom(folderDenied)};
+    Copy copy(location);
+    if (const int error = copy.create(seams.namedTemporaryOnly)) return {errorFrom(error)};
+    if (auto error = copy.fill(bytes, seams)) return failedWith(*error, "; no file was saved");
+    const int error = copy.publishAsNew();
+    if (error == EEXIST) return kStartOver;  // created by someone else meanwhile: replace it
+    if (error != 0) return {errorFrom(error)};
+    syncFolder(location);
+    return kDone;
+}
+
+struct Existing {
+    Descriptor file;
+    struct stat status {};
+    bool readable = true;
+};
+
+// Overwrites the file through its descriptor, keeping the old bytes to put back on any
+// failure. The file is locked throughout, so what is put back is what this save replaced.
+Outcome overwriteInPlace(const Existing& existing, ByteView bytes, const WriteSeams& seams)
+{
+    const int fd = existing.file.get();
+    if (!existing.readable) return {WriteError{WriteErrorKind::Failed, kWriteOnly}};
+    Bytes old;
+    if (const int error = safe_write::readWhole(fd, old)) return {errorFrom(error)};
+
+    // What has been replaced so far: the first `written` bytes, and everything past the new
+    // end once the file has been cut.
+    std::size_t written = 0;
+    bool cut = false;
+    auto write = [&]() -> std::optional<WriteError> {
+        const auto count = [&](std::size_t done) {
+            written = done;
+            if (seams.afterChunk) seams.afterChunk(done);
+        };
+        if (const int error = safe_write::writeFromStart(fd, bytes, count)) return errorFrom(error);
+        cut = true;
+        if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errorFrom(errno);
+        if (::fsync(fd) != 0) return errorFrom(errno);
+        return checkReadBack(fd, bytes, seams);
+    };
+    std::optional<WriteError> failure = write();
+    if (!failure) return kDone;
+
+    // Only what was replaced is written back: on a full disk (or under a file size limit) the
+    // untouched rest could not be written again, and need not be.
+    const std::size_t replaced = cut ? old.size() : std::min(written, old.size());
+    int error = safe_write::writeFromStart(fd, ByteView(old).first(replaced));
+    struct stat now {};
+    if (error == 0 && ::fstat(fd, &now) != 0) error = errno;
+    if (error == 0 && now.st_size != static_cast<off_t>(old.size()) &&
+        ::ftruncate(fd, static_cast<off_t>(old.size())) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    failure->reason += error == 0
+                           ? "; the previous content was put back"
+                           : "; putting the previous content back failed: " + describe(error);
+    return {failure};
+}
+
+Outcome replaceFile(const Location& location, Existing& existing, int folderDenied, ByteView bytes,
+                    const WriteSeams& seams)
+{
+    if (hasNoWriteBit(existing.status)) return {errorFrom(EACCES)};
+    if (const int error = safe_write::lockExclusively(existing.file.get(), seams.lockPatience))
+        return {errorFrom(error)};
+    // The lock is on the file that had the name when it was opened; a writer that held the
+    // lock before may have renamed a new file over it meanwhile.
+    struct stat named {};
+    if (::fstatat(location.folder.get(), location.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstat(existing.file.get(), &existing.status) != 0 || !sameFile(named, existing.status))
+        return kStartOver;
+
+    // A renamed copy is a new file: it would split a hard link off from its other names, and
+    // needs a writable folder. Only when it can be given everything the old file had does it
+    // replace it; anything else is overwritten in place.
+    if (folderDenied == 0 && existing.status.st_nlink == 1) {
+        Copy copy(location);
+        if (const int error = copy.create(seams.namedTemporaryOnly)) return {errorFrom(error)};
+        if (safe_write::copyMetadata(existing.file.get(), existing.status, copy.fd())) {
+            if (auto error = copy.fill(bytes, seams))
+                return failedWith(*error, "; the file was left as it was");
+            if (const int error = copy.replaceTarget(seams)) return {errorFrom(error)};
+            syncFolder(location);
+            return kDone;
+        }
+    }
+    return overwriteInPlace(existing, bytes, seams);
+}
+
+Outcome writeOnce(const Location& location, ByteView bytes, const WriteSeams& seams)
+{
+    const int folder = location.folder.get();
+    struct stat folderStatus {};
+    if (::fstat(folder, &folderStatus) != 0) return {errorFrom(errno)};
+    int folderDenied = 0;
+    if (hasNoWriteBit(folderStatus))
+        folderDenied = EACCES;
+    else if (::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) != 0)
+        folderDenied = errno;
+
+    // The name's type first: opening a device or a pipe may already do something.
+    struct stat status {};
+    if (::fstatat(folder, location.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT) return createFile(location, folderDenied, bytes, seams);
+        return {errorFrom(errno)};
+    }
+    if (S_ISLNK(status.st_mode)) return kStartOver;  // a link took the file's place
+    if (S_ISDIR(status.st_mode)) return {errorFrom(EISDIR)};
+    if (!S_ISREG(status.st_mode)) return {WriteError{WriteErrorKind::Failed, kNotRegular}};
+
+    Existing existing;
+    constexpr int kFlags = O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
+    existing.file = Descriptor(::openat(folder, location.name.c_str(), O_RDWR | kFlags));
+    if (!existing.file.valid() && errno == EACCES) {
+        // A file its user may write but not read can still be replaced by a renamed copy.
+        existing.file = Descriptor(::openat(folder, location.name.c_str(), O_WRONLY | kFlags));
+        existing.readable = false;
+    }
+    if (!existing.file.valid()) {
+        if (errno == ENOENT || errno == ELOOP) return kStartOver;
+        return {errorFrom(errno)};
+    }
+    if (::fstat(existing.file.get(), &existing.status) != 0) return {errorFrom(errno)};
+    if (!S_ISREG(existing.status.st_mode)) return kStartOver;
+    return replaceFile(location, existing, folderDenied, bytes, seams);
 }
 
 }  // namespace
 
-std::optional<WriteError> writeFileSafely(const fs::path& requestedTarget, ByteView bytes,
+std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
                                           const WriteSeams& seams)
 {
-    const fs::path target = resolvedTarget(requestedTarget);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
-    struct stat folderStatus {};
-    if (::stat(folder.c_str(), &folderStatus) != 0) return errorFrom(errno);
-    if (!S_ISDIR(folderStatus.st_mode)) return errorFrom(ENOTDIR);
-    if (hasNoWriteBit(folderStatus)) return errorFrom(EACCES);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return errorFrom(errno);
-
-    struct stat targetStatus {};
-    const bool replacing = ::stat(target.c_str(), &targetStatus) == 0;
-    if (!replacing && errno != ENOENT) return errorFrom(errno);
-    if (replacing) {
-        if (S_ISDIR(targetStatus.st_mode)) return errorFrom(EISDIR);
-        if (!S_ISREG(targetStatus.st_mode))
-            return WriteError{WriteErrorKind::Failed, "Not a regular file"};
-        if (hasNoWriteBit(targetStatus)) return errorFrom(EACCES);
-        if (::access(target.c_str(), W_OK) != 0) return errorFrom(errno);
+    for (int start = 0; start < kMostStarts; ++start) {
+        Location location;
+        if (const int error = safe_write::locate(target.string(), location))
+            return errorFrom(error);
+        Outcome outcome = writeOnce(location, bytes, seams);
+        if (!outcome.startOver) return std::move(outcome.error);
     }
-
-    const struct stat* replaced = replacing ? &targetStatus : nullptr;
-    Prepared prepared = seams.namedTemporaryOnly
-                            ? Prepared{{}, 0, true}
-                            : prepareUnnamed(folder, target, bytes, replaced, seams);
-    if (prepared.temporary.empty() && prepared.tryNamed)
-        prepared = prepareNamed(folder, target, bytes, replaced, seams);
-    if (prepared.temporary.empty()) return errorFrom(prepared.error);
-    NameGuard& temporary = prepared.temporary;
-
-    if (seams.beforeRename) seams.beforeRename(temporary.path());
-    NameGuard oldFile = replacing ? keepOldFile(folder, target) : NameGuard();
-    if (::rename(temporary.path().c_str(), target.c_str()) != 0) return errorFrom(errno);
-    temporary.release();
-    syncFolder(folder);
-
-    ReadBack readBack = readWhole(target);
-    if (readBack.error == 0 && seams.afterReadBack) seams.afterReadBack(readBack.bytes);
-    const bool same =
-        readBack.error == 0 &&
-        std::equal(readBack.bytes.begin(), readBack.bytes.end(), bytes.begin(), bytes.end());
-    if (same) return std::nullopt;
-
-    // The new file cannot be trusted: the old one takes its place again.
-    std::string restored;
-    if (!oldFile.empty() && ::rename(oldFile.path().c_str(), target.c_str()) == 0) {
-        oldFile.release();
-        syncFolder(folder);
-        restored = "; the previous file was put back";
-    }
-    if (readBack.error != 0)
-        return WriteError{WriteErrorKind::Failed, describe(readBack.error) + restored};
-    return WriteError{WriteErrorKind::ReadBackMismatch,
-                      "The file on disk differs from the bytes written" + restored};
+    return WriteError{WriteErrorKind::Failed, kKeptChanging};
 }
 
 }  // namespace clockvane

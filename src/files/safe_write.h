@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -18,35 +19,47 @@ enum class WriteErrorKind {
 
 struct WriteError {
     WriteErrorKind kind;
-    std::string reason;  // the system's description of the failure
+    std::string reason;   // the system's description of the failure, or our own
+    int systemError = 0;  // the errno behind `reason`; 0 when the reason is not a system error
 };
 
 // Points where tests can interfere with a write to simulate faults.
 struct WriteSeams {
-    // After each chunk of the new content has gone into the temporary file, with the number
-    // of bytes written so far (a test may stop or kill the process here).
+    // After each chunk of the new content has been written, with the number of bytes written
+    // so far (a test may stop or kill the process here).
     std::function<void(std::size_t writtenSoFar)> afterChunk;
+    // Just before the complete, checked copy is renamed over the target, with a path that
+    // reaches it under its hidden name (through /proc).
     std::function<void(const std::filesystem::path& tempFile)> beforeRename;
     std::function<void(Bytes& readBack)> afterReadBack;
     // Uses the named temporary file even where the file system offers unnamed ones.
     bool namedTemporaryOnly = false;
+    // How long to wait for another writer's lock on the target before giving up.
+    std::chrono::milliseconds lockPatience{10'000};
 };
 
-// Writes `bytes` to `target` so that the file of that name always holds either its complete
-// old content or the complete new content, never a mixture:
-// - The new content goes into a temporary file in the target's folder. Where the file system
-//   allows it, that file has no name while it is written (O_TMPFILE), so a process killed in
-//   the middle of the write leaves nothing behind; elsewhere it is a hidden file named after
-//   the target, removed again on every failure the process lives to see.
-// - Once complete and flushed to disk, the temporary gets a hidden name and is renamed over
-//   the target in one step.
-// - The target is then read back. When it differs from `bytes`, the old file (kept under a
-//   second hidden name, a hard link, from just before the rename until the read-back; a file
-//   system without hard links keeps none) is put back and a mismatch is reported; a file that
-//   did not exist before stays as written, so that it can be looked at. A process killed
-//   within that short stretch leaves the second name behind, holding the old content.
-// On any error an existing target is left byte for byte as it was. A file or folder without
-// any write bit is refused even for the superuser.
+// Writes `bytes` to `target` the way careful editors do, so that the file of that name holds
+// either its complete old content or the complete new content, and stays what it was to its
+// owner, its other names and other programs:
+// - A link is written through to the file it finally names; a link to a file that does not
+//   exist yet creates that file. The link itself stays a link.
+// - Every writer of the file holds an advisory lock (flock) on it from before it looks at the
+//   file until the new content is in place, so two saves of one file happen one after the
+//   other. The lock is on the file itself (for a new file, on the new file before it gets its
+//   name), so no lock file is ever left in the folder.
+// - A new file, and an existing one whose replacement can keep everything (owner, group,
+//   mode, extended attributes and ACLs; one name only; the folder writable), is written as a
+//   copy in the same folder, unnamed while written (O_TMPFILE) where the file system allows,
+//   flushed, read back through its descriptor and only then given the target's name: linked
+//   without replacing for a new file, renamed over the old one otherwise. A process killed
+//   before that leaves nothing behind (a file system without unnamed files leaves a hidden
+//   ".name.XXXXXXXX.tmp").
+// - Any other existing file is overwritten in place: its old bytes are kept in memory, the new
+//   ones written, the file cut to length, flushed and read back through the same descriptor;
+//   on any failure the old bytes are written back.
+// A write that reports an error has changed nothing (should even putting the old bytes back
+// fail, the reason says so). A file without any write bit, or a folder without any write bit
+// for a new file, is refused even for the superuser.
 std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
                                           const WriteSeams& seams = {});
 

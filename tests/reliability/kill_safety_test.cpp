@@ -133,23 +133,6 @@ TEST_P(SafeWriteTemporaries, AnUninterruptedWriteReplacesTheFileAndLeavesNothing
     EXPECT_EQ(duringWrite.size(), seams.namedTemporaryOnly ? 2u : 1u);
 }
 
-// A file that does not read back as written: the old one is put back under its name, with
-// its permissions, and its second name is gone again.
-TEST_P(SafeWriteTemporaries, AMismatchPutsTheOldFileBack)
-{
-    WriteSeams seams;
-    seams.namedTemporaryOnly = GetParam() == Temporary::Named;
-    seams.afterReadBack = [](Bytes& readBack) { readBack.back() ^= 0x80; };
-    const auto error = writeFileSafely(target, pattern(100'000, 1), seams);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->kind, WriteErrorKind::ReadBackMismatch);
-    EXPECT_EQ(error->reason,
-              "The file on disk differs from the bytes written; the previous file was put back");
-    EXPECT_EQ(fixtures::readFile(target), old);
-    EXPECT_EQ(modeOf(target), 0640u);
-    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"card.rom"});
-}
-
 INSTANTIATE_TEST_SUITE_P(Kinds, SafeWriteTemporaries,
                          ::testing::Values(Temporary::Unnamed, Temporary::Named),
                          [](const auto& info) {

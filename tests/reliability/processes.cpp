@@ -1,6 +1,7 @@
 #include "processes.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -35,7 +36,9 @@ void applyLimits(const ChildLimits& limits)
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(120);
     }
     if (limits.user) {
-        if (::setgid(*limits.user) != 0 || ::setuid(*limits.user) != 0) ::_exit(121);
+        if (::setgroups(limits.groups.size(), limits.groups.data()) != 0 ||
+            ::setgid(*limits.user) != 0 || ::setuid(*limits.user) != 0)
+            ::_exit(121);
     }
 }
 
@@ -187,6 +190,13 @@ bool unnamedTemporariesSupported(const fs::path& folder)
 }
 
 bool runningAsSuperuser() { return ::geteuid() == 0; }
+
+fs::path fastScratchParent()
+{
+    std::error_code ec;
+    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
+    return fs::temp_directory_path();
+}
 
 void withFileSystemUser(uid_t user, const std::function<void()>& action)
 {

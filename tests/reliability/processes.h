@@ -16,8 +16,10 @@ struct ChildLimits {
     // RLIMIT_FSIZE: the largest file the child may write, as on a disk that is full at that
     // size. SIGXFSZ is ignored, so a write past it fails with EFBIG instead of killing.
     std::optional<unsigned long> fileSizeLimit;
-    // Runs as this user and group (the tests must run as the superuser to switch).
+    // Runs as this user and group (the tests must run as the superuser to switch), member of
+    // these further groups and of no other.
     std::optional<uid_t> user;
+    std::vector<gid_t> groups;
     // Standard output goes to this file instead of being captured (/dev/full, say).
     std::optional<std::string> standardOutput;
 };
@@ -70,6 +72,24 @@ std::set<std::string> namesIn(const std::filesystem::path& folder);
 bool unnamedTemporariesSupported(const std::filesystem::path& folder);
 
 bool runningAsSuperuser();
+
+// Whether this build runs under AddressSanitizer, which slows everything down: long runs are
+// shortened there.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kUnderSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kUnderSanitizer = true;
+#else
+inline constexpr bool kUnderSanitizer = false;
+#endif
+#else
+inline constexpr bool kUnderSanitizer = false;
+#endif
+
+// A folder in memory where there is one (its fsync calls then cost nothing), else the
+// temporary folder.
+std::filesystem::path fastScratchParent();
 
 // Runs `action` with the file-system identity of `user` (setfsuid/setfsgid): the superuser's
 // permission overrides are dropped for its duration and restored afterwards.

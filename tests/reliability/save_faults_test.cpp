@@ -1,7 +1,8 @@
-// Saves that fail: a read-only target, a read-only folder, a folder that is gone, a full disk
-// and a file that does not read back as written. Each leaves the old file byte for byte as it
-// was, leaves no temporary behind and tells the user: the tool with exit code 4 and the
-// reason, the window with its critical message box.
+// Saves that fail: a read-only target, a new file in a read-only folder, a folder that is gone,
+// a full disk (for a renamed copy and for a file overwritten in place) and a file that does not
+// read back as written. Each leaves the old file byte for byte as it was, leaves no temporary
+// behind and tells the user: the tool with exit code 4 and the reason, the window with its
+// critical message box.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -23,10 +24,11 @@ namespace fs = std::filesystem;
 
 enum class Fault {
     ReadOnlyTarget,    // the old file has no write bit
-    ReadOnlyFolder,    // its folder has none
+    ReadOnlyFolder,    // a new file in a folder without write bit
     FolderGone,        // the folder does not exist
     FolderRemoved,     // the folder is removed between the save dialog and the write
     DiskFull,          // no more than 40,000 bytes fit (RLIMIT_FSIZE in a child process)
+    DiskFullInPlace,   // the same for a file with a second name, which is written in place
     ReadBackMismatch,  // the file on disk differs from what was written (window only)
 };
 
@@ -40,8 +42,9 @@ const char* reasonOf(Fault fault)
     case Fault::FolderGone:
     case Fault::FolderRemoved: return "No such file or directory";
     case Fault::DiskFull: return "File too large";
+    case Fault::DiskFullInPlace: return "File too large; the previous content was put back";
     case Fault::ReadBackMismatch:
-        return "The file on disk differs from the bytes written; the previous file was put back";
+        return "The file on disk differs from the bytes written; the file was left as it was";
     }
     return "";
 }
@@ -54,6 +57,7 @@ std::string faultName(Fault fault)
     case Fault::FolderGone: return "FolderGone";
     case Fault::FolderRemoved: return "FolderRemovedWhileSaving";
     case Fault::DiskFull: return "DiskFull";
+    case Fault::DiskFullInPlace: return "DiskFullInPlace";
     case Fault::ReadBackMismatch: return "ReadBackMismatch";
     }
     return "";
@@ -79,8 +83,10 @@ public:
         recipe.length = kImageReadLimit;
         fixtures::writeFile(input(), fixtures::buildImage(recipe));
         fs::create_directories(outputFolder());
-        if (fault != Fault::FolderGone) fixtures::writeFile(target(), oldContent());
+        if (hasOldFile()) fixtures::writeFile(target(), oldContent());
         if (fault == Fault::ReadOnlyTarget) ::chmod(target().c_str(), 0444);
+        if (fault == Fault::DiskFullInPlace)
+            fs::create_hard_link(target(), outputFolder() / "card_mod.bak");
         if (fault == Fault::ReadOnlyFolder) ::chmod(outputFolder().c_str(), 0555);
         if (fault == Fault::FolderGone) fs::remove_all(outputFolder());
         contentsBefore_ = contents();
@@ -89,6 +95,10 @@ public:
     fs::path input() const { return folder_ / "card.rom"; }
     fs::path outputFolder() const { return folder_ / "out"; }
     fs::path target() const { return outputFolder() / "card_mod.rom"; }
+    bool hasOldFile() const
+    {
+        return fault_ != Fault::FolderGone && fault_ != Fault::ReadOnlyFolder;
+    }
 
     // What the output folder holds; nothing at all when it is gone.
     std::map<std::string, std::string> contents() const
@@ -109,7 +119,9 @@ public:
             return;
         }
         EXPECT_EQ(contents(), contentsBefore_);
-        EXPECT_EQ(fixtures::readFile(target()), oldContent());
+        if (hasOldFile()) {
+            EXPECT_EQ(fixtures::readFile(target()), oldContent());
+        }
     }
 
 private:
@@ -129,7 +141,8 @@ TEST_P(SaveFaultThroughTool, ExitsWithFourAndTheReasonAndKeepsTheOldFile)
     SaveFaultScene scene(fault);
     const Bytes input = fixtures::readFile(scene.input());
     ChildLimits limits;
-    if (fault == Fault::DiskFull) limits.fileSizeLimit = kRoomOnFullDisk;
+    if (fault == Fault::DiskFull || fault == Fault::DiskFullInPlace)
+        limits.fileSizeLimit = kRoomOnFullDisk;
 
     const ToolRun run = runTool(
         {"set", scene.input().string(), "--3d-gpu", "800", "-o", scene.target().string()}, limits);
@@ -145,7 +158,8 @@ TEST_P(SaveFaultThroughTool, ExitsWithFourAndTheReasonAndKeepsTheOldFile)
 
 INSTANTIATE_TEST_SUITE_P(Faults, SaveFaultThroughTool,
                          ::testing::Values(Fault::ReadOnlyTarget, Fault::ReadOnlyFolder,
-                                           Fault::FolderGone, Fault::DiskFull),
+                                           Fault::FolderGone, Fault::DiskFull,
+                                           Fault::DiskFullInPlace),
                          [](const auto& info) { return faultName(info.param); });
 
 // --- The window ---------------------------------------------------------------------------
@@ -234,13 +248,14 @@ TEST_P(SaveFaultThroughWindow, ShowsTheCriticalMessageAndKeepsTheOldFile)
         outcome = describeOutcome(fake, controller);
         break;
     }
-    case Fault::DiskFull: {
+    case Fault::DiskFull:
+    case Fault::DiskFullInPlace: {
         const ChildResult child = runInChild(
             [&] {
                 save();
                 return describeOutcome(fake, controller);
             },
-            ChildLimits{kRoomOnFullDisk, std::nullopt, std::nullopt});
+            ChildLimits{kRoomOnFullDisk, std::nullopt, {}, std::nullopt});
         EXPECT_EQ(child.exitCode, 0);
         outcome = child.report;
         break;

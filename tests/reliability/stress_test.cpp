@@ -15,26 +15,12 @@
 #include "fixtures/image_builder.h"
 #include "processes.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define CLOCKVANE_UNDER_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define CLOCKVANE_UNDER_SANITIZER 1
-#endif
-#endif
-
 namespace clockvane::reliability {
 namespace {
 
 namespace fs = std::filesystem;
 
-#ifdef CLOCKVANE_UNDER_SANITIZER
-constexpr bool kUnderSanitizer = true;
-constexpr int kCycles = 500;
-#else
-constexpr bool kUnderSanitizer = false;
-constexpr int kCycles = 10'000;
-#endif
+constexpr int kCycles = kUnderSanitizer ? 500 : 10'000;
 constexpr int kWarmUpCycles = 200;
 constexpr long kAllowedGrowth = 4L * 1024 * 1024;
 
@@ -46,14 +32,6 @@ long residentBytes()
     long resident = 0;
     statm >> size >> resident;
     return resident * ::sysconf(_SC_PAGESIZE);
-}
-
-// A folder in memory where there is one: the cycles' fsync calls then cost nothing.
-fs::path fastFolderParent()
-{
-    std::error_code ec;
-    if (fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
-    return fs::temp_directory_path();
 }
 
 // The edit of cycle n: the 3D High Power and 2D clocks move through their ranges, never
@@ -70,7 +48,7 @@ Edit editOfCycle(int n)
 
 TEST(Stress, TenThousandOpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
 {
-    ScratchFolder folder(fastFolderParent());
+    ScratchFolder folder(fastScratchParent());
     const fs::path files[2] = {folder / "a.rom", folder / "b.rom"};
     const Bytes first = fixtures::buildImage(fixtures::ImageRecipe{});
     fixtures::writeFile(files[0], first);

@@ -1,0 +1,93 @@
+#include "files/safe_write_metadata.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace clockvane::safe_write {
+namespace {
+
+constexpr mode_t kPermissionBits = 07777;
+
+// Asks with an empty buffer for the size, then fetches; a value that grew in between is
+// asked for again.
+template <typename Fetch>
+std::optional<std::string> fetchSized(Fetch fetch)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const ssize_t size = fetch(nullptr, 0);
+        if (size < 0) return std::nullopt;
+        std::string buffer(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = fetch(buffer.data(), buffer.size());
+        if (got >= 0) {
+            buffer.resize(static_cast<std::size_t>(got));
+            return buffer;
+        }
+        if (errno != ERANGE) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The attribute names of a file; a file system without extended attributes has none.
+std::optional<std::vector<std::string>> attributeNames(int fd)
+{
+    const auto list =
+        fetchSized([fd](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); });
+    if (!list) {
+        if (errno == ENOTSUP) return std::vector<std::string>{};
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    for (std::size_t begin = 0; begin < list->size();) {
+        const std::size_t end = list->find('\0', begin);
+        names.push_back(list->substr(begin, end - begin));
+        begin = end == std::string::npos ? list->size() : end + 1;
+    }
+    return names;
+}
+
+bool copyAttributes(int originalFd, int copy)
+{
+    const auto wanted = attributeNames(originalFd);
+    const auto present = attributeNames(copy);
+    if (!wanted || !present) return false;
+    // A folder's default ACL gives a new file an access ACL the original may not have.
+    for (const std::string& name : *present) {
+        if (std::find(wanted->begin(), wanted->end(), name) == wanted->end() &&
+            ::fremovexattr(copy, name.c_str()) != 0)
+            return false;
+    }
+    for (const std::string& name : *wanted) {
+        const auto value = fetchSized([&](char* buffer, std::size_t size) {
+            return ::fgetxattr(originalFd, name.c_str(), buffer, size);
+        });
+        if (!value || ::fsetxattr(copy, name.c_str(), value->data(), value->size(), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool copyMetadata(int originalFd, const struct stat& original, int copy)
+{
+    // The owner first: a change of owner clears set-id bits and file capabilities, which the
+    // mode and the attributes then give back.
+    if (::fchown(copy, original.st_uid, original.st_gid) != 0)
+        (void)::fchown(copy, static_cast<uid_t>(-1), original.st_gid);
+    if (::fchmod(copy, original.st_mode & kPermissionBits) != 0) return false;
+    if (!copyAttributes(originalFd, copy)) return false;
+
+    // The kernel quietly drops what it does not allow (a set-group-ID bit for a group the user
+    // is not in), so only the result tells.
+    struct stat result {};
+    return ::fstat(copy, &result) == 0 && result.st_uid == original.st_uid &&
+           result.st_gid == original.st_gid &&
+           (result.st_mode & kPermissionBits) == (original.st_mode & kPermissionBits);
+}
+
+}  // namespace clockvane::safe_write

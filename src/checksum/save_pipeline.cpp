@@ -1,12 +1,25 @@
 #include "checksum/save_pipeline.h"
 
+#include <cassert>
+
 #include "checksum/correction.h"
+#include "rom/option_rom.h"
 
 namespace clockvane {
 namespace {
 
 // A UTF-8 continuation byte (10xxxxxx) never starts a character.
 bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0u) != 0x80u; }
+
+// What a corrected save promises beyond the 16-bit sum: the option ROM's own 8-bit checksum is
+// as it was. The balanced sum guarantees it only while every changed byte lies inside the
+// option ROM; the front-ends write nothing otherwise (firstChangePastOptionRom).
+[[maybe_unused]] bool keepsOptionRomChecksum(const RomImage& image, SaveOutcome outcome)
+{
+    return outcome == SaveOutcome::NotCorrected ||
+           firstChangePastOptionRom(image.fileImage, image.outputImage) ||
+           optionRomSumUnchanged(image.fileImage, image.outputImage);
+}
 
 }  // namespace
 
@@ -37,6 +50,7 @@ Result<SaveResult, UnreadableVcoreBox> runSavePipeline(SaveTarget target,
     } else if (balanced) {
         result.outcome = SaveOutcome::CorrectedByCompensation;
     }
+    assert(keepsOptionRomChecksum(target.image, result.outcome));
     return result;
 }
 

@@ -21,6 +21,8 @@ struct RomImage {
     std::size_t signatureOffset = 0;
 
     std::size_t clockBlockOffset() const { return signatureOffset + 12; }
+    // The length of the file as read: the image and whatever followed it.
+    std::size_t fileLength() const { return fileImage.size() + beyondImage.size(); }
 };
 
 // head + clockBlock + tail == fileImage, with a 152-byte block.

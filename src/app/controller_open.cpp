@@ -91,10 +91,13 @@ void MainController::openFile(const std::string& path)
 
     // From here the file is the document: its image, clocks and card replace the old ones.
     LoadedRom& rom = loaded.value();
-    document_ = LoadedDocument{
-        std::move(rom.image), rom.clocks, CardModel{rom.model, rom.memory.isGddr4, false},
-        rom.loadedSum,        path,       rom.structure,
-        rom.clockTableCheck};
+    document_ = LoadedDocument{.image = std::move(rom.image),
+                               .clocks = rom.clocks,
+                               .card = CardModel{rom.model, rom.memory.isGddr4, false},
+                               .loadedSum = rom.loadedSum,
+                               .path = path,
+                               .structure = rom.structure,
+                               .clockTableCheck = rom.clockTableCheck};
     warnAboutDoubtfulImage();
 
     if (rom.model == CardType::HD3870X2) {

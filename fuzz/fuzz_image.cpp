@@ -2,6 +2,7 @@
 // editor accepts, through a save with control values derived from the input. Aborts when one
 // of the core's own invariants does not hold.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,9 @@
 #include "edit/save_pipeline.h"
 #include "image/bios_info.h"
 #include "image/card_identity.h"
+#include "image/option_rom.h"
 #include "image/rom_loader.h"
+#include "image/rom_structure.h"
 #include "layout/clock_limits.h"
 #include "layout/voltage_text.h"
 
@@ -49,6 +52,33 @@ std::set<std::size_t> writableOffsets(const RomImage& image, bool classicRan)
         }
     }
     return offsets;
+}
+
+// The structure reader on any bytes: it reads nothing outside them (the sanitizers watch), and
+// what it reports lies inside them where it says it read there.
+void checkStructure(ByteView file)
+{
+    const RomStructure structure = readRomStructure(file);
+    if (structure.optionRomLength) {
+        require(*structure.optionRomLength % kOptionRomBlockSize == 0 &&
+                    *structure.optionRomLength <= kLongestOptionRom,
+                "declared length in whole blocks");
+        require(structure.cutShort == (file.size() < *structure.optionRomLength),
+                "cut short exactly when shorter than declared");
+    } else {
+        require(!structure.cutShort, "no length, never cut short");
+    }
+    require(structure.atomHeader || (!structure.subsystemId && !structure.powerPlay),
+            "IDs and PowerPlay table only under an ATOM header");
+    if (structure.powerPlay) {
+        require(structure.powerPlay->offset + 4 <= file.size(), "PowerPlay header inside");
+        if (const auto& layout = structure.powerPlay->layout) {
+            require(structure.powerPlay->formatRevision == 4, "layout read for format 4 only");
+            require(!layout->clockInfoCount || *layout->clockInfoCount <= 256,
+                    "clock-info count from 8-bit indices");
+        }
+    }
+    (void)checkClockTable(structure, FoundClockTable{0, 16, 10});
 }
 
 void checkTexts(ByteView data)
@@ -100,6 +130,23 @@ void saveWithRandomControls(LoadedRom& rom, std::uint32_t seed)
     const Bytes& out = rom.image.outputImage;
     require(out.size() == before.fileImage.size(), "output as long as the image");
     require(result->corrected() == (sum16(out) == rom.loadedSum), "corrected iff the sum holds");
+    if (result->corrected()) {
+        // A save the front-ends would write: every change inside the option ROM. Its own 8-bit
+        // checksum then holds after the save exactly when it held at open.
+        // (A classic area reaching down to the header's first three bytes would change the
+        // declared length itself; the sums then cover different bytes.)
+        const bool headerKept = std::equal(
+            out.begin(),
+            out.begin() + std::min<std::ptrdiff_t>(3, static_cast<std::ptrdiff_t>(out.size())),
+            before.fileImage.begin());
+        if (headerKept && !firstChangePastOptionRom(before.fileImage, out)) {
+            Bytes opened = before.fileImage;
+            opened.insert(opened.end(), before.beyondImage.begin(), before.beyondImage.end());
+            require((optionRomChecksum(opened) == OptionRomChecksum::Valid) ==
+                        (optionRomChecksum(bytesToWrite(rom.image)) == OptionRomChecksum::Valid),
+                    "option-ROM checksum kept by a corrected save");
+        }
+    }
     const bool classicRan = asked && answerYes;
     const auto allowed = writableOffsets(before, classicRan);
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -125,6 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const ByteView input{data, size};
     checkTexts(input);
+    checkStructure(input);
 
     const RawFile raw = splitFileBytes(input);
 
@@ -140,6 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadedRom& rom = *loaded;
     require(rom.image.beyondImage == raw.beyond, "beyond kept");
     require(rom.loadedSum == sum16(rom.image.fileImage), "loaded sum");
+    require(rom.structure.cutShort == isCutShort(input, size), "loader sees the whole file");
     const ByteView block = rom.image.clockBlock();
     require(encodeClockBlock(rom.clocks) == Bytes(block.begin(), block.end()),
             "block decodes and encodes back");

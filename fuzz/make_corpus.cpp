@@ -68,5 +68,16 @@ int main(int argc, char** argv)
     full.length = 100'000;
     full.signatureOffset = 49'988 - 12 - 152;
     emit(full, "full-length");
+
+    // The BIOS's own tables, confirming the block and placing it elsewhere.
+    ImageRecipe tables = small;
+    tables.atom = clockvane::fixtures::AtomTables{};
+    tables.atom->masterDataTable = 0x300;
+    emit(tables, "atom-tables");
+
+    ImageRecipe contradicted = tables;
+    contradicted.atom->clockInfoSize = 20;
+    contradicted.optionRomBlocks = 1;  // 512 bytes: the block at 0x40C lies past them
+    emit(contradicted, "atom-contradicted");
     return 0;
 }

@@ -91,9 +91,14 @@ void MainController::openFile(const std::string& path)
 
     // From here the file is the document: its image, clocks and card replace the old ones.
     LoadedRom& rom = loaded.value();
-    document_ =
-        LoadedDocument{std::move(rom.image), rom.clocks,
-                       CardModel{rom.model, rom.memory.isGddr4, false}, rom.loadedSum, path};
+    document_ = LoadedDocument{.image = std::move(rom.image),
+                               .clocks = rom.clocks,
+                               .card = CardModel{rom.model, rom.memory.isGddr4, false},
+                               .loadedSum = rom.loadedSum,
+                               .path = path,
+                               .structure = rom.structure,
+                               .clockTableCheck = rom.clockTableCheck};
+    warnAboutDoubtfulImage();
 
     if (rom.model == CardType::HD3870X2) {
         showMessage(texts::x2NoticeText(rom.x2File, language_),
@@ -185,6 +190,7 @@ void MainController::showBiosInfo()
     state_.infoValues[0] = versionText(file);
     state_.versionForeground = LabelColour::ButtonText;
     state_.infoValues[1] = dateText(file);
+    showClockTableToolTip();
 }
 
 // Puts the clocks and voltages of the image on the controls, shows its checksum and gives

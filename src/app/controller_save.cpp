@@ -25,7 +25,7 @@ void MainController::ROMSave_Click()
         for (std::size_t box = 0; box < kVcoreBoxCount; ++box) CmbVCore_LostFocus(box);
         if (const auto box = firstUnreadableVcoreBox()) {
             refuseSaveForBox(*box);
-        } else {
+        } else if (confirmContradictedClockTable()) {
             const FileDialogRequest request{state_.saveDialogTitle, std::string(kRomFileFilter),
                                             defaultSaveName(document_->path), kSaveDialogFlags};
             if (const auto path = platform_.showSaveDialog(request)) ModTaktRatenErmittlung(*path);
@@ -125,6 +125,7 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
         return;
     }
     showChecksumResult(saved->corrected());
+    if (!changesStayInsideOptionRom()) return;
     fileWritingStage(path);
 }
 

@@ -165,6 +165,7 @@ void MainController::switchLanguage(UiLanguage language)
     state_.statusPanels[2] = texts::kStatusReady.in(language);
     state_.infoValues[3] = texts::kHintOpen.in(language);
     state_.infoValues[4] = texts::kHintDrop.in(language);
+    showClockTableToolTip();
     platform_.stateChanged();
 }
 

@@ -5,6 +5,7 @@
 
 #include "image/card_identity.h"
 #include "image/rom_image.h"
+#include "image/rom_structure.h"
 #include "layout/clock_set.h"
 
 namespace clockvane::app {
@@ -16,6 +17,8 @@ struct LoadedDocument {
     CardModel card;
     std::uint16_t loadedSum = 0;  // 16-bit byte sum of the file as opened
     std::string path;             // the file it came from; the save proposes its "_mod" name
+    RomStructure structure;       // the image's own tables
+    ClockTableCheck clockTableCheck = ClockTableCheck::NotAvailable;
 };
 
 }  // namespace clockvane::app

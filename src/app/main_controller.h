@@ -99,6 +99,12 @@ private:
     void TaktRatenErmittlung();
     void placeClocksOnSliders();
 
+    // What the image's own tables say (controller_structure.cpp).
+    void warnAboutDoubtfulImage();
+    void showClockTableToolTip();
+    bool confirmContradictedClockTable();
+    bool changesStayInsideOptionRom();
+
     // Editing and the UVD link (controller_editing.cpp).
     void fillVcoreBoxes();
     void applyUvdLinkState();

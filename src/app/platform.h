@@ -11,7 +11,9 @@
 namespace clockvane::app {
 
 enum class MessageIcon { Exclamation, Information, Critical };
-enum class MessageButtons { Ok, YesNo };
+// YesNo has Yes as the default button (the one Enter presses); YesNoDefaultNo has No, for a
+// question whose Yes may do harm.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // A file dialog as the window sets it up. The filter is written "Description|patterns",

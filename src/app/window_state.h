@@ -60,6 +60,7 @@ struct MainWindowState {
     std::array<std::string, 5> infoValues;    // Label2(0..4): version, date, card, two hints
     LabelColour versionForeground = LabelColour::LightGrey;  // Label2(0)
     bool hintsVisible = true;                                // Label2(3) and Label2(4)
+    std::string frameToolTip;  // what the BIOS's own tables say about the clock table
 
     // Card pictures: exactly one is visible at a time once the window is idle.
     bool pic3870Visible = false;

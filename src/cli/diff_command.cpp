@@ -11,6 +11,7 @@
 #include "cli/image_diff.h"
 #include "cli/json_writer.h"
 #include "cli/opened_image.h"
+#include "cli/structure_report.h"
 #include "cli/text_format.h"
 
 namespace clockvane::cli {
@@ -44,6 +45,8 @@ void writeJson(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
         json.integer(static_cast<std::int64_t>(length));
         json.key("clock_block_offset");
         json.integer(static_cast<std::int64_t>(opened->rom.image.clockBlockOffset()));
+        json.key("structure");
+        writeStructureJson(json, opened->rom);
         json.endObject();
     }
     json.key("settings_match");
@@ -98,6 +101,8 @@ void writeJson(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
     json.endArray();
     json.key("lengths_differ");
     json.boolean(diff.lengthA != diff.lengthB);
+    json.key("structure_differs");
+    json.boolean(!diff.structuresMatch);
     json.endObject();
     std::cout << json.text();
 }
@@ -156,6 +161,10 @@ void writeText(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
                   << offsetText(a.rom.image.clockBlockOffset()) << ", B at "
                   << offsetText(b.rom.image.clockBlockOffset()) << '\n';
     }
+    if (!diff.structuresMatch) {
+        std::cout << "\nStructures differ:\n  A: " << structureText(a.rom)
+                  << "\n  B: " << structureText(b.rom) << '\n';
+    }
     std::cout << (diff.settingsMatch ? "\nSettings match.\n" : "\nSettings differ.\n");
 }
 
@@ -184,7 +193,7 @@ int runDiff(std::span<const std::string> arguments)
     } else {
         writeText(*a, *b, diff);
     }
-    return diff.settingsMatch ? kExitDone : kExitDifferences;
+    return diff.same() ? kExitDone : kExitDifferences;
 }
 
 }  // namespace clockvane::cli

@@ -18,8 +18,10 @@ Options:
 
 Exit codes:
   0  done
-  1  diff: the settings differ
-  2  usage error, or a file that cannot be opened, read or is not a supported image
+  1  diff: the settings, lengths or structures differ
+  2  usage error, or a file that cannot be opened, read or is not a supported image,
+     or a file set refuses (cut short, contradicted clock table, change past the
+     option ROM)
   3  the checksum could not be corrected (nothing written unless --force)
   4  the output could not be written
 )";
@@ -32,7 +34,11 @@ asked), BIOS version and date, "Checksum-16", the offset of the clock block, and
 each power state its clocks as read (MHz, two decimals), the slider values after the
 range check, and the VCore. It also tells whether the option ROM's 8-bit checksum is
 valid (the file's first byte[2] x 512 bytes add up to 0; "not applicable" without a
-55 AA header or when the file is shorter than that).
+55 AA header or when the file is shorter than that), the option ROM's declared length
+and the file's length, the subsystem IDs, and whether the BIOS's own PowerPlay table
+confirms the clock block ("confirmed", "contradicted" or "not available"). A file
+shorter than its declared length and a contradicted clock table are also warned about
+on standard error.
 
 Clocks outside their slider's range (GPU 300-1200 MHz, memory 400-1700 MHz) are
 reported on standard error, one line each, as the window's messages word them.
@@ -42,9 +48,13 @@ Options:
            "HD3870X2"), device_id, x2_file (1, 2 or null), memory_type ("GDDR3",
            "GDDR4"), memory_size_mb (256, 512 or null), bios_version, bios_date,
            checksum16, clock_block_offset, option_rom_checksum ("valid", "invalid",
-           "not applicable"), range_messages (list) and states: bootup, 2d, 3d_low, 3d
-           and uvd, each with gpu_mhz, ram_mhz, gpu_slider, ram_slider, vcore_mv and
-           vcore_text. Texts from the image are decoded as Latin-1.
+           "not applicable"), option_rom_length (or null), file_length,
+           subsystem_vendor_id and subsystem_id ("1A2B" or null), structure (check,
+           atom_header, powerplay_offset, powerplay_revision, clock_info_offset,
+           clock_info_count, clock_info_size; null when absent), range_messages (list)
+           and states: bootup, 2d, 3d_low, 3d and uvd, each with gpu_mhz, ram_mhz,
+           gpu_slider, ram_slider, vcore_mv and vcore_text. Texts from the image are
+           decoded as Latin-1.
 
 Example:
   clockvane info samples/hd3870.rom --json
@@ -73,7 +83,12 @@ Options:
   --classic     when the clock changes are too large for the correction inside the
                 clock table, run the classic checksum correction (the window's "Yes")
   --force       write an image whose checksum could not be corrected (exit code 3
-                all the same), and allow the output to overwrite an input file
+                all the same), allow the output to overwrite an input file, and save
+                a file shorter than the option ROM it declares or one whose own
+                PowerPlay table places the clock table elsewhere
+
+A save that would change a byte past the option ROM's declared length is never
+written, with or without --force.
 
 Exit codes: 0 saved; 2 usage error or unusable file (nothing written); 3 checksum not
 corrected; 4 output not written. With several files the highest code is returned.
@@ -86,16 +101,17 @@ const std::string_view kDiffHelp = R"(Usage: clockvane diff A B [--json]
 
 Compares two images: the clocks and VCore of the five power states side by side, the
 fields of the hidden entries (4, 5, 6, 8, 9) that differ, and every differing byte
-outside the clock fields as offset ranges (and whether the lengths differ).
+outside the clock fields as offset ranges (and whether the lengths or the structures
+that 'clockvane info' shows differ).
 
 The settings match when every clock of the five shown states is equal apart from its
 compensation byte (the lowest byte, which a save moves to balance the checksum) and
-every shown VCore is equal. Exit code 0 when they match, 1 when they differ, 2 when a
-file cannot be used.
+every shown VCore is equal. Exit code 0 when they match and the lengths and structures
+are the same, 1 otherwise, 2 when a file cannot be used.
 
 Options:
   --json   one JSON object on standard output:
-             a, b            {"file", "length", "clock_block_offset"}
+             a, b            {"file", "length", "clock_block_offset", "structure"}
              settings_match  true or false
              states          bootup, 2d, 3d_low, 3d, uvd: each with gpu_mhz, ram_mhz
                              and vcore_mv, each {"a", "b", "match"} (MHz as read, mV)
@@ -104,6 +120,7 @@ Options:
              byte_ranges     list of {"first", "last"}: inclusive offsets of differing
                              bytes outside the clock fields, up to the shorter length
              lengths_differ  true or false
+             structure_differs  true or false
 
 Example:
   clockvane diff samples/hd3870x2-bios1_mod.rom samples/hd3870x2-bios2_mod.rom

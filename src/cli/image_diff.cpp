@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/opened_image.h"
+#include "cli/structure_report.h"
 #include "layout/clock_set.h"
 
 namespace clockvane::cli {
@@ -96,6 +97,8 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
             if (valueA != valueB) diff.hidden.push_back({entry, field, valueA, valueB});
         }
     }
+
+    diff.structuresMatch = sameStructure(a, b);
 
     const Bytes fileA = wholeFile(a.image);
     const Bytes fileB = wholeFile(b.image);

@@ -48,7 +48,11 @@ struct ImageDiff {
     std::vector<ByteRange> otherBytes;
     std::size_t lengthA = 0;
     std::size_t lengthB = 0;
-    bool settingsMatch = true;  // every shown clock (apart from its compensation byte) and VCore
+    bool settingsMatch = true;    // every shown clock (apart from its compensation byte) and VCore
+    bool structuresMatch = true;  // the `structure` objects `info` shows are the same
+
+    // Settings, lengths and structures all agree: what the exit code tells.
+    bool same() const { return settingsMatch && lengthA == lengthB && structuresMatch; }
 };
 
 ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b);

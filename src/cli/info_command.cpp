@@ -9,7 +9,7 @@
 #include "cli/help_texts.h"
 #include "cli/json_writer.h"
 #include "cli/opened_image.h"
-#include "cli/option_rom.h"
+#include "cli/structure_report.h"
 #include "cli/text_format.h"
 #include "image/bios_info.h"
 #include "image/card_identity.h"
@@ -25,25 +25,28 @@ struct InfoReport {
     std::string version;
     std::string date;
     std::string checksum16;
-    OptionRomChecksum optionRom;
     std::vector<std::string> rangeMessages;
 };
 
 InfoReport gatherInfo(const OpenedImage& opened)
 {
     const ByteView image{opened.rom.image.fileImage};
-    return InfoReport{opened,
-                      deviceIdText(image),
-                      versionText(image),
-                      dateText(image),
-                      SumBytes(image),
-                      checkOptionRom(wholeFile(opened.rom.image)),
-                      rangeLines(opened)};
+    return InfoReport{opened,          deviceIdText(image), versionText(image),
+                      dateText(image), SumBytes(image),     rangeLines(opened)};
 }
 
 std::string_view memoryTypeText(const MemoryInfo& memory)
 {
     return memory.isGddr4 ? "GDDR4" : "GDDR3";
+}
+
+void optionalString(JsonWriter& json, const std::optional<std::string>& text)
+{
+    if (text) {
+        json.string(*text);
+    } else {
+        json.null();
+    }
 }
 
 void writeJson(const InfoReport& report)
@@ -78,7 +81,21 @@ void writeJson(const InfoReport& report)
     json.key("clock_block_offset");
     json.integer(static_cast<std::int64_t>(rom.image.clockBlockOffset()));
     json.key("option_rom_checksum");
-    json.string(optionRomChecksumText(report.optionRom));
+    json.string(optionRomChecksumText(rom.structure.optionRomChecksum));
+    json.key("option_rom_length");
+    if (rom.structure.optionRomLength) {
+        json.integer(static_cast<std::int64_t>(*rom.structure.optionRomLength));
+    } else {
+        json.null();
+    }
+    json.key("file_length");
+    json.integer(static_cast<std::int64_t>(rom.image.fileLength()));
+    json.key("subsystem_vendor_id");
+    optionalString(json, idText(rom.structure.subsystemVendorId));
+    json.key("subsystem_id");
+    optionalString(json, idText(rom.structure.subsystemId));
+    json.key("structure");
+    writeStructureJson(json, rom);
     json.key("range_messages");
     json.beginArray();
     for (const std::string& line : report.rangeMessages) json.string(line);
@@ -117,6 +134,16 @@ void writeText(const InfoReport& report)
     case MemorySize::MB512: memory = "512MB " + memory; break;
     case MemorySize::Unknown: memory += ", size unknown (the image does not state it)"; break;
     }
+    const RomStructure& structure = rom.structure;
+    std::string romLength = "-";
+    if (structure.optionRomLength) {
+        romLength = std::to_string(*structure.optionRomLength) + " bytes";
+        if (structure.cutShort) romLength += " (longer than the file: an incomplete dump?)";
+    }
+    std::string subsystem = "-";
+    if (structure.subsystemVendorId && structure.subsystemId) {
+        subsystem = *idText(structure.subsystemVendorId) + ":" + *idText(structure.subsystemId);
+    }
     std::cout << "File:                " << printableText(report.opened.path) << '\n'
               << "Card:                " << deviceInfo(rom.model).cardName << '\n'
               << "Device ID:           " << report.deviceId << '\n'
@@ -127,7 +154,12 @@ void writeText(const InfoReport& report)
               << "BIOS date:           " << printableText(report.date) << '\n'
               << "Checksum-16:         " << report.checksum16 << '\n'
               << "Clock block:         " << offsetText(rom.image.clockBlockOffset()) << '\n'
-              << "Option ROM checksum: " << optionRomChecksumText(report.optionRom) << "\n\n";
+              << "File length:         " << rom.image.fileLength() << " bytes\n"
+              << "Option ROM length:   " << romLength << '\n'
+              << "Option ROM checksum: " << optionRomChecksumText(structure.optionRomChecksum)
+              << '\n'
+              << "Subsystem:           " << subsystem << '\n'
+              << "Clock table check:   " << structureText(rom) << "\n\n";
 
     std::cout << padRight("Power state", 14) << padLeft("GPU MHz", 10) << padLeft("slider", 8)
               << padLeft("RAM MHz", 11) << padLeft("slider", 8) << "   VCore\n";
@@ -162,6 +194,8 @@ int runInfo(std::span<const std::string> arguments)
         return kExitUsage;
     }
     const InfoReport report = gatherInfo(*opened);
+    for (const std::string& line : openWarnings(opened->rom))
+        reportFileError(path, "warning: " + line);
     for (const std::string& line : report.rangeMessages) reportFileError(path, line);
     if (parsed->has("--json")) {
         writeJson(report);

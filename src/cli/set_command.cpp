@@ -12,6 +12,7 @@
 #include "cli/help_texts.h"
 #include "cli/opened_image.h"
 #include "cli/set_options.h"
+#include "cli/structure_report.h"
 #include "cli/text_format.h"
 #include "edit/save_pipeline.h"
 #include "files/safe_write.h"
@@ -62,6 +63,17 @@ SaveControls editedControls(const OpenedImage& opened, const SetRequest& request
     return controls;
 }
 
+// A dump cut short, or a clock table the BIOS's own PowerPlay table places elsewhere, is saved
+// only with --force: the window warns about both on opening. Returns the exit code of a refusal.
+int refuseDoubtfulImage(const OpenedImage& opened, bool force)
+{
+    const std::vector<std::string> warnings = openWarnings(opened.rom);
+    for (const std::string& warning : warnings) reportFileError(opened.path, "warning: " + warning);
+    if (warnings.empty() || force) return kExitDone;
+    reportFileError(opened.path, "nothing written (--force saves it all the same)");
+    return kExitUsage;
+}
+
 int setOneFile(const SetRequest& request, const std::string& path)
 {
     auto opened = openImage(path);
@@ -70,6 +82,7 @@ int setOneFile(const SetRequest& request, const std::string& path)
         return kExitUsage;
     }
     for (const std::string& line : rangeLines(*opened)) reportFileError(path, line);
+    if (const int refused = refuseDoubtfulImage(*opened, request.force)) return refused;
 
     const std::string output = request.output ? *request.output : defaultSaveName(path);
     const bool outputIsInput =
@@ -106,6 +119,10 @@ int setOneFile(const SetRequest& request, const std::string& path)
         }
     }
 
+    if (const auto past = changePastOptionRomText(rom.image)) {
+        reportFileError(path, *past);
+        return kExitUsage;
+    }
     if (const auto failed = writeFileSafely(output, bytesToWrite(rom.image))) {
         reportFileError(path, "cannot write " + output + ": " + failed->reason);
         return kExitWriteFailed;

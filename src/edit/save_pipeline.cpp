@@ -1,9 +1,24 @@
 #include "edit/save_pipeline.h"
 
 #include "bytes/sums.h"
+#include <cassert>
+
 #include "edit/correction.h"
+#include "image/option_rom.h"
 
 namespace clockvane {
+namespace {
+
+// What a corrected save promises beyond the 16-bit sum: the option ROM's own 8-bit checksum is
+// as it was. The balanced sum guarantees it only while every changed byte lies inside the
+// option ROM; the front-ends write nothing otherwise (firstChangePastOptionRom).
+[[maybe_unused]] bool keepsOptionRomChecksum(const RomImage& image, const SaveResult& result)
+{
+    return !result.corrected() || firstChangePastOptionRom(image.fileImage, image.outputImage) ||
+           optionRomSumUnchanged(image.fileImage, image.outputImage);
+}
+
+}  // namespace
 
 Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet& clocks,
                                                        std::uint16_t loadedSum,

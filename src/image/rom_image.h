@@ -25,6 +25,8 @@ struct RomImage {
     Bytes beyondImage;  // bytes after offset 99,999 of a longer file, written back unchanged
     std::size_t signatureOffset = 0;
 
+    // The length of the file as read: the image and whatever followed it.
+    std::size_t fileLength() const { return fileImage.size() + beyondImage.size(); }
     std::size_t clockBlockOffset() const { return signatureOffset + kClockBlockSignature.size(); }
     ByteView head() const { return ByteView(fileImage).first(clockBlockOffset()); }
     ByteView clockBlock() const

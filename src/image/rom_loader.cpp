@@ -5,6 +5,21 @@
 #include "layout/clock_layout.h"
 
 namespace clockvane {
+namespace {
+
+// The bytes the structure reader needs: the whole file, or its first kLongestOptionRom bytes
+// when it is longer. Only a file longer than the image needs the copy.
+Bytes leadingBytes(const RawFile& raw)
+{
+    Bytes bytes(raw.image.begin(), raw.image.end());
+    if (bytes.size() < kLongestOptionRom) {
+        const ByteView more = clippedSlice(raw.beyond, 0, kLongestOptionRom - bytes.size());
+        bytes.insert(bytes.end(), more.begin(), more.end());
+    }
+    return bytes;
+}
+
+}  // namespace
 
 Result<LoadedRom, LoadError> loadRom(RawFile raw)
 {
@@ -27,6 +42,10 @@ Result<LoadedRom, LoadError> loadRom(RawFile raw)
     rom.memory = detectMemory(file);
     rom.x2File = *model == CardType::HD3870X2 ? x2FileNumber(file) : 0;
     rom.loadedSum = sum16(file);
+    rom.structure =
+        raw.beyond.empty() ? readRomStructure(file) : readRomStructure(leadingBytes(raw));
+    rom.clockTableCheck =
+        checkClockTable(rom.structure, FoundClockTable{blockStart, kEntrySize, kEntryCount});
 
     RomImage& image = rom.image;
     image.signatureOffset = *signature;

@@ -6,6 +6,7 @@
 #include "bytes/result.h"
 #include "image/card_identity.h"
 #include "image/rom_image.h"
+#include "image/rom_structure.h"
 #include "layout/clock_set.h"
 
 namespace clockvane {
@@ -29,10 +30,14 @@ struct LoadedRom {
     MemoryInfo memory;
     int x2File = 0;               // 1 or 2 for an HD 3870 X2, 0 otherwise
     std::uint16_t loadedSum = 0;  // 16-bit byte sum of fileImage
+    // The image's own tables, and whether they confirm the clock block the signature found.
+    RomStructure structure;
+    ClockTableCheck clockTableCheck = ClockTableCheck::NotAvailable;
 };
 
 // Validates and splits a file's bytes. Checks run in the order the editor needs them: the
-// device ID first, then the clock block. A failure leaves nothing behind.
+// device ID first, then the clock block. A failure leaves nothing behind. A file cut short or
+// a clock table its own tables contradict is not refused here: the caller warns about it.
 Result<LoadedRom, LoadError> loadRom(RawFile raw);
 
 }  // namespace clockvane

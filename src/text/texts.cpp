@@ -1,5 +1,7 @@
 #include "text/texts.h"
 
+#include <cstdio>
+
 namespace clockvane::app::texts {
 namespace {
 
@@ -78,6 +80,37 @@ std::string vcoreMissingText(std::string_view powerState, std::string_view lowes
                " volts and save again.";
     }
     return text;
+}
+
+std::string cutShortText(std::size_t fileLength, std::size_t declaredLength, UiLanguage language)
+{
+    const std::string have = std::to_string(fileLength);
+    const std::string declared = std::to_string(declaredLength);
+    if (language == UiLanguage::German) {
+        return "Die Datei ist kürzer als das BIOS, das sie enthält (" + have + " von " + declared +
+               " Bytes).\r\rVermutlich ist sie ein unvollständiger Dump; vom Speichern wird "
+               "abgeraten.";
+    }
+    return "The file is shorter than the image it holds (" + have + " of " + declared +
+           " bytes).\r\rIt is probably an incomplete dump, so saving it is not advised.";
+}
+
+std::string pastOptionRomText(std::size_t offset, std::size_t declaredLength, UiLanguage language)
+{
+    char hexOffset[24];
+    std::snprintf(hexOffset, sizeof hexOffset, "0x%zX", offset);
+    if (language == UiLanguage::German) {
+        return "Das Speichern würde das Byte bei " + std::string(hexOffset) +
+               " ändern, das hinter der angegebenen Länge des Option-ROMs (" +
+               std::to_string(declaredLength) + " Bytes) liegt.\r\r" +
+               "Dort kann die Checksummenkorrektur die Prüfsumme des Option-ROMs nicht erhalten. "
+               "Die Datei wurde nicht geschrieben.";
+    }
+    return "The save would change the byte at " + std::string(hexOffset) +
+           ", past the option ROM's declared length (" + std::to_string(declaredLength) +
+           " bytes).\r\r" +
+           "There the checksum correction cannot keep the option ROM's own checksum. "
+           "The file was not written.";
 }
 
 }  // namespace clockvane::app::texts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -103,6 +104,37 @@ inline constexpr Bilingual kUnreadableTitle{"Datei nicht lesbar", "Cannot read f
 inline constexpr Bilingual kUnreadableText{"Die Datei kann nicht gelesen werden:",
                                            "The file cannot be read:"};
 
+// A file shorter than the option ROM it declares (N of M bytes): a dump cut short.
+inline constexpr Bilingual kCutShortTitle{"Unvollständige BIOS Datei", "Incomplete BIOS file"};
+std::string cutShortText(std::size_t fileLength, std::size_t declaredLength, UiLanguage language);
+
+// The BIOS's own PowerPlay table places its clock-info array elsewhere than the clock block the
+// signature found, or gives it other or fewer entries: warned on opening, asked before saving.
+inline constexpr Bilingual kContradictedTitle{"Takttabelle nicht bestätigt",
+                                              "Clock table not confirmed"};
+inline constexpr Bilingual kContradictedText{
+    "Die Power-Tabelle des BIOS legt die Takttabelle an eine andere Stelle.\r\r"
+    "Beim Speichern würden Bytes überschrieben, die womöglich keine Taktraten sind.",
+    "The BIOS's own power table places the clock table elsewhere.\r\r"
+    "Saving would rewrite bytes that may not be clocks."};
+inline constexpr Bilingual kContradictedQuestion{
+    "Die Power-Tabelle des BIOS legt die Takttabelle an eine andere Stelle, beim Speichern "
+    "würden also Bytes überschrieben, die womöglich keine Taktraten sind.\r\r"
+    "Trotzdem speichern?",
+    "The BIOS's own power table places the clock table elsewhere, so saving would rewrite "
+    "bytes that may not be clocks.\r\rSave anyway?"};
+
+// Tool tips of the "BIOS info's" frame: what the BIOS's own tables say about the clock table.
+inline constexpr Bilingual kToolTipConfirmed{
+    "Takttabelle durch die Power-Tabelle des BIOS bestätigt",
+    "Clock table confirmed by the BIOS's own power table"};
+inline constexpr Bilingual kToolTipContradicted{
+    "Die Power-Tabelle des BIOS legt die Takttabelle an eine andere Stelle",
+    "The BIOS's own power table places the clock table elsewhere"};
+inline constexpr Bilingual kToolTipNotAvailable{
+    "Das BIOS enthält keine Power-Tabelle, mit der sich die Takttabelle bestätigen ließe",
+    "The BIOS holds no power table to confirm the clock table with"};
+
 // Which of the two BIOS files of an HD 3870 X2 was opened: title and notice per file.
 std::string x2NoticeTitle(int x2File, UiLanguage language);
 std::string x2NoticeText(int x2File, UiLanguage language);
@@ -149,6 +181,11 @@ inline constexpr Bilingual kChecksumFailedTitle{"CRC Korrektur nicht möglich",
 inline constexpr Bilingual kChecksumFailedText{
     "Korrektur der Checksumme nicht möglich, bitte per HEX-Editor korrigieren",
     "Can't correct checksum. Please try to change the bytes with a HEX-Editor."};
+
+// A save that would change a byte past the option ROM's declared length is not written: the
+// checksum correction keeps the option ROM's own checksum only for bytes inside it.
+inline constexpr Bilingual kPastOptionRomTitle{"Speichern nicht möglich", "Cannot save"};
+std::string pastOptionRomText(std::size_t offset, std::size_t declaredLength, UiLanguage language);
 
 inline constexpr Bilingual kAccessDeniedTitle{"Zugriff verweigert", "Access denied"};
 inline constexpr Bilingual kAccessDeniedText{"Datei ist schreibgeschützt. Kein Schreiben möglich!",

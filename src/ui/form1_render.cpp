@@ -110,6 +110,7 @@ void Form1::render()
     bracket_->setLabelVisible(state.linkedLabelVisible);
 
     frame_->setTitle(toQt(state.frameCaption));
+    frame_->setToolTip(toQt(state.frameToolTip));
     for (std::size_t i = 0; i < state.infoCaptions.size(); ++i) {
         frame_->caption(i)->setText(toQt(state.infoCaptions[i]));
     }

@@ -28,9 +28,10 @@ std::unique_ptr<QMessageBox> buildMessageBox(const std::string& text, const std:
     // Plain text: a BIOS file name or a message with "<" must not be read as markup.
     box->setTextFormat(Qt::PlainText);
     box->setText(displayText(text));
-    if (buttons == app::MessageButtons::YesNo) {
+    if (buttons != app::MessageButtons::Ok) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton(buttons == app::MessageButtons::YesNo ? QMessageBox::Yes
+                                                                    : QMessageBox::No);
         box->setEscapeButton(QMessageBox::No);
     } else {
         box->setStandardButtons(QMessageBox::Ok);

@@ -71,7 +71,6 @@ TEST_F(DiffTest, CompensationBytesAloneDoNotMakeADifference)
     const std::string a = writeImage("a.rom", fixtures::buildImage(recipe));
     recipe.entries[3].gpuClock = 77500 + 0x40;  // same two upper bytes as 77500 (0x012EBC)
     recipe.entries[4].vcore = 1000;             // a hidden entry
-    recipe.length += 10;
     const std::string b = writeImage("b.rom", fixtures::buildImage(recipe));
 
     const CliRun json = runCli({"diff", a, b, "--json"});
@@ -88,10 +87,40 @@ TEST_F(DiffTest, CompensationBytesAloneDoNotMakeADifference)
       "a": 1101,
       "b": 1000)"),
               std::string::npos);
-    EXPECT_NE(json.out.find(R"("lengths_differ": true)"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("lengths_differ": false)"), std::string::npos);
+    EXPECT_NE(json.out.find(R"("structure_differs": false)"), std::string::npos);
     const CliRun text = runCli({"diff", a, b});
     EXPECT_NE(text.out.find("(compensation byte only)"), std::string::npos);
-    EXPECT_NE(text.out.find("Lengths differ: A has 65536 bytes, B has 65546"), std::string::npos);
+}
+
+// Equal settings, but one file is longer or holds the BIOS's own tables: a difference all the
+// same, as a dump cut short or another BIOS would be.
+TEST_F(DiffTest, LengthsAndStructuresCountAsDifferences)
+{
+    const std::string a = writeImage("a.rom", fixtures::buildImage(ImageRecipe{}));
+    ImageRecipe longer;
+    longer.length += 10;
+    ImageRecipe withTables;
+    withTables.atom = fixtures::AtomTables{};
+    const std::string b = writeImage("longer.rom", fixtures::buildImage(longer));
+    const std::string c = writeImage("tables.rom", fixtures::buildImage(withTables));
+
+    const CliRun length = runCli({"diff", a, b, "--json"});
+    EXPECT_EQ(length.exitCode, 1) << length.out;
+    EXPECT_NE(length.out.find(R"("settings_match": true)"), std::string::npos);
+    EXPECT_NE(length.out.find(R"("lengths_differ": true)"), std::string::npos);
+    EXPECT_NE(runCli({"diff", a, b}).out.find("Lengths differ: A has 65536 bytes, B has 65546"),
+              std::string::npos);
+
+    const CliRun structure = runCli({"diff", a, c, "--json"});
+    EXPECT_EQ(structure.exitCode, 1) << structure.out;
+    EXPECT_NE(structure.out.find(R"("structure_differs": true)"), std::string::npos);
+    const CliRun text = runCli({"diff", a, c});
+    EXPECT_NE(text.out.find("Structures differ:\n  A: not available (no ATOM ROM header)\n"
+                            "  B: confirmed (PowerPlay table at 0x59E4, revision 4.1: 10 "
+                            "clock-info entries of 16 bytes at 0x5A1C)\n"),
+              std::string::npos)
+        << text.out;
 }
 
 }  // namespace

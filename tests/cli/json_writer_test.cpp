@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "cli/json_writer.h"
-#include "cli/option_rom.h"
 
 namespace clockvane::cli {
 namespace {
@@ -57,25 +56,6 @@ TEST(JsonWriter, NestsWithCommasAndIndentation)
     json.endObject();
     EXPECT_EQ(json.text(), "{\n  \"a\": [\n    -1,\n    775.00\n  ],\n  \"empty\": {},\n  \"n\": "
                            "null,\n  \"t\": true\n}\n");
-}
-
-TEST(OptionRom, SumOfTheDeclaredLengthDecides)
-{
-    Bytes rom(1024, 0);
-    rom[0] = 0x55;
-    rom[1] = 0xAA;
-    rom[2] = 2;
-    rom[1023] = static_cast<std::uint8_t>(0x100 - ((0x55 + 0xAA + 2) & 0xFF));
-    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Valid);
-    rom.push_back(0x33);  // bytes past the declared length do not count
-    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Valid);
-    rom[5] = 1;
-    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::Invalid);
-    rom[2] = 3;
-    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::NotApplicable);
-    rom[2] = 0;
-    EXPECT_EQ(checkOptionRom(rom), OptionRomChecksum::NotApplicable);
-    EXPECT_EQ(checkOptionRom(Bytes{0x55}), OptionRomChecksum::NotApplicable);
 }
 
 }  // namespace

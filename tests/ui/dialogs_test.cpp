@@ -72,15 +72,24 @@ private slots:
         QTest::addColumn<app::MessageButtons>("buttons");
         QTest::addColumn<int>("qtIcon");
         QTest::addColumn<int>("qtButtons");
-        QTest::newRow("exclamation") << app::MessageIcon::Exclamation << app::MessageButtons::Ok
-                                     << int(QMessageBox::Warning) << int(QMessageBox::Ok);
-        QTest::newRow("information") << app::MessageIcon::Information << app::MessageButtons::Ok
-                                     << int(QMessageBox::Information) << int(QMessageBox::Ok);
+        QTest::addColumn<int>("qtDefault");
+        QTest::newRow("exclamation")
+            << app::MessageIcon::Exclamation << app::MessageButtons::Ok << int(QMessageBox::Warning)
+            << int(QMessageBox::Ok) << int(QMessageBox::Ok);
+        QTest::newRow("information")
+            << app::MessageIcon::Information << app::MessageButtons::Ok
+            << int(QMessageBox::Information) << int(QMessageBox::Ok) << int(QMessageBox::Ok);
         QTest::newRow("critical") << app::MessageIcon::Critical << app::MessageButtons::Ok
-                                  << int(QMessageBox::Critical) << int(QMessageBox::Ok);
+                                  << int(QMessageBox::Critical) << int(QMessageBox::Ok)
+                                  << int(QMessageBox::Ok);
         QTest::newRow("question") << app::MessageIcon::Information << app::MessageButtons::YesNo
                                   << int(QMessageBox::Information)
-                                  << int(QMessageBox::Yes | QMessageBox::No);
+                                  << int(QMessageBox::Yes | QMessageBox::No)
+                                  << int(QMessageBox::Yes);
+        QTest::newRow("question, No default")
+            << app::MessageIcon::Exclamation << app::MessageButtons::YesNoDefaultNo
+            << int(QMessageBox::Warning) << int(QMessageBox::Yes | QMessageBox::No)
+            << int(QMessageBox::No);
     }
     void messageBoxLooks()
     {
@@ -88,10 +97,12 @@ private slots:
         QFETCH(app::MessageButtons, buttons);
         QFETCH(int, qtIcon);
         QFETCH(int, qtButtons);
+        QFETCH(int, qtDefault);
         const auto box =
             buildMessageBox("Takt zu hoch!\r\rBitte <prüfen>", "Titel", icon, buttons, nullptr);
         QCOMPARE(int(box->icon()), qtIcon);
         QCOMPARE(int(box->standardButtons()), qtButtons);
+        QCOMPARE(int(box->standardButton(box->defaultButton())), qtDefault);
         QCOMPARE(box->text(), QStringLiteral("Takt zu hoch!\n\nBitte <prüfen>"));
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->windowTitle(), QStringLiteral("Titel"));

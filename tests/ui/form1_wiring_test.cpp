@@ -172,6 +172,8 @@ private slots:
         QCOMPARE(frame->value(0)->text(), QStringLiteral("010.065.000.001.000000"));
         QCOMPARE(foreground(frame->value(0)), system(QPalette::ButtonText));
         QVERIFY(!frame->value(3)->isVisible());
+        QCOMPARE(frame->toolTip(),
+                 QStringLiteral("The BIOS holds no power table to confirm the clock table with"));
         QCOMPARE(window().statusPanel(2)->text(), checksumOf(fixtures::buildImage(hd3870_)));
 
         QCOMPARE(window().slider(0)->mhz(), 775);

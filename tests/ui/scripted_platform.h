@@ -41,8 +41,7 @@ public:
                                   app::MessageIcon icon, app::MessageButtons buttons) override
     {
         messages.push_back({text, title, icon});
-        return buttons == app::MessageButtons::YesNo ? app::MessageAnswer::No
-                                                     : app::MessageAnswer::Ok;
+        return buttons == app::MessageButtons::Ok ? app::MessageAnswer::Ok : app::MessageAnswer::No;
     }
     std::optional<std::string> showOpenDialog(const app::FileDialogRequest& request) override
     {

@@ -39,6 +39,15 @@ void MainController::Form_OLEDragDrop(const std::vector<std::string>& paths)
     ROMOpen_Click();
 }
 
+// The user named the file, as with the open dialog, so its ending is not asked about; the
+// content is checked as for any other file.
+void MainController::openCommandLineFile(const std::string& path)
+{
+    if (busy_ || path.empty()) return;
+    droppedFilePath_ = path;
+    ROMOpen_Click();
+}
+
 void MainController::ROMOpen_Click()
 {
     if (busy_) return;
@@ -68,7 +77,8 @@ void MainController::openFile(const std::string& path)
 
     auto raw = platform_.readFile(path);
     if (!raw) {
-        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" + raw.error().reason,
+        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" +
+                       texts::fileErrorReason(raw.error(), language_),
                    texts::kUnreadableTitle.in(language_), MessageIcon::Critical);
         return;
     }

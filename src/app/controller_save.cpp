@@ -170,7 +170,8 @@ void MainController::reportWriteFailure(const WriteError& error, const std::stri
         showMessage(texts::kAccessDeniedText.in(language_), texts::kAccessDeniedTitle.in(language_),
                     MessageIcon::Critical);
     } else {
-        showMessage(texts::kWriteFailedText.in(language_) + "\r" + path + "\r\r" + error.reason,
+        showMessage(texts::kWriteFailedText.in(language_) + "\r" + path + "\r\r" +
+                        texts::writeErrorReason(error, language_),
                     texts::kWriteFailedTitle.in(language_), MessageIcon::Critical);
     }
     setStatus(texts::kStatusWriteFailed.in(language_));

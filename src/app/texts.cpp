@@ -1,7 +1,42 @@
 #include "app/texts.h"
 
+#include <cerrno>
+
+#include "clocks/clock_layout.h"
+
 namespace clockvane::app::texts {
 namespace {
+
+constexpr Bilingual kGpuClockName{"GPU-Takt", "GPU clock"};
+constexpr Bilingual kMemoryClockName{"Speichertakt", "memory clock"};
+constexpr std::string_view kVcoreName = "VCore";
+
+// A path that names a device, a pipe or a socket: no errno says that.
+constexpr Bilingual kNotARegularFile{"Keine reguläre Datei", "Not a regular file"};
+
+struct SystemReason {
+    int systemError;
+    Bilingual text;
+};
+constexpr std::array<SystemReason, 9> kSystemReasons{{
+    {ENOENT, {"Datei oder Verzeichnis nicht gefunden", "No such file or directory"}},
+    {EACCES, {"Keine Berechtigung", "Permission denied"}},
+    {EPERM, {"Keine Berechtigung", "Permission denied"}},
+    {EISDIR, {"Ist ein Verzeichnis", "Is a directory"}},
+    {ENOSPC, {"Kein freier Speicherplatz auf dem Gerät", "No space left on device"}},
+    {EROFS, {"Dateisystem ist nur lesbar", "Read-only file system"}},
+    {EFBIG, {"Datei zu groß", "File too large"}},
+    {ENAMETOOLONG, {"Dateiname zu lang", "File name too long"}},
+    {ENOTDIR, {"Ist kein Verzeichnis", "Not a directory"}},
+}};
+
+std::string systemReason(int systemError, const std::string& systemText, UiLanguage language)
+{
+    for (const SystemReason& known : kSystemReasons) {
+        if (known.systemError == systemError) return known.text.in(language);
+    }
+    return systemText;
+}
 
 // Lines 2 to 13 of the X2 notice; line 1 names the file and is chosen separately. Empty
 // lines make two carriage returns in a row once joined.
@@ -47,6 +82,31 @@ constexpr Bilingual kX2TitleFile1{"Öffne 3870 X² BIOS 1 von 2", "Opening 3870 
 constexpr Bilingual kX2TitleFile2{"Öffne 3870 X² BIOS 2 von 2", "Opening 3870 X² BIOS 2 of 2"};
 
 }  // namespace
+
+std::string sliderName(std::size_t slider, UiLanguage language)
+{
+    const PowerState& state = kPowerStates[powerStateOfSlider(slider)];
+    return std::string(kVcoreBoxStates[state.vcoreBox]) + ' ' +
+           (isGpuSlider(slider) ? kGpuClockName : kMemoryClockName).in(language);
+}
+
+std::string vcoreBoxName(std::size_t box, UiLanguage)
+{
+    return std::string(kVcoreBoxStates[box]) + ' ' + std::string(kVcoreName);
+}
+
+std::string fileErrorReason(const FileError& error, UiLanguage language)
+{
+    if (error.kind == FileErrorKind::NotAFile && error.systemError == 0) {
+        return kNotARegularFile.in(language);
+    }
+    return systemReason(error.systemError, error.reason, language);
+}
+
+std::string writeErrorReason(const WriteError& error, UiLanguage language)
+{
+    return systemReason(error.systemError, error.reason, language);
+}
 
 std::string x2NoticeTitle(int x2File, UiLanguage language)
 {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "checksum/safe_write.h"
+#include "rom/rom_file.h"
 #include "rom/ui_language.h"
 
 // Every text the window shows, in both languages. A text is picked by the language current at
@@ -59,6 +61,18 @@ inline constexpr std::array<std::string_view, 5> kVcoreToolTips{
 inline constexpr std::array<std::string_view, 5> kVcoreBoxStates{"BootUp", "2D", "3D High Power",
                                                                  "UVD", "3D Low Power"};
 
+// --- What a screen reader says about the controls, and the warning bands' tool tips --------
+// "3D High Power GPU clock": the power state, then what the control sets. The power states'
+// names read the same in both languages.
+std::string sliderName(std::size_t slider, UiLanguage language);
+std::string vcoreBoxName(std::size_t box, UiLanguage language);
+inline constexpr Bilingual kYellowBandToolTip{
+    "Gelb: höher als bei dieser Karte üblich. Auf Stabilität und Temperatur achten.",
+    "Yellow: higher than usual for this card. Watch its stability and temperature."};
+inline constexpr Bilingual kRedBandToolTip{
+    "Rot: weit über dem Üblichen. Die Karte startet womöglich nicht mehr oder nimmt Schaden.",
+    "Red: far above the usual. The card may fail to start or may be damaged."};
+
 // --- Status panel --------------------------------------------------------------------------
 inline constexpr Bilingual kStatusReady{"Bereit...", "Ready..."};
 inline constexpr Bilingual kStatusOpening{"Öffne ROM Datei...", "Opening ROM file..."};
@@ -102,6 +116,11 @@ inline constexpr Bilingual kNoClockTableText{
 inline constexpr Bilingual kUnreadableTitle{"Datei nicht lesbar", "Cannot read file"};
 inline constexpr Bilingual kUnreadableText{"Die Datei kann nicht gelesen werden:",
                                            "The file cannot be read:"};
+
+// The system's reason for a failed read or write in the current language: the common cases
+// are worded here, any other keeps the system's own (English) description.
+std::string fileErrorReason(const FileError& error, UiLanguage language);
+std::string writeErrorReason(const WriteError& error, UiLanguage language);
 
 // Which of the two BIOS files of an HD 3870 X2 was opened: title and notice per file.
 std::string x2NoticeTitle(int x2File, UiLanguage language);

@@ -28,8 +28,8 @@ WriteError errorFrom(int error)
     case EACCES:
     case EPERM:
     case EROFS:
-    case ETXTBSY: return {WriteErrorKind::AccessDenied, describe(error)};
-    default: return {WriteErrorKind::Failed, describe(error)};
+    case ETXTBSY: return {WriteErrorKind::AccessDenied, describe(error), error};
+    default: return {WriteErrorKind::Failed, describe(error), error};
     }
 }
 

@@ -18,7 +18,8 @@ enum class WriteErrorKind {
 
 struct WriteError {
     WriteErrorKind kind;
-    std::string reason;  // the system's description of the failure
+    std::string reason;   // the system's description of the failure
+    int systemError = 0;  // the errno behind it, so that the window can word it in its language
 };
 
 // Points where tests can interfere with a write to simulate faults.

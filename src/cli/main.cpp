@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         return kExitDone;
     }
     if (command == "--version") {
-        std::cout << "clockvane " CLOCKVANE_VERSION_TEXT "\n";
+        std::cout << "clockvane " CLOCKVANE_VERSION "\n";
         return kExitDone;
     }
     if (command == "info") return runInfo(rest);

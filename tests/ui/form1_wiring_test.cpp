@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -244,6 +245,13 @@ private slots:
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string());
         QTest::keyClicks(box, ",1.,4x");  // comma into an empty box, point and letters: refused
+        QCOMPARE(box->currentText(), QStringLiteral("1,4"));
+        QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,4"));
+        // Pasted the same way: the controller's rule sees the box grow character by character.
+        box->lineEdit()->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QApplication::clipboard()->setText(QStringLiteral(",1.,4x"));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(box->currentText(), QStringLiteral("1,4"));
         QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,4"));
 

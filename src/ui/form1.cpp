@@ -132,9 +132,8 @@ void Form1::buildMenus()
     mnuTrouble_->addAction(chkUvd_);
 
     about_ = action("About", false, [this] { controller_.About_Click(); });
+    // A menu bar item has no room to show its key; the README and the manual name it.
     about_->setShortcut(QKeySequence(Qt::Key_F1));
-    // A menu bar item has no room for its key, so its tool tip names it.
-    about_->setToolTip(QStringLiteral("F1"));
     menuBar()->addAction(about_);
 }
 

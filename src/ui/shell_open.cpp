@@ -6,7 +6,7 @@ namespace clockvane::ui {
 
 QUrl addressFromProgramFolder(const QString& address, const QString& programFolder)
 {
-    const QUrl url(address);
+    QUrl url(address);
     if (!url.scheme().isEmpty()) return url;
     return QUrl::fromLocalFile(QDir::cleanPath(QDir(programFolder).absoluteFilePath(address)));
 }

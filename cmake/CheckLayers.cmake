@@ -5,11 +5,11 @@
 #   files   reading, safe writing, save names
 #   edit    write-back, corrections, the save pipeline
 #   image   the loaded image, identification, structure
+#   text    every user-visible text in both languages, numbers taken from the layout
 #   layout  the table of power states, limits, field codecs, voltage texts
-#   text    every user-visible text in both languages
 #   bytes   byte views, results, codecs, search, sums
 cmake_policy(SET CMP0057 NEW)
-set(CLOCKVANE_LAYERS bytes text layout image edit files)
+set(CLOCKVANE_LAYERS bytes layout text image edit files)
 
 set(violations "")
 set(allowed "")

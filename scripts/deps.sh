@@ -9,6 +9,8 @@ PACKAGES=(
   xvfb xauth fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
   appstream desktop-file-utils
+  qt6-translations-l10n help2man bash-completion shared-mime-info locales
+  dpkg-dev file
 )
 
 missing=()

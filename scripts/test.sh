@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: the normal build, the same suite
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run and a short
-# benchmark run. Fails on the first failing stage.
+# Installs what is missing, then builds and runs every test: the normal build, the Debian
+# package installed and checked, the same suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a bounded fuzz run and a short benchmark run. Fails on the first
+# failing stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -13,6 +14,16 @@ stage() { echo; echo "=== $* ($(date +%T)) ==="; }
 stage "Dependencies"
 scripts/deps.sh
 
+# The German locale, for the tests of the decimal comma under the process's numeric locale.
+if ! locale -a | grep -qix 'de_DE\.utf-\?8'; then
+  stage "Generating the de_DE.UTF-8 locale"
+  SUDO=""
+  if [[ $(id -u) -ne 0 ]]; then
+    SUDO="sudo"
+  fi
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+
 stage "Formatting check"
 scripts/check-format.sh
 
@@ -20,6 +31,9 @@ stage "Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLOCKVANE_BUILD_BENCHMARKS=ON
 cmake --build build -j "$JOBS"
 ctest --test-dir build --output-on-failure -j "$JOBS" --timeout 300
+
+stage "Debian package: build, install and check"
+scripts/package-check.sh build
 
 stage "Build and test under AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:strict_string_checks=1"

@@ -5,12 +5,14 @@
 
 namespace clockvane::app {
 
-// The program's name and version, shown in the window title and the About window. The build
-// number is kept but never shown.
+// The program's name and version. The version is the package's (the build passes the project
+// version in CLOCKVANE_VERSION*): --version prints all of it, the window title and the About
+// window its major and minor parts; the build number is never shown there.
 inline constexpr std::string_view kProgramName = "Orvanta Clockvane";
-inline constexpr int kVersionMajor = 0;
-inline constexpr int kVersionMinor = 9;
-inline constexpr int kVersionBuild = 15;
+inline constexpr std::string_view kPackageVersion = CLOCKVANE_VERSION;
+inline constexpr int kVersionMajor = CLOCKVANE_VERSION_MAJOR;
+inline constexpr int kVersionMinor = CLOCKVANE_VERSION_MINOR;
+inline constexpr int kVersionBuild = CLOCKVANE_VERSION_PATCH;
 
 // "V0.9 Beta", the About window's version line.
 inline std::string versionLine()
@@ -37,12 +39,15 @@ inline constexpr std::string_view kSettingsApplication = "Orvanta Clockvane";
 inline constexpr std::string_view kSettingsSection = "\\";
 inline constexpr std::string_view kLanguageSettingKey = "language";
 
-// The maker's home page that the About window's picture opens: the installed README. The
-// build may point it elsewhere with the compile definition CLOCKVANE_HOME_PAGE_URL.
+// The maker's home page that the About window's picture opens: the README installed with the
+// program, as a path from the program's folder (../share/doc/clockvane/README.md), which the
+// shell's "Open" resolves there, as it ran with the program's folder as the working folder.
+// So the page is found wherever the program was installed. The build may point it elsewhere
+// with the compile definition CLOCKVANE_HOME_PAGE_URL.
 #ifdef CLOCKVANE_HOME_PAGE_URL
 inline constexpr std::string_view kHomePageUrl = CLOCKVANE_HOME_PAGE_URL;
 #else
-inline constexpr std::string_view kHomePageUrl = "file:///usr/local/share/doc/clockvane/README.md";
+inline constexpr std::string_view kHomePageUrl = "../share/doc/clockvane/README.md";
 #endif
 
 // Both file dialogs offer BIOS images only.

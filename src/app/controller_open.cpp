@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/app_info.h"
+#include "app/error_reasons.h"
 #include "app/main_controller.h"
 #include "bytes/sums.h"
 #include "image/bios_info.h"
@@ -39,6 +40,15 @@ void MainController::Form_OLEDragDrop(const std::vector<std::string>& paths)
     ROMOpen_Click();
 }
 
+// The user named the file, as with the open dialog, so its ending is not asked about; the
+// content is checked as for any other file.
+void MainController::openCommandLineFile(const std::string& path)
+{
+    if (busy_ || path.empty()) return;
+    droppedFilePath_ = path;
+    ROMOpen_Click();
+}
+
 void MainController::ROMOpen_Click()
 {
     if (busy_) return;
@@ -68,7 +78,8 @@ void MainController::openFile(const std::string& path)
 
     auto raw = platform_.readFile(path);
     if (!raw) {
-        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" + raw.error().reason,
+        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" +
+                       fileErrorReason(raw.error(), language_),
                    texts::kUnreadableTitle.in(language_), MessageIcon::Critical);
         return;
     }
@@ -233,7 +244,8 @@ void MainController::placeClocksOnSliders()
         for (const auto& [slider, raw] : clocks) {
             const RangeCheck check = checkClockRange(slider, raw);
             if (check.violation != RangeViolation::None) {
-                const MessageText message = rangeMessage(slider, check.violation, language_);
+                const texts::MessageText message =
+                    texts::rangeMessage(slider, check.violation, language_);
                 showMessage(message.text, message.title, MessageIcon::Exclamation);
             }
             state_.sliders[slider].value = check.sliderValue;

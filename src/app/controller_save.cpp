@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/app_info.h"
+#include "app/error_reasons.h"
 #include "app/main_controller.h"
 #include "bytes/sums.h"
 #include "edit/save_pipeline.h"
@@ -174,7 +175,8 @@ void MainController::reportWriteFailure(const WriteError& error, const std::stri
         showMessage(texts::kAccessDeniedText.in(language_), texts::kAccessDeniedTitle.in(language_),
                     MessageIcon::Critical);
     } else {
-        showMessage(texts::kWriteFailedText.in(language_) + "\r" + path + "\r\r" + error.reason,
+        showMessage(texts::kWriteFailedText.in(language_) + "\r" + path + "\r\r" +
+                        writeErrorReason(error, language_),
                     texts::kWriteFailedTitle.in(language_), MessageIcon::Critical);
     }
     setStatus(texts::kStatusWriteFailed.in(language_));

@@ -70,6 +70,19 @@ void MainController::setDesignState()
     state_.statusPanels = {};
     state_.progressValue = 0;
     state_.progressDisplay = false;
+    setAccessibleTexts(english);
+}
+
+// Texts beyond the window's own captions: the names a screen reader gives the sliders and
+// boxes, and the tool tips of the warning bands. They follow the language like the captions.
+void MainController::setAccessibleTexts(UiLanguage language)
+{
+    for (std::size_t i = 0; i < kSliderCount; ++i)
+        state_.sliders[i].accessibleName = texts::sliderName(i, language);
+    for (std::size_t k = 0; k < kVcoreBoxCount; ++k)
+        state_.vcoreBoxes[k].accessibleName = texts::vcoreBoxName(k, language);
+    state_.yellowBandToolTip = texts::kYellowBandToolTip.in(language);
+    state_.redBandToolTip = texts::kRedBandToolTip.in(language);
 }
 
 void MainController::setStatus(const std::string& text)
@@ -166,6 +179,7 @@ void MainController::switchLanguage(UiLanguage language)
     state_.infoValues[3] = texts::kHintOpen.in(language);
     state_.infoValues[4] = texts::kHintDrop.in(language);
     showClockTableToolTip();
+    setAccessibleTexts(language);
     platform_.stateChanged();
 }
 

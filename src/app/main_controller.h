@@ -35,6 +35,8 @@ public:
     // Opening: the menu command, and a drop of files on the window, the frame or its labels.
     void ROMOpen_Click();
     void Form_OLEDragDrop(const std::vector<std::string>& paths);
+    // A file named on the command line: opened like a dropped file, whatever its ending.
+    void openCommandLineFile(const std::string& path);
 
     // Editing. The screen first reports the new slider value, then the handler runs:
     // ScrollBar1_Scroll while the thumb is dragged, ScrollBar1_Change when the value is set.
@@ -88,6 +90,7 @@ private:
     MessageAnswer showMessage(const std::string& text, const std::string& title, MessageIcon icon,
                               MessageButtons buttons = MessageButtons::Ok);
     void switchLanguage(UiLanguage language);
+    void setAccessibleTexts(UiLanguage language);
     char decimalSeparator() const { return platform_.decimalSeparator(); }
 
     // The open sequence (controller_open.cpp).

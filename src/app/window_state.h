@@ -24,6 +24,7 @@ struct SliderState {
     int lower = 0;  // bottom end
     int upper = 0;  // top end
     bool enabled = false;
+    std::string accessibleName{};  // what a screen reader calls it: "3D High Power GPU clock"
 };
 
 // Label3(i): the whole-MHz value under slider i.
@@ -38,6 +39,7 @@ struct VcoreBoxState {
     std::vector<std::string> items;  // the seven presets, with the user's decimal separator
     bool enabled = false;
     std::string toolTip;
+    std::string accessibleName{};  // "3D High Power VCore"
 };
 
 struct MenuItemState {
@@ -67,6 +69,10 @@ struct MainWindowState {
     bool pic3850Visible = false;
     bool pic3870x2Visible = false;
     bool picAtiVisible = true;
+
+    // What a yellow or red clock label means, shown when the pointer rests on it.
+    std::string yellowBandToolTip;
+    std::string redBandToolTip;
 
     bool linkLinesVisible = false;    // Linklinie(0..2)
     bool linkedLabelVisible = false;  // Label8

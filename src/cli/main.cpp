@@ -28,7 +28,7 @@ int runCommand(const std::vector<std::string>& arguments)
         return kExitDone;
     }
     if (command == "--version") {
-        std::cout << "clockvane " CLOCKVANE_VERSION_TEXT "\n";
+        std::cout << "clockvane " CLOCKVANE_VERSION "\n";
         return kExitDone;
     }
     if (command == "info") return runInfo(rest);

@@ -1,5 +1,7 @@
 #include "cli/opened_image.h"
 
+#include "text/texts.h"
+
 #include "files/rom_file.h"
 #include "layout/voltage_text.h"
 
@@ -56,7 +58,7 @@ std::vector<std::string> rangeLines(const OpenedImage& opened)
         for (const std::size_t slider : {state.gpuSlider, state.ramSlider}) {
             const RangeViolation violation = opened.sliders[slider].violation;
             if (violation != RangeViolation::None)
-                lines.push_back(rangeLine(slider, violation, UiLanguage::English));
+                lines.push_back(texts::rangeLine(slider, violation, UiLanguage::English));
         }
     }
     return lines;

@@ -14,11 +14,11 @@ FileError errorFromErrno(int error)
     const std::string reason = std::generic_category().message(error);
     switch (error) {
     case ENOENT:
-    case ENOTDIR: return {FileErrorKind::NotFound, reason};
+    case ENOTDIR: return {FileErrorKind::NotFound, reason, error};
     case EACCES:
-    case EPERM: return {FileErrorKind::AccessDenied, reason};
-    case EISDIR: return {FileErrorKind::NotAFile, reason};
-    default: return {FileErrorKind::ReadFailed, reason};
+    case EPERM: return {FileErrorKind::AccessDenied, reason, error};
+    case EISDIR: return {FileErrorKind::NotAFile, reason, error};
+    default: return {FileErrorKind::ReadFailed, reason, error};
     }
 }
 
@@ -42,7 +42,8 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     if (ec) return errorFromErrno(ec.value());
     if (std::filesystem::is_directory(status)) return errorFromErrno(EISDIR);
     if (!std::filesystem::is_regular_file(status)) {
-        return FileError{FileErrorKind::NotAFile, "Not a regular file"};
+        // No errno tells this case: a device, a pipe or a socket.
+        return FileError{FileErrorKind::NotAFile, "Not a regular file", 0};
     }
 
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -56,7 +57,8 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
         all.insert(all.end(), chunk, chunk + got);
         if (all.size() > kLargestAcceptedFile) {
-            return FileError{FileErrorKind::TooLarge, "File too large for a video BIOS image"};
+            return FileError{FileErrorKind::TooLarge, "File too large for a video BIOS image",
+                             EFBIG};
         }
         if (got < sizeof chunk) break;
     }

@@ -19,7 +19,8 @@ enum class FileErrorKind {
 
 struct FileError {
     FileErrorKind kind;
-    std::string reason;  // the system's own description, e.g. "Permission denied"
+    std::string reason;   // the system's own description, e.g. "Permission denied"
+    int systemError = 0;  // the errno behind it, so that the window can word it in its language
 };
 
 // Files larger than this are refused: no BIOS of these cards comes near it.

@@ -25,32 +25,6 @@ RangeCheck checkClockRange(std::size_t slider, std::uint32_t raw)
     return {sliderValueFromRaw(raw), RangeViolation::None};
 }
 
-std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language)
-{
-    const std::size_t state = powerStateOfSlider(slider);
-    if (state >= kPowerStates.size() || violation == RangeViolation::None) return {};
-    std::string line{kPowerStates[state].name};
-    line += isGpuSlider(slider) ? " GPU " : " RAM ";
-    const bool high = violation == RangeViolation::TooHigh;
-    if (language == UiLanguage::German) {
-        line += high ? "Takt über Limit" : "Takt unter Limit";
-    } else {
-        line += high ? "clock exceeds limit" : "clock below limit";
-    }
-    return line;
-}
-
-MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguage language)
-{
-    const bool german = language == UiLanguage::German;
-    const bool high = violation == RangeViolation::TooHigh;
-    MessageText message;
-    message.title = german ? (high ? "Takt zu hoch!" : "Takt zu niedrig!") : "Clock read error";
-    message.text = rangeLine(slider, violation, language) + "\r\r" +
-                   (german ? "Bitte die Einstellung überprüfen" : "Please correct the setting");
-    return message;
-}
-
 Band bandFor(std::size_t slider, int mhz, bool isGddr4)
 {
     struct Bounds {

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "text/ui_language.h"
-
 namespace clockvane {
 
 // Whole-MHz ranges of the sliders: GPU sliders (even indices) and memory sliders (odd).
@@ -38,16 +36,6 @@ struct RangeCheck {
 // The range check of one clock read from an image. The unrounded value is compared:
 // 1200.01 MHz is too high for a GPU slider and the slider gets the limit it crossed.
 RangeCheck checkClockRange(std::size_t slider, std::uint32_t raw);
-
-struct MessageText {
-    std::string title;
-    std::string text;  // lines joined by single carriage returns
-};
-
-// "BootUp GPU clock exceeds limit" / "BootUp GPU Takt über Limit" and so on.
-std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language);
-// The message box for a violation: the clock's line, two carriage returns, the request line.
-MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguage language);
 
 // Warning bands of the clock labels.
 enum class Band { Normal, Yellow, Red };

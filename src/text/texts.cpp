@@ -2,8 +2,34 @@
 
 #include <cstdio>
 
-namespace clockvane::app::texts {
+#include <cerrno>
+
+#include "layout/clock_layout.h"
+
+namespace clockvane::texts {
 namespace {
+
+constexpr Bilingual kGpuClockName{"GPU-Takt", "GPU clock"};
+constexpr Bilingual kMemoryClockName{"Speichertakt", "memory clock"};
+constexpr std::string_view kVcoreName = "VCore";
+
+// A path that names a device, a pipe or a socket: no errno says that.
+
+struct SystemReason {
+    int systemError;
+    Bilingual text;
+};
+constexpr std::array<SystemReason, 9> kSystemReasons{{
+    {ENOENT, {"Datei oder Verzeichnis nicht gefunden", "No such file or directory"}},
+    {EACCES, {"Keine Berechtigung", "Permission denied"}},
+    {EPERM, {"Keine Berechtigung", "Permission denied"}},
+    {EISDIR, {"Ist ein Verzeichnis", "Is a directory"}},
+    {ENOSPC, {"Kein freier Speicherplatz auf dem Gerät", "No space left on device"}},
+    {EROFS, {"Dateisystem ist nur lesbar", "Read-only file system"}},
+    {EFBIG, {"Datei zu groß", "File too large"}},
+    {ENAMETOOLONG, {"Dateiname zu lang", "File name too long"}},
+    {ENOTDIR, {"Ist kein Verzeichnis", "Not a directory"}},
+}};
 
 // Lines 2 to 13 of the X2 notice; line 1 names the file and is chosen separately. Empty
 // lines make two carriage returns in a row once joined.
@@ -49,6 +75,27 @@ constexpr Bilingual kX2TitleFile1{"Öffne 3870 X² BIOS 1 von 2", "Opening 3870 
 constexpr Bilingual kX2TitleFile2{"Öffne 3870 X² BIOS 2 von 2", "Opening 3870 X² BIOS 2 of 2"};
 
 }  // namespace
+
+std::string systemReason(int systemError, const std::string& systemText, UiLanguage language)
+{
+    for (const SystemReason& known : kSystemReasons) {
+        if (known.systemError == systemError) return known.text.in(language);
+    }
+    return systemText;
+}
+
+
+std::string sliderName(std::size_t slider, UiLanguage language)
+{
+    const PowerState& state = kPowerStates[powerStateOfSlider(slider)];
+    return std::string(kVcoreBoxStates[state.vcoreBox]) + ' ' +
+           (isGpuSlider(slider) ? kGpuClockName : kMemoryClockName).in(language);
+}
+
+std::string vcoreBoxName(std::size_t box, UiLanguage)
+{
+    return std::string(kVcoreBoxStates[box]) + ' ' + std::string(kVcoreName);
+}
 
 std::string x2NoticeTitle(int x2File, UiLanguage language)
 {
@@ -113,4 +160,30 @@ std::string pastOptionRomText(std::size_t offset, std::size_t declaredLength, Ui
            "The file was not written.";
 }
 
-}  // namespace clockvane::app::texts
+std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language)
+{
+    const std::size_t state = powerStateOfSlider(slider);
+    if (state >= kPowerStates.size() || violation == RangeViolation::None) return {};
+    std::string line{kPowerStates[state].name};
+    line += isGpuSlider(slider) ? " GPU " : " RAM ";
+    const bool high = violation == RangeViolation::TooHigh;
+    if (language == UiLanguage::German) {
+        line += high ? "Takt über Limit" : "Takt unter Limit";
+    } else {
+        line += high ? "clock exceeds limit" : "clock below limit";
+    }
+    return line;
+}
+
+MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguage language)
+{
+    const bool german = language == UiLanguage::German;
+    const bool high = violation == RangeViolation::TooHigh;
+    MessageText message;
+    message.title = german ? (high ? "Takt zu hoch!" : "Takt zu niedrig!") : "Clock read error";
+    message.text = rangeLine(slider, violation, language) + "\r\r" +
+                   (german ? "Bitte die Einstellung überprüfen" : "Please correct the setting");
+    return message;
+}
+
+}  // namespace clockvane::texts

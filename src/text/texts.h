@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "layout/clock_limits.h"
 #include "text/ui_language.h"
 
 // Every text the window shows, in both languages. A text is picked by the language current at
 // the moment it is shown, never earlier, so a switch in the middle of an open or a save
 // changes every text that follows it. Line breaks are single carriage returns, as the
 // message boxes expect them.
-namespace clockvane::app::texts {
+namespace clockvane::texts {
 
 struct Bilingual {
     std::string_view german;
@@ -59,6 +60,18 @@ inline constexpr std::array<std::string_view, 5> kVcoreToolTips{
 // Power states by VCore box index, as the save's refusal names them.
 inline constexpr std::array<std::string_view, 5> kVcoreBoxStates{"BootUp", "2D", "3D High Power",
                                                                  "UVD", "3D Low Power"};
+
+// --- What a screen reader says about the controls, and the warning bands' tool tips --------
+// "3D High Power GPU clock": the power state, then what the control sets. The power states'
+// names read the same in both languages.
+std::string sliderName(std::size_t slider, UiLanguage language);
+std::string vcoreBoxName(std::size_t box, UiLanguage language);
+inline constexpr Bilingual kYellowBandToolTip{
+    "Gelb: höher als bei dieser Karte üblich. Auf Stabilität und Temperatur achten.",
+    "Yellow: higher than usual for this card. Watch its stability and temperature."};
+inline constexpr Bilingual kRedBandToolTip{
+    "Rot: weit über dem Üblichen. Die Karte startet womöglich nicht mehr oder nimmt Schaden.",
+    "Red: far above the usual. The card may fail to start or may be damaged."};
 
 // --- Status panel --------------------------------------------------------------------------
 inline constexpr Bilingual kStatusReady{"Bereit...", "Ready..."};
@@ -134,6 +147,11 @@ inline constexpr Bilingual kToolTipContradicted{
 inline constexpr Bilingual kToolTipNotAvailable{
     "Das BIOS enthält keine Power-Tabelle, mit der sich die Takttabelle bestätigen ließe",
     "The BIOS holds no power table to confirm the clock table with"};
+
+// The system's reason for a failed read or write in the current language: the common cases
+// (by their error number) are worded here, any other keeps the system's own description.
+std::string systemReason(int systemError, const std::string& systemText, UiLanguage language);
+inline constexpr Bilingual kNotARegularFile{"Keine reguläre Datei", "Not a regular file"};
 
 // Which of the two BIOS files of an HD 3870 X2 was opened: title and notice per file.
 std::string x2NoticeTitle(int x2File, UiLanguage language);
@@ -217,4 +235,15 @@ inline constexpr Bilingual kAboutUsageSteps{
     "5. Flash the modded BIOS_mod.ROM with WinFlash\r"
     "6. That's it!"};
 
-}  // namespace clockvane::app::texts
+// --- Clock limits ---------------------------------------------------------------------------
+struct MessageText {
+    std::string title;
+    std::string text;  // lines joined by single carriage returns
+};
+
+// "BootUp GPU clock exceeds limit" / "BootUp GPU Takt über Limit" and so on.
+std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language);
+// The message box for a violation: the clock's line, two carriage returns, the request line.
+MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguage language);
+
+}  // namespace clockvane::texts

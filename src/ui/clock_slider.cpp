@@ -1,5 +1,9 @@
 #include "ui/clock_slider.h"
 
+#include <QPainter>
+
+#include "ui/accessible_controls.h"
+
 namespace clockvane::ui {
 
 ClockSlider::ClockSlider(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
@@ -13,6 +17,21 @@ ClockSlider::ClockSlider(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
     // Dragging reports every step with `dragging`; letting go reports the final value once more
     // as a plain change.
     connect(this, &QScrollBar::sliderReleased, this, [this] { emit mhzChanged(mhz(), false); });
+    installAccessibleControls();
+}
+
+QString ClockSlider::mhzText(int mhz) { return QString::number(mhz) + QStringLiteral(" MHz"); }
+
+void ClockSlider::paintEvent(QPaintEvent* event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    constexpr int kWidth = 2;
+    painter.setPen(QPen(palette().color(QPalette::Highlight), kWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        QRectF(rect()).adjusted(kWidth / 2.0, kWidth / 2.0, -kWidth / 2.0, -kWidth / 2.0));
 }
 
 }  // namespace clockvane::ui

@@ -7,7 +7,9 @@ namespace clockvane::ui {
 // A vertical clock slider in whole MHz with its upper limit at the top. A click on an arrow
 // moves it by 1 MHz, a click in the track by 25 MHz; the arrow keys and Page Up/Down do the
 // same. Qt's vertical scroll bar has its minimum at the top, so the bar holds the negated
-// clock: then the top arrow, Up and Page Up all raise the clock.
+// clock: then the top arrow, Up and Page Up all raise the clock. A screen reader hears the
+// clock ("775 MHz"), and a slider with the keyboard focus is outlined in the highlight colour,
+// which most styles do not do for scroll bars.
 class ClockSlider : public QScrollBar {
     Q_OBJECT
 
@@ -23,9 +25,15 @@ public:
     void setMhz(int mhz) { setValue(-mhz); }
     void setMhzRange(int lower, int upper) { setRange(-upper, -lower); }
 
+    // "775 MHz": the clock as the label under the slider and a screen reader give it.
+    static QString mhzText(int mhz);
+
 signals:
     // The clock changed; `dragging` while the user drags the thumb.
     void mhzChanged(int mhz, bool dragging);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace clockvane::ui

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "ui/qt_text.h"
+#include "ui/qt_translations.h"
 
 namespace clockvane::ui {
 
@@ -24,6 +25,8 @@ std::unique_ptr<QFileDialog> buildFileDialog(const app::FileDialogRequest& reque
     dialog->setOption(QFileDialog::DontConfirmOverwrite,
                       !(request.flags & app::kDialogOverwritePrompt));
     dialog->setOption(QFileDialog::ReadOnly, false);
+    // The desktop's own dialog speaks the desktop's language; Qt's speaks the program's.
+    if (qtTextsDifferFromDesktop()) dialog->setOption(QFileDialog::DontUseNativeDialog);
 
     if (!request.fileName.empty()) {
         const QFileInfo proposed(toQt(request.fileName));

@@ -27,8 +27,6 @@ namespace clockvane::ui {
 
 namespace {
 
-namespace texts = app::texts;
-
 QString text(std::string_view fixed) { return toQt(std::string(fixed)); }
 
 QStringList bilingual(const texts::Bilingual& both)
@@ -110,6 +108,10 @@ void Form1::buildMenus()
     romOpen_ = action("ROMOpen", false, [this] { controller_.ROMOpen_Click(); });
     romSave_ = action("ROMSave", false, [this] { controller_.ROMSave_Click(); });
     exitProgram_ = action("EXITProgramm", false, [this] { controller_.EXITProgramm_Click(); });
+    // The desktop's usual keys, beside the menus' Alt access keys; the menus show them.
+    romOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    romSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    exitProgram_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     mnuFile_->addAction(romOpen_);
     mnuFile_->addAction(romSave_);
     mnuFile_->addSeparator();
@@ -128,6 +130,8 @@ void Form1::buildMenus()
     mnuTrouble_->addAction(chkUvd_);
 
     about_ = action("About", false, [this] { controller_.About_Click(); });
+    // A menu bar item has no room to show its key; the README and the manual name it.
+    about_->setShortcut(QKeySequence(Qt::Key_F1));
     menuBar()->addAction(about_);
 }
 
@@ -253,6 +257,13 @@ void Form1::wireControls()
         connect(box, &VcoreBox::focusLost, this,
                 [this, i] { forward([this, i] { controller_.CmbVCore_LostFocus(i); }); });
     }
+}
+
+void Form1::openFile(const QString& path)
+{
+    QTimer::singleShot(0, this, [this, path = fromQt(path)] {
+        forward([this, &path] { controller_.openCommandLineFile(path); });
+    });
 }
 
 void Form1::closeEvent(QCloseEvent* event)

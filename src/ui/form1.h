@@ -38,6 +38,9 @@ public:
     // Shows the controller's state on every widget. Programmatic changes made here reach no
     // handler.
     void render();
+    // Opens a file named on the command line once the window is up, through the same open
+    // sequence as the menu and a drop.
+    void openFile(const QString& path);
 
     ClockColumn* column(std::size_t position) const { return columns_[position]; }
     ClockSlider* slider(std::size_t index) const { return sliders_[index]; }

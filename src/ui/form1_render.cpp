@@ -11,6 +11,7 @@
 #include "ui/form1.h"
 #include "ui/link_bracket.h"
 #include "ui/qt_text.h"
+#include "ui/qt_translations.h"
 #include "ui/svg_picture.h"
 #include "ui/vcore_box.h"
 
@@ -40,6 +41,7 @@ void renderSlider(ClockSlider* slider, const app::SliderState& state)
     }
     if (slider->mhz() != state.value) slider->setMhz(state.value);
     slider->setEnabled(state.enabled);
+    slider->setAccessibleName(toQt(state.accessibleName));
 }
 
 void setTextColours(QWidget* widget, const QColor& background, const QColor& foreground)
@@ -50,12 +52,18 @@ void setTextColours(QWidget* widget, const QColor& background, const QColor& for
     widget->setPalette(palette);
 }
 
-void renderClockLabel(QLabel* label, const app::ClockLabelState& state)
+void renderClockLabel(QLabel* label, const app::ClockLabelState& state,
+                      const app::MainWindowState& window)
 {
     const QPalette system = QApplication::palette();
     label->setText(toQt(state.caption));
     setTextColours(label, labelColour(state.background, system),
                    labelColour(state.foreground, system));
+    // A warning colour says what it means when the pointer rests on it.
+    std::string toolTip;
+    if (state.background == app::LabelColour::Yellow) toolTip = window.yellowBandToolTip;
+    if (state.background == app::LabelColour::Red) toolTip = window.redBandToolTip;
+    label->setToolTip(toQt(toolTip));
 }
 
 void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
@@ -76,6 +84,8 @@ void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
     if (box->currentText() != text) box->setEditText(text);
     box->setEnabled(state.enabled);
     box->setToolTip(toQt(state.toolTip));
+    box->setAccessibleName(toQt(state.accessibleName));
+    box->lineEdit()->setAccessibleName(toQt(state.accessibleName));
 }
 
 }  // namespace
@@ -87,6 +97,8 @@ void Form1::render()
     rendering_ = true;
 
     setWindowTitle(toQt(state.windowTitle));
+    // Qt's own texts (standard buttons, file dialogs) follow the program's language.
+    useQtTexts(controller_.language());
 
     renderMenu(mnuFile_, state.mnuFile);
     renderAction(romOpen_, state.romOpen);
@@ -101,7 +113,7 @@ void Form1::render()
 
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
         renderSlider(sliders_[i], state.sliders[i]);
-        renderClockLabel(clockLabels_[i], state.clockLabels[i]);
+        renderClockLabel(clockLabels_[i], state.clockLabels[i], state);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) renderBox(boxes_[i], state.vcoreBoxes[i]);
 

@@ -1,27 +1,51 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
+#include "ui/command_line.h"
 #include "ui/form1.h"
 #include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+
+namespace {
+
+void describeProgram()
+{
+    const QString name = QString::fromUtf8(clockvane::app::kProgramName.data(),
+                                           qsizetype(clockvane::app::kProgramName.size()));
+    QCoreApplication::setOrganizationName(name);
+    QCoreApplication::setApplicationName(name);
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(
+        clockvane::app::kPackageVersion.data(), qsizetype(clockvane::app::kPackageVersion.size())));
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
+    using namespace clockvane::ui;
+    // --help and --version print and end, also where there is no display.
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication text(argc, argv);
+        describeProgram();
+        return answerInText(readEditorCommand(QCoreApplication::arguments()));
+    }
+
     QApplication application(argc, argv);
-    const QString name = QString::fromUtf8(clockvane::app::kProgramName.data(),
-                                           qsizetype(clockvane::app::kProgramName.size()));
-    QApplication::setOrganizationName(name);
-    QApplication::setApplicationName(name);
-    QApplication::setApplicationVersion(QStringLiteral(CLOCKVANE_VERSION));
+    describeProgram();
+    const EditorCommand command = readEditorCommand(QCoreApplication::arguments());
+    if (command.kind != EditorCommand::Kind::Open) return answerInText(command);
     // Ties the window to the installed .desktop file (task bars, Wayland).
     QApplication::setDesktopFileName(QStringLiteral(CLOCKVANE_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/app-icon.svg")));
 
     // The program always waits the full time: no options.
-    clockvane::ui::QtPlatform platform;
+    QtPlatform platform;
     clockvane::app::MainController controller(platform);
-    clockvane::ui::Form1 window(controller, platform);
+    Form1 window(controller, platform);
     window.load();
+    if (!command.file.isEmpty()) window.openFile(QFileInfo(command.file).absoluteFilePath());
     return QApplication::exec();
 }

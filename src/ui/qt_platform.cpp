@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include "ui/form3.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
+#include "ui/shell_open.h"
 
 namespace clockvane::ui {
 
@@ -151,7 +153,8 @@ char QtPlatform::decimalSeparator() const
 void QtPlatform::openUrl(const std::string& url)
 {
     // Like the shell's "Open": the desktop picks the handler; a failure is not reported.
-    QDesktopServices::openUrl(QUrl(toQt(url)));
+    QDesktopServices::openUrl(
+        addressFromProgramFolder(toQt(url), QCoreApplication::applicationDirPath()));
 }
 
 void QtPlatform::closeMainWindow()

@@ -1,8 +1,15 @@
 #include "ui/vcore_box.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include "ui/accessible_controls.h"
 
 namespace clockvane::ui {
 
@@ -14,13 +21,16 @@ VcoreBox::VcoreBox(QWidget* parent) : QComboBox(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    // A file dropped on the box opens like a file dropped on the window; it is not text.
-    lineEdit()->setAcceptDrops(false);
+    // Dropped text is typed through the filter; a dropped file is passed on to the window,
+    // which opens it.
+    lineEdit()->setAcceptDrops(true);
 
     installEventFilter(this);
     lineEdit()->installEventFilter(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &VcoreBox::textChangedByUser);
     connect(this, &QComboBox::textActivated, this, &VcoreBox::textChangedByUser);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &VcoreBox::announceValue);
+    installAccessibleControls();
 }
 
 int VcoreBox::keyAsciiOf(const QKeyEvent& event)
@@ -32,19 +42,93 @@ int VcoreBox::keyAsciiOf(const QKeyEvent& event)
     return text.front().unicode();
 }
 
+QString VcoreBox::voltsText(const QString& text)
+{
+    return text.isEmpty() ? QString() : text + QStringLiteral(" V");
+}
+
+void VcoreBox::typeThroughFilter(const QString& text)
+{
+    for (const QChar character : text) {
+        // Only printable characters are typed; a line break or a tab is no key of the box.
+        if (!character.isPrint()) continue;
+        if (keyFilter_ && !keyFilter_(character.unicode())) continue;
+        lineEdit()->insert(QString(character));
+        emit textChangedByUser(lineEdit()->text());
+    }
+}
+
+bool VcoreBox::filterDrop(QEvent* event)
+{
+    auto* drag = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drag->mimeData();
+    if (data->hasUrls()) {
+        // A file: left to the window (the event goes on to the parents that accept drops).
+        event->ignore();
+        return true;
+    }
+    if (event->type() != QEvent::Drop) return false;  // the line edit shows where it would go
+    if (data->hasText()) {
+        lineEdit()->deselect();
+        lineEdit()->setCursorPosition(lineEdit()->cursorPositionAt(drag->position().toPoint()));
+        typeThroughFilter(data->text());
+    }
+    // Copied, never moved: a text dragged out of the box stays where it was.
+    drag->setDropAction(Qt::CopyAction);
+    drag->accept();
+    // Lets the line edit forget the drop position it was showing.
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(lineEdit(), &leave);
+    return true;
+}
+
+void VcoreBox::announceValue()
+{
+    if (!QAccessible::isActive()) return;
+    QAccessibleValueChangeEvent changed(this, voltsText(currentText()));
+    QAccessible::updateAccessibility(&changed);
+}
+
 bool VcoreBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && keyFilter_) {
-        const int keyAscii = keyAsciiOf(*static_cast<QKeyEvent*>(event));
-        if (keyAscii != 0 && !keyFilter_(keyAscii)) return true;  // discarded
-    } else if (event->type() == QEvent::FocusOut && watched == this) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.matches(QKeySequence::Paste)) {
+            typeThroughFilter(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+            return true;
+        }
+        const int keyAscii = keyAsciiOf(key);
+        if (keyAscii != 0 && keyFilter_ && !keyFilter_(keyAscii)) return true;  // discarded
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the selection where the desktop has one (X11).
+        if (watched == lineEdit() &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+            QGuiApplication::clipboard()->supportsSelection()) {
+            lineEdit()->deselect();
+            typeThroughFilter(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return true;
+        }
+        break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (watched == lineEdit()) return filterDrop(event);
+        break;
+    case QEvent::FocusOut:
+        if (watched != this) break;
         // Opening the list, a menu or another window does not move the focus to another
         // control of this window: only a real change of control counts.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::MenuBarFocusReason) {
-            emit focusLost();
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case Qt::PopupFocusReason:
+        case Qt::ActiveWindowFocusReason:
+        case Qt::MenuBarFocusReason: break;
+        default: emit focusLost();
         }
+        break;
+    default: break;
     }
     return QComboBox::eventFilter(watched, event);
 }

@@ -4,15 +4,17 @@
 
 #include <QComboBox>
 
+class QDropEvent;
 class QKeyEvent;
 
 namespace clockvane::ui {
 
 // An editable VCore box. Every typed character and Backspace is first offered to a key
-// filter (the controller's CmbVCore_KeyPress), which may discard it; navigation keys, Delete
-// and shortcuts such as paste pass untouched. Whatever the user leaves in the box - typed,
-// pasted or picked from the list - is reported with textChangedByUser, and losing the focus
-// to another control with focusLost.
+// filter (the controller's CmbVCore_KeyPress), which may discard it; navigation keys and
+// Delete pass untouched. Pasted text - Ctrl+V, a middle click, a dropped text - is typed
+// through the same filter one character at a time, so it gets in exactly as far as typing
+// it would. Whatever the user leaves in the box - typed, pasted or picked from the list - is
+// reported with textChangedByUser, and losing the focus to another control with focusLost.
 class VcoreBox : public QComboBox {
     Q_OBJECT
 
@@ -27,6 +29,9 @@ public:
     // that is not a character and passes without asking.
     static int keyAsciiOf(const QKeyEvent& event);
 
+    // "1,2 V": a box text as a screen reader gives it (nothing for an empty box).
+    static QString voltsText(const QString& text);
+
 signals:
     void textChangedByUser(const QString& text);
     void focusLost();
@@ -35,6 +40,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Inserts `text` at the cursor as if its characters were typed one after the other.
+    void typeThroughFilter(const QString& text);
+    bool filterDrop(QEvent* event);
+    void announceValue();
+
     KeyFilter keyFilter_;
 };
 

@@ -236,6 +236,14 @@ TEST_F(OpenChecks, UnreadableFileNamesPathAndSystemReason)
     ASSERT_EQ(fake.messages.size(), 2u);
     EXPECT_EQ(fake.messages[1].text, "The file cannot be read:\r" + path + "\r\rPermission denied");
     EXPECT_FALSE(controller.hasImage());
+
+    // In German the system's reason is German too.
+    fake.readHook = nullptr;
+    controller.SetLangDeutsch_Click();
+    open(path);
+    ASSERT_EQ(fake.messages.size(), 3u);
+    EXPECT_EQ(fake.messages[2].text, "Die Datei kann nicht gelesen werden:\r" + path +
+                                         "\r\rDatei oder Verzeichnis nicht gefunden");
 }
 
 TEST_F(OpenChecks, CancelledDialogChangesNothing)

@@ -183,9 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"flag_with_value", {"set", "IN", "--force=yes"}, "takes no value"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(CliHelp, EveryCommandHasHelpAndTheVersionIsTheWindows)
+TEST(CliHelp, EveryCommandHasHelpAndTheVersionIsThePackages)
 {
-    EXPECT_EQ(runCli({"--version"}).out, "clockvane 0.9\n");
+    EXPECT_EQ(runCli({"--version"}).out, "clockvane " CLOCKVANE_VERSION "\n");
     for (const auto& [arguments, heading] :
          std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"--help"}, "Usage: clockvane COMMAND"},

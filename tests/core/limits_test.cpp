@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/clock_limits.h"
+#include "text/texts.h"
 
 namespace clockvane {
 namespace {
@@ -61,8 +62,8 @@ class RangeMessages : public ::testing::TestWithParam<MessageCase> {};
 
 TEST_P(RangeMessages, NameTheClockAndAskForACorrection)
 {
-    const MessageText message =
-        rangeMessage(GetParam().slider, GetParam().violation, GetParam().language);
+    const texts::MessageText message =
+        texts::rangeMessage(GetParam().slider, GetParam().violation, GetParam().language);
     EXPECT_EQ(message.title, GetParam().title);
     EXPECT_EQ(message.text, GetParam().text);
 }
@@ -92,10 +93,10 @@ TEST(RangeMessages, EverySliderNamesItsClock)
                              "3D Low Power GPU", "3D Low Power RAM"};
     for (std::size_t slider = 0; slider < 10; ++slider) {
         const std::string name = names[slider];
-        EXPECT_EQ(rangeLine(slider, RV::TooHigh, L::English), name + " clock exceeds limit");
-        EXPECT_EQ(rangeLine(slider, RV::TooLow, L::English), name + " clock below limit");
-        EXPECT_EQ(rangeLine(slider, RV::TooHigh, L::German), name + " Takt über Limit");
-        EXPECT_EQ(rangeLine(slider, RV::TooLow, L::German), name + " Takt unter Limit");
+        EXPECT_EQ(texts::rangeLine(slider, RV::TooHigh, L::English), name + " clock exceeds limit");
+        EXPECT_EQ(texts::rangeLine(slider, RV::TooLow, L::English), name + " clock below limit");
+        EXPECT_EQ(texts::rangeLine(slider, RV::TooHigh, L::German), name + " Takt über Limit");
+        EXPECT_EQ(texts::rangeLine(slider, RV::TooLow, L::German), name + " Takt unter Limit");
     }
 }
 

@@ -2,13 +2,19 @@
 // widgets show the controller's state afterwards.
 #include <ctime>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,8 +24,10 @@
 #include "ui/bios_info_frame.h"
 #include "ui/clock_column.h"
 #include "ui/clock_slider.h"
+#include "ui/file_dialogs.h"
 #include "ui/form2.h"
 #include "ui/link_bracket.h"
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui/svg_picture.h"
 #include "ui/vcore_box.h"
@@ -241,6 +249,13 @@ private slots:
         QTest::keyClicks(box, ",1.,4x");  // comma into an empty box, point and letters: refused
         QCOMPARE(box->currentText(), QStringLiteral("1,4"));
         QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,4"));
+        // Pasted the same way: the controller's rule sees the box grow character by character.
+        box->lineEdit()->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QApplication::clipboard()->setText(QStringLiteral(",1.,4x"));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->currentText(), QStringLiteral("1,4"));
+        QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,4"));
 
         window().slider(0)->setFocus(Qt::TabFocusReason);  // leaving the box validates it
         QTRY_COMPARE(box->currentText(), QStringLiteral("1,327"));
@@ -320,17 +335,19 @@ private slots:
         hd3850.memoryText = "GDDR3 256MB";
         const std::string path = writeImage(folder_.path(), "dropped.BIN", hd3850);
 
-        // Only the window takes drops; the frame, its labels and the boxes pass them up.
+        // Only the window takes files; the frame, its labels and the boxes pass them up.
         QVERIFY(window().acceptDrops());
         QVERIFY(!window().biosInfoFrame()->acceptDrops());
-        QVERIFY(!window().vcoreBox(0)->lineEdit()->acceptDrops());
 
-        QLabel* target = window().biosInfoFrame()->value(4);
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QVERIFY(enter.isAccepted());
+        for (QWidget* over : {static_cast<QWidget*>(window().vcoreBox(0)->lineEdit()),
+                              static_cast<QWidget*>(window().biosInfoFrame()->value(4))}) {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(over, &enter);
+            QVERIFY(enter.isAccepted());
+        }
+        QLabel* target = window().biosInfoFrame()->value(4);
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
         QTRY_VERIFY(window().findChild<SvgPicture*>("Pic3850")->isVisible());
@@ -371,8 +388,124 @@ private slots:
         action(window(), "About")->trigger();
         QCOMPARE(caption, QStringLiteral(" About the Editor"));
         QCOMPARE(platform().openedUrls.size(), std::size_t(1));
-        QVERIFY(platform().openedUrls[0].starts_with("file://"));
         QVERIFY(platform().openedUrls[0].ends_with("/README.md"));
+    }
+
+    void commandLineFileOpensLikeTheMenu()
+    {
+        window().openFile(QString::fromStdString(hd3870Path_));
+        QTRY_VERIFY(editor_->controller.hasImage());
+        QVERIFY(platform().dialogs.empty());  // no dialog: the file was named
+        QCOMPARE(window().slider(0)->mhz(), 775);
+    }
+
+    void shortcuts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("open") << "ROMOpen" << QKeySequence(QStringLiteral("Ctrl+O"));
+        QTest::newRow("save") << "ROMSave" << QKeySequence(QStringLiteral("Ctrl+S"));
+        QTest::newRow("exit") << "EXITProgramm" << QKeySequence(QStringLiteral("Ctrl+Q"));
+        QTest::newRow("about") << "About" << QKeySequence(QStringLiteral("F1"));
+    }
+    void shortcuts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QKeySequence, keys);
+        openHd3870();  // Save needs an image
+        QAction* item = action(window(), qPrintable(name));
+        QCOMPARE(item->shortcut(), keys);
+        QApplication::setActiveWindow(&window());
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        QSignalSpy triggered(item, &QAction::triggered);
+        if (name == QLatin1String("About")) whenModalShown([](QWidget* about) { about->close(); });
+        QTest::keySequence(&window(), keys);
+        QCOMPARE(triggered.count(), 1);
+        // The Alt access keys stay in the captions.
+        QVERIFY(item->text().contains(QLatin1Char('&')));
+    }
+
+    // A screen reader hears each slider and box by its power state, in the window's language,
+    // with the value in MHz or volts; a warning colour explains itself in a tool tip.
+    void accessibleNamesValuesAndBandToolTips()
+    {
+        openHd3870();
+        struct Expected {
+            std::size_t slider;
+            const char* english;
+            const char* german;
+        };
+        const Expected sliders[] = {
+            {0, "BootUp GPU clock", "BootUp GPU-Takt"},
+            {1, "BootUp memory clock", "BootUp Speichertakt"},
+            {2, "2D GPU clock", "2D GPU-Takt"},
+            {4, "3D High Power GPU clock", "3D High Power GPU-Takt"},
+            {7, "UVD memory clock", "UVD Speichertakt"},
+            {9, "3D Low Power memory clock", "3D Low Power Speichertakt"},
+        };
+        auto nameOf = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        for (const Expected& e : sliders) QCOMPARE(nameOf(window().slider(e.slider)), e.english);
+        QCOMPARE(nameOf(window().vcoreBox(2)), QStringLiteral("3D High Power VCore"));
+
+        QAccessibleInterface* bootUpGpu = QAccessible::queryAccessibleInterface(window().slider(0));
+        QCOMPARE(bootUpGpu->role(), QAccessible::Slider);
+        QCOMPARE(bootUpGpu->text(QAccessible::Value), QStringLiteral("775 MHz"));
+        QCOMPARE(bootUpGpu->valueInterface()->currentValue().toInt(), 775);
+        QCOMPARE(bootUpGpu->valueInterface()->maximumValue().toInt(), 1200);
+        QCOMPARE(bootUpGpu->valueInterface()->minimumValue().toInt(), 300);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(window().vcoreBox(0))->text(QAccessible::Value),
+            QStringLiteral("1,204 V"));
+
+        // Setting the value through the screen reader moves the clock like the user would.
+        bootUpGpu->valueInterface()->setCurrentValue(951);
+        QCOMPARE(window().clockLabel(0)->text(), QStringLiteral("951 MHz"));
+        const QString red = window().clockLabel(0)->toolTip();
+        QVERIFY(red.startsWith(QStringLiteral("Red: ")));
+        window().slider(0)->setMhz(900);
+        QVERIFY(window().clockLabel(0)->toolTip().startsWith(QStringLiteral("Yellow: ")));
+        window().slider(0)->setMhz(800);
+        QCOMPARE(window().clockLabel(0)->toolTip(), QString());
+
+        action(window(), "SetLangDeutsch")->trigger();
+        for (const Expected& e : sliders) QCOMPARE(nameOf(window().slider(e.slider)), e.german);
+        window().slider(0)->setMhz(951);
+        QVERIFY(window().clockLabel(0)->toolTip().startsWith(QStringLiteral("Rot: ")));
+    }
+
+    // Qt's own texts follow the window's language: the buttons of message boxes, the About
+    // window's Close button and the file dialogs.
+    void qtTextsFollowTheLanguage()
+    {
+        auto yesText = [] {
+            const auto box = buildMessageBox("?", "?", app::MessageIcon::Information,
+                                             app::MessageButtons::YesNo, nullptr);
+            return box->button(QMessageBox::Yes)->text();
+        };
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
+        action(window(), "SetLangDeutsch")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Ja"));
+
+        const auto dialog =
+            buildFileDialog({"Titel", "BIOS (*.rom)|*.rom", "", 0}, FileDialogKind::Open, nullptr);
+        QStringList buttons;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) buttons << button->text();
+        QVERIFY2(buttons.contains(QStringLiteral("&\u00D6ffnen")) &&
+                     buttons.contains(QStringLiteral("Abbrechen")),
+                 qPrintable(buttons.join(QLatin1Char('|'))));
+
+        QString close;
+        whenModalShown([&](QWidget* about) {
+            close = about->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->text();
+            about->close();
+        });
+        action(window(), "About")->trigger();
+        QCOMPARE(close, QStringLiteral("Schlie\u00DFen"));
+
+        action(window(), "SetLangEnglish")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
     }
 
     void exitStoresTheLanguage()

@@ -10,8 +10,10 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include "ui/command_line.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
+#include "ui/shell_open.h"
 
 using namespace clockvane;
 using namespace clockvane::ui;
@@ -20,6 +22,56 @@ class QtPlatformTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void editorCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("file");
+        using Kind = EditorCommand::Kind;
+        QTest::newRow("nothing") << QStringList{} << int(Kind::Open) << QString();
+        QTest::newRow("a file") << QStringList{"card.rom"} << int(Kind::Open) << "card.rom";
+        QTest::newRow("a file named like an option")
+            << QStringList{"--", "-v.rom"} << int(Kind::Open) << "-v.rom";
+        QTest::newRow("--help") << QStringList{"--help"} << int(Kind::Help) << QString();
+        QTest::newRow("-h") << QStringList{"-h", "card.rom"} << int(Kind::Help) << QString();
+        QTest::newRow("--version") << QStringList{"--version"} << int(Kind::Version) << QString();
+        QTest::newRow("-v") << QStringList{"-v"} << int(Kind::Version) << QString();
+        QTest::newRow("two files")
+            << QStringList{"a.rom", "b.rom"} << int(Kind::Error) << QString();
+        QTest::newRow("unknown option") << QStringList{"--json"} << int(Kind::Error) << QString();
+    }
+    void editorCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, kind);
+        QFETCH(QString, file);
+        const EditorCommand command =
+            readEditorCommand(QStringList{QStringLiteral("clockvane-editor")} + arguments);
+        QCOMPARE(int(command.kind), kind);
+        QCOMPARE(command.file, file);
+        QCOMPARE(command.error.isEmpty(), kind != int(EditorCommand::Kind::Error));
+    }
+
+    void aboutAddressFromTheProgramFolder_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("installed README")
+            << "../share/doc/clockvane/README.md"
+            << "file:///home/user/.local/share/doc/clockvane/README.md";
+        QTest::newRow("absolute path") << "/usr/share/doc/clockvane/README.md"
+                                       << "file:///usr/share/doc/clockvane/README.md";
+        QTest::newRow("web page") << "https://orvanta.example/clockvane"
+                                  << "https://orvanta.example/clockvane";
+    }
+    void aboutAddressFromTheProgramFolder()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, expected);
+        QCOMPARE(addressFromProgramFolder(address, QStringLiteral("/home/user/.local/bin")),
+                 QUrl(expected));
+    }
+
     void nameFilters_data()
     {
         QTest::addColumn<QString>("filter");

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -168,26 +169,93 @@ private slots:
         QCOMPARE(edited.last().at(0).toString(), QString());
     }
 
-    void pasteAndListPicksAreReported()
+    // Pasted text gets in exactly as far as typing it would: each character is offered to
+    // the key filter in turn, at the cursor.
+    void pasteIsTypedThroughTheKeyFilter_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("Ctrl+V") << "Ctrl+V";
+        QTest::newRow("Shift+Insert") << "Shift+Insert";
+        QTest::newRow("dropped text") << "drop";
+    }
+    void pasteIsTypedThroughTheKeyFilter()
+    {
+        QFETCH(QString, route);
+        VcoreBox box;
+        box.setEditText(QStringLiteral("1"));
+        box.lineEdit()->setCursorPosition(1);
+        QList<int> asked;
+        box.setKeyFilter([&](int key) {
+            asked.append(key);
+            return key == ',' || (key >= '0' && key <= '9');
+        });
+        QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
+
+        const QString pasted = QStringLiteral("a,2\n5x");
+        if (route == QLatin1String("drop")) {
+            QMimeData data;
+            data.setText(pasted);
+            const QPoint end = box.lineEdit()->rect().center() + QPoint(200, 0);
+            QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(box.lineEdit(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(box.lineEdit(), &drop);
+            QVERIFY(drop.isAccepted());
+        } else {
+            QApplication::clipboard()->setText(pasted);
+            if (route == QLatin1String("Ctrl+V")) {
+                QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+            } else {
+                QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+            }
+        }
+        QCOMPARE(box.currentText(), QStringLiteral("1,25"));
+        QCOMPARE(asked, (QList<int>{'a', ',', '2', '5', 'x'}));  // the line break is no key
+        QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,25"));
+    }
+
+    void aDroppedFileIsLeftToTheWindow()
+    {
+        VcoreBox box;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/card.rom"))});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(box.lineEdit(), &enter);
+        QVERIFY(!enter.isAccepted());
+        QCOMPARE(box.currentText(), QString());
+    }
+
+    void listPicksAreReportedAndNeverAdded()
     {
         VcoreBox box;
         box.addItems({"0,9", "1,22"});
         box.setEditText({});
-        box.setKeyFilter([](int) { return false; });  // no typed key gets in
         QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
-
-        QApplication::clipboard()->setText(QStringLiteral("1,15"));
-        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(box.currentText(), QStringLiteral("1,15"));
-        QVERIFY(!edited.isEmpty());
-        QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,15"));
-
         emit box.textActivated(QStringLiteral("1,22"));  // as a pick from the list does
         QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,22"));
         QCOMPARE(box.count(), 2);  // Enter or a pick never adds items
         box.lineEdit()->setText("1,1");
         QTest::keyClick(&box, Qt::Key_Return);
         QCOMPARE(box.count(), 2);
+    }
+
+    // Most styles draw no focus frame on a scroll bar; the slider draws its own.
+    void sliderShowsTheKeyboardFocus()
+    {
+        QWidget window;
+        auto* slider = new ClockSlider(&window);
+        auto* other = new QLineEdit(&window);
+        other->move(40, 0);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus();
+        QTRY_VERIFY(other->hasFocus());
+        const QImage unfocused = slider->grab().toImage();
+        slider->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(slider->hasFocus());
+        QVERIFY(slider->grab().toImage() != unfocused);
     }
 
     void focusLossIsReportedOnlyForAnotherControl()

@@ -84,7 +84,6 @@ std::string systemReason(int systemError, const std::string& systemText, UiLangu
     return systemText;
 }
 
-
 std::string sliderName(std::size_t slider, UiLanguage language)
 {
     const PowerState& state = kPowerStates[powerStateOfSlider(slider)];

@@ -192,7 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ByteView block = rom.image.clockBlock();
     require(encodeClockBlock(rom.clocks) == Bytes(block.begin(), block.end()),
             "block decodes and encodes back");
-    (void)cardLine({rom.model, rom.memory.isGddr4, rom.memory.size == MemorySize::MB256});
+    (void)cardLine({rom.model, rom.memory.isGddr4, rom.memory.size});
     for (const PowerState& state : kPowerStates) {
         const auto& entry = rom.clocks.working[state.entry()];
         const RangeCheck gpu = checkClockRange(state.gpuSlider, entry.gpuClock);

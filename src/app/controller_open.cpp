@@ -104,7 +104,7 @@ void MainController::openFile(const std::string& path)
     LoadedRom& rom = loaded.value();
     document_ = LoadedDocument{.image = std::move(rom.image),
                                .clocks = rom.clocks,
-                               .card = CardModel{rom.model, rom.memory.isGddr4, false},
+                               .card = CardModel{rom.model, rom.memory.isGddr4, rom.memory.size},
                                .loadedSum = rom.loadedSum,
                                .path = path,
                                .structure = rom.structure,
@@ -112,8 +112,9 @@ void MainController::openFile(const std::string& path)
     warnAboutDoubtfulImage();
 
     if (rom.model == CardType::HD3870X2) {
-        showMessage(texts::x2NoticeText(rom.x2File, language_),
-                    texts::x2NoticeTitle(rom.x2File, language_), MessageIcon::Information);
+        const bool second = rom.x2File == X2File::Second;
+        showMessage(texts::x2NoticeText(second, language_), texts::x2NoticeTitle(second, language_),
+                    MessageIcon::Information);
     }
     resetToEmpty();
     setStatus(texts::kStatusGettingBiosInfo.in(language_));
@@ -156,9 +157,8 @@ void MainController::resetToEmpty()
         box.enabled = false;
         box.text.clear();
     }
-    state_.pic3850Visible = state_.pic3870Visible = state_.pic3870x2Visible = false;
-    state_.picAtiVisible = true;
-    state_.statusPanels[1].clear();
+    state_.picture = CardPicture::Ati;
+    state_.statusPanels[kChecksumPanel].clear();
     state_.linkLinesVisible = false;
     state_.linkedLabelVisible = false;
     state_.hintsVisible = false;
@@ -171,10 +171,8 @@ void MainController::identifyCard(const LoadedRom& rom)
 {
     CardModel& card = document_->card;
     card.isGddr4 = rom.memory.isGddr4;
-    switch (rom.memory.size) {
-    case MemorySize::MB256: card.is256MB = true; break;
-    case MemorySize::MB512: card.is256MB = false; break;
-    case MemorySize::Unknown: {
+    card.size = rom.memory.size;
+    if (card.size == MemorySize::Unknown) {
         MemoryPromptTexts prompt;
         prompt.caption = texts::kMemoryPromptCaption.in(language_);
         prompt.question = texts::kMemoryPromptQuestion.in(language_);
@@ -182,16 +180,16 @@ void MainController::identifyCard(const LoadedRom& rom)
         prompt.button512 = std::string(texts::kMemoryButton512);
         platform_.stateChanged();
         // A prompt closed without a button counts as the more common 512 MB.
-        card.is256MB = platform_.askMemorySize(prompt).value_or(false);
-        break;
-    }
+        const bool chose256 = platform_.askMemorySize(prompt) == MemoryAnswer::MB256;
+        card.size = chose256 ? MemorySize::MB256 : MemorySize::MB512;
     }
 
-    state_.picAtiVisible = false;
     state_.infoValues[2] = cardLine(card);
-    state_.pic3870Visible = card.model == CardType::HD3870;
-    state_.pic3850Visible = card.model == CardType::HD3850;
-    state_.pic3870x2Visible = card.model == CardType::HD3870X2;
+    switch (card.model) {
+    case CardType::HD3870: state_.picture = CardPicture::HD3870; break;
+    case CardType::HD3850: state_.picture = CardPicture::HD3850; break;
+    case CardType::HD3870X2: state_.picture = CardPicture::HD3870X2; break;
+    }
 }
 
 // BIOS version and date; the version label turns from grey to the normal text colour.
@@ -220,7 +218,7 @@ void MainController::TaktRatenErmittlung()
     setStatus(texts::kStatusOpenChecksum.in(language_));
     pause(0.5);
     // The sum of fileImage was taken while loading; no second pass over the image.
-    state_.statusPanels[1] =
+    state_.statusPanels[kChecksumPanel] =
         std::string(texts::kChecksumPrefix) + formatSum16(document_->loadedSum);
 
     setProgress(100);

@@ -147,8 +147,9 @@ void MainController::showChecksumResult(bool corrected)
     }
     const texts::Bilingual& suffix =
         corrected ? texts::kSuffixCorrected : texts::kSuffixNotCorrected;
-    state_.statusPanels[1] = std::string(texts::kChecksumPrefix) +
-                             SumBytes(document_->image.outputImage) + suffix.in(language_);
+    state_.statusPanels[kChecksumPanel] = std::string(texts::kChecksumPrefix) +
+                                          SumBytes(document_->image.outputImage) +
+                                          suffix.in(language_);
 }
 
 void MainController::fileWritingStage(const std::string& path)

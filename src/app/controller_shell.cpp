@@ -49,8 +49,7 @@ void MainController::setDesignState()
     state_.infoValues = {"", "", "", texts::kHintOpen.in(english), texts::kHintDrop.in(english)};
     state_.versionForeground = LabelColour::LightGrey;
     state_.hintsVisible = true;
-    state_.pic3870Visible = state_.pic3850Visible = state_.pic3870x2Visible = false;
-    state_.picAtiVisible = true;
+    state_.picture = CardPicture::Ati;
     state_.linkLinesVisible = state_.linkedLabelVisible = false;
     state_.linkedCaption = std::string(texts::kLinkedCaption);
 
@@ -87,7 +86,7 @@ void MainController::setAccessibleTexts(UiLanguage language)
 
 void MainController::setStatus(const std::string& text)
 {
-    state_.statusPanels[2] = text;
+    state_.statusPanels[kProgressPanel] = text;
     platform_.stateChanged();
 }
 
@@ -149,7 +148,7 @@ void MainController::EXITProgramm_Click()
 void MainController::Timer1_Timer()
 {
     setProgress(0);
-    state_.statusPanels[2] = texts::kStatusReady.in(language_);
+    state_.statusPanels[kProgressPanel] = texts::kStatusReady.in(language_);
     state_.progressDisplay = false;
     platform_.stateChanged();
 }
@@ -175,7 +174,7 @@ void MainController::switchLanguage(UiLanguage language)
     state_.infoCaptions[1] = texts::kDateCaption.in(language);
     state_.openDialogTitle = texts::kOpenDialogTitle.in(language);
     state_.saveDialogTitle = texts::kSaveDialogTitle.in(language);
-    state_.statusPanels[2] = texts::kStatusReady.in(language);
+    state_.statusPanels[kProgressPanel] = texts::kStatusReady.in(language);
     state_.infoValues[3] = texts::kHintOpen.in(language);
     state_.infoValues[4] = texts::kHintDrop.in(language);
     showClockTableToolTip();

@@ -14,6 +14,8 @@ enum class MessageIcon { Exclamation, Information, Critical };
 // YesNo has Yes as the default button (the one Enter presses); YesNoDefaultNo has No, for a
 // question whose Yes may do harm.
 enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
+// The memory-size prompt's answer; a prompt closed without a button is an answer of its own.
+enum class MemoryAnswer { MB256, MB512, Closed };
 enum class MessageAnswer { Ok, Yes, No };
 
 // A file dialog as the window sets it up. The filter is written "Description|patterns",
@@ -69,9 +71,8 @@ public:
     virtual std::optional<std::string> showOpenDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> showSaveDialog(const FileDialogRequest& request) = 0;
 
-    // Modal memory-size prompt (a window loaded afresh each time): true for 256 MB, false for
-    // 512 MB, nothing when it was closed without a button.
-    virtual std::optional<bool> askMemorySize(const MemoryPromptTexts& texts) = 0;
+    // Modal memory-size prompt (a window loaded afresh each time).
+    virtual MemoryAnswer askMemorySize(const MemoryPromptTexts& texts) = 0;
 
     // Modal About window; its picture calls MainController::Picture1_Click.
     virtual void showAbout(const AboutTexts& texts) = 0;

@@ -19,6 +19,12 @@ enum class LabelColour {
     LightGrey,      // RGB 192, 192, 192
 };
 
+enum class CardPicture { Ati, HD3870, HD3850, HD3870X2 };
+
+// Panels of the status bar: the first is never written, the second shows the checksum and
+// the third the progress texts.
+enum StatusPanel : std::size_t { kUnusedPanel = 0, kChecksumPanel = 1, kProgressPanel = 2 };
+
 struct SliderState {
     int value = 0;
     int lower = 0;  // bottom end
@@ -64,11 +70,8 @@ struct MainWindowState {
     bool hintsVisible = true;                                // Label2(3) and Label2(4)
     std::string frameToolTip;  // what the BIOS's own tables say about the clock table
 
-    // Card pictures: exactly one is visible at a time once the window is idle.
-    bool pic3870Visible = false;
-    bool pic3850Visible = false;
-    bool pic3870x2Visible = false;
-    bool picAtiVisible = true;
+    // The one card picture shown: the chip maker's until an image names the card.
+    CardPicture picture = CardPicture::Ati;
 
     // What a yellow or red clock label means, shown when the pointer rests on it.
     std::string yellowBandToolTip;

@@ -59,8 +59,8 @@ void writeJson(const InfoReport& report)
     json.key("device_id");
     json.string(report.deviceId);
     json.key("x2_file");
-    if (rom.x2File != 0) {
-        json.integer(rom.x2File);
+    if (rom.x2File != X2File::NotX2) {
+        json.integer(rom.x2File == X2File::Second ? 2 : 1);
     } else {
         json.null();
     }
@@ -148,7 +148,10 @@ void writeText(const InfoReport& report)
               << "Card:                " << deviceInfo(rom.model).cardName << '\n'
               << "Device ID:           " << report.deviceId << '\n'
               << "X2 file:             "
-              << (rom.x2File != 0 ? std::to_string(rom.x2File) + " of 2" : "-") << '\n'
+              << (rom.x2File == X2File::NotX2    ? "-"
+                  : rom.x2File == X2File::Second ? "2 of 2"
+                                                 : "1 of 2")
+              << '\n'
               << "Memory:              " << memory << '\n'
               << "BIOS version:        " << printableText(report.version) << '\n'
               << "BIOS date:           " << printableText(report.date) << '\n'

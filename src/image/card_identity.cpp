@@ -46,16 +46,17 @@ MemoryInfo detectMemory(ByteView image)
     return memory;
 }
 
-int x2FileNumber(ByteView image)
+X2File x2FileNumber(ByteView image)
 {
-    return findWithin(image, "YOU HAVE NOT CONNECTED", image.size()) ? 2 : 1;
+    return findWithin(image, "YOU HAVE NOT CONNECTED", image.size()) ? X2File::Second
+                                                                     : X2File::First;
 }
 
 std::string cardLine(const CardModel& card)
 {
     std::string line{deviceInfo(card.model).cardName};
     line += " - ";
-    line += card.is256MB ? "256MB " : "512MB ";
+    line += card.size == MemorySize::MB256 ? "256MB " : "512MB ";
     line += card.isGddr4 ? "GDDR4" : "GDDR3";
     return line;
 }

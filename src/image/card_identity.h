@@ -44,14 +44,15 @@ struct MemoryInfo {
 inline constexpr std::size_t kIdentTextLimit = 600;
 MemoryInfo detectMemory(ByteView image);
 
-// Which of the two BIOS files of an HD 3870 X2 this is: 2 when the image holds
-// "YOU HAVE NOT CONNECTED" anywhere, else 1.
-int x2FileNumber(ByteView image);
+// Which of the two BIOS files of an HD 3870 X2 this is: the second when the image holds
+// "YOU HAVE NOT CONNECTED" anywhere, else the first.
+enum class X2File { NotX2, First, Second };
+X2File x2FileNumber(ByteView image);
 
 struct CardModel {
     CardType model = CardType::HD3870;
     bool isGddr4 = false;
-    bool is256MB = false;
+    MemorySize size = MemorySize::MB512;  // decided: by the image, or by asking
 };
 
 // "ATI HD3870 X² - 512MB GDDR3" (UTF-8).

@@ -40,7 +40,7 @@ Result<LoadedRom, LoadError> loadRom(RawFile raw)
     LoadedRom rom;
     rom.model = *model;
     rom.memory = detectMemory(file);
-    rom.x2File = *model == CardType::HD3870X2 ? x2FileNumber(file) : 0;
+    rom.x2File = *model == CardType::HD3870X2 ? x2FileNumber(file) : X2File::NotX2;
     rom.loadedSum = sum16(file);
     rom.structure =
         raw.beyond.empty() ? readRomStructure(file) : readRomStructure(leadingBytes(raw));

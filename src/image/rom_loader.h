@@ -22,13 +22,13 @@ struct LoadError {
 };
 
 // Everything an accepted image gives before any question is asked. The memory size may
-// still be unknown; the caller decides it (by asking the user) and fills `card.is256MB`.
+// still be unknown; the caller decides it (by asking the user) and fills `card.size`.
 struct LoadedRom {
     RomImage image;
     ClockSet clocks;
     CardType model = CardType::HD3870;
     MemoryInfo memory;
-    int x2File = 0;               // 1 or 2 for an HD 3870 X2, 0 otherwise
+    X2File x2File = X2File::NotX2;
     std::uint16_t loadedSum = 0;  // 16-bit byte sum of fileImage
     // The image's own tables, and whether they confirm the clock block the signature found.
     RomStructure structure;

@@ -96,15 +96,15 @@ std::string vcoreBoxName(std::size_t box, UiLanguage)
     return std::string(kVcoreBoxStates[box]) + ' ' + std::string(kVcoreName);
 }
 
-std::string x2NoticeTitle(int x2File, UiLanguage language)
+std::string x2NoticeTitle(bool secondFile, UiLanguage language)
 {
-    return (x2File == 2 ? kX2TitleFile2 : kX2TitleFile1).in(language);
+    return (secondFile ? kX2TitleFile2 : kX2TitleFile1).in(language);
 }
 
-std::string x2NoticeText(int x2File, UiLanguage language)
+std::string x2NoticeText(bool secondFile, UiLanguage language)
 {
     const NoticeLines& lines = language == UiLanguage::German ? kX2NoticeGerman : kX2NoticeEnglish;
-    std::string text = (x2File == 2 ? kX2FirstLineFile2 : kX2FirstLineFile1).in(language);
+    std::string text = (secondFile ? kX2FirstLineFile2 : kX2FirstLineFile1).in(language);
     for (const std::string_view line : lines) {
         text += '\r';
         text += line;

@@ -154,8 +154,8 @@ std::string systemReason(int systemError, const std::string& systemText, UiLangu
 inline constexpr Bilingual kNotARegularFile{"Keine reguläre Datei", "Not a regular file"};
 
 // Which of the two BIOS files of an HD 3870 X2 was opened: title and notice per file.
-std::string x2NoticeTitle(int x2File, UiLanguage language);
-std::string x2NoticeText(int x2File, UiLanguage language);
+std::string x2NoticeTitle(bool secondFile, UiLanguage language);
+std::string x2NoticeText(bool secondFile, UiLanguage language);
 
 // The memory-size prompt.
 inline constexpr Bilingual kMemoryPromptCaption{" GDDR-Größe nicht gefunden",

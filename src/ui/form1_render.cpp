@@ -135,10 +135,10 @@ void Form1::render()
     frame_->value(3)->setVisible(state.hintsVisible);
     frame_->value(4)->setVisible(state.hintsVisible);
 
-    pic3870_->setVisible(state.pic3870Visible);
-    pic3850_->setVisible(state.pic3850Visible);
-    pic3870x2_->setVisible(state.pic3870x2Visible);
-    picAti_->setVisible(state.picAtiVisible);
+    pic3870_->setVisible(state.picture == app::CardPicture::HD3870);
+    pic3850_->setVisible(state.picture == app::CardPicture::HD3850);
+    pic3870x2_->setVisible(state.picture == app::CardPicture::HD3870X2);
+    picAti_->setVisible(state.picture == app::CardPicture::Ati);
 
     for (std::size_t i = 0; i < panels_.size(); ++i)
         panels_[i]->setText(toQt(state.statusPanels[i]));

@@ -27,8 +27,8 @@ Form3::Form3(const app::MemoryPromptTexts& texts, QWidget* parent) : QDialog(par
     // Neither size is the safe guess, so neither button answers to Enter by itself.
     button256->setAutoDefault(false);
     button512->setAutoDefault(false);
-    connect(button256, &QPushButton::clicked, this, [this] { choose(true); });
-    connect(button512, &QPushButton::clicked, this, [this] { choose(false); });
+    connect(button256, &QPushButton::clicked, this, [this] { choose(app::MemoryAnswer::MB256); });
+    connect(button512, &QPushButton::clicked, this, [this] { choose(app::MemoryAnswer::MB512); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -43,9 +43,9 @@ Form3::Form3(const app::MemoryPromptTexts& texts, QWidget* parent) : QDialog(par
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void Form3::choose(bool is256MB)
+void Form3::choose(app::MemoryAnswer answer)
 {
-    answer_ = is256MB;
+    answer_ = answer;
     accept();
 }
 

@@ -17,12 +17,12 @@ public:
     explicit Form3(const app::MemoryPromptTexts& texts, QWidget* parent = nullptr);
 
     // True for 256 MB, false for 512 MB, nothing when neither button was pressed.
-    std::optional<bool> answer() const { return answer_; }
+    app::MemoryAnswer answer() const { return answer_; }
 
 private:
-    void choose(bool is256MB);
+    void choose(app::MemoryAnswer answer);
 
-    std::optional<bool> answer_;
+    app::MemoryAnswer answer_ = app::MemoryAnswer::Closed;
 };
 
 }  // namespace clockvane::ui

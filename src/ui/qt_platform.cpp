@@ -88,7 +88,7 @@ std::optional<std::string> QtPlatform::showSaveDialog(const app::FileDialogReque
     return runFileDialog(*dialog, request.flags);
 }
 
-std::optional<bool> QtPlatform::askMemorySize(const app::MemoryPromptTexts& texts)
+app::MemoryAnswer QtPlatform::askMemorySize(const app::MemoryPromptTexts& texts)
 {
     // A new window for every question: nothing of an earlier answer survives.
     Form3 prompt(texts, mainWindow_);

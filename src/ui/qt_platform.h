@@ -41,7 +41,7 @@ public:
                                   app::MessageIcon icon, app::MessageButtons buttons) override;
     std::optional<std::string> showOpenDialog(const app::FileDialogRequest& request) override;
     std::optional<std::string> showSaveDialog(const app::FileDialogRequest& request) override;
-    std::optional<bool> askMemorySize(const app::MemoryPromptTexts& texts) override;
+    app::MemoryAnswer askMemorySize(const app::MemoryPromptTexts& texts) override;
     void showAbout(const app::AboutTexts& texts) override;
     void waitSeconds(double seconds) override;
     void startTimer1() override;

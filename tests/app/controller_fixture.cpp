@@ -102,12 +102,11 @@ std::string describeWindow(const MainWindowState& state)
     for (const std::string& value : state.infoValues) out << "info '" << value << "'\n";
     out << "version colour " << static_cast<int>(state.versionForeground) << " hints "
         << state.hintsVisible << "\n";
-    out << "pictures " << state.pic3870Visible << state.pic3850Visible << state.pic3870x2Visible
-        << state.picAtiVisible << " link " << state.linkLinesVisible << state.linkedLabelVisible
-        << "\n";
+    out << "picture " << static_cast<int>(state.picture) << " link " << state.linkLinesVisible
+        << state.linkedLabelVisible << "\n";
     out << "save " << state.romSave.enabled << " trouble " << state.mnuTrouble.enabled << " uvd "
         << state.chkUvd.checked << "\n";
-    out << "checksum '" << state.statusPanels[1] << "'\n";
+    out << "checksum '" << state.statusPanels[kChecksumPanel] << "'\n";
     return out.str();
 }
 

@@ -100,11 +100,11 @@ std::optional<std::string> FakePlatform::showSaveDialog(const FileDialogRequest&
     return answer;
 }
 
-std::optional<bool> FakePlatform::askMemorySize(const MemoryPromptTexts& texts)
+MemoryAnswer FakePlatform::askMemorySize(const MemoryPromptTexts& texts)
 {
     memoryPrompts.push_back(texts);
     events.push_back("memory");
-    if (memoryAnswers.empty()) return std::nullopt;
+    if (memoryAnswers.empty()) return MemoryAnswer::Closed;
     const auto answer = memoryAnswers.front();
     memoryAnswers.pop_front();
     return answer;
@@ -119,7 +119,7 @@ void FakePlatform::showAbout(const AboutTexts& texts)
 void FakePlatform::waitSeconds(double seconds)
 {
     const MainWindowState* state = controller_ ? &controller_->state() : nullptr;
-    waits.push_back({seconds, state ? state->statusPanels[2] : std::string{},
+    waits.push_back({seconds, state ? state->statusPanels[kProgressPanel] : std::string{},
                      state ? state->progressValue : 0});
     std::ostringstream text;
     text << "wait:" << seconds;
@@ -139,14 +139,14 @@ void FakePlatform::stateChanged()
     ++stateChangedCount;
     if (!controller_) return;
     const MainWindowState& state = controller_->state();
-    frames.push_back(
-        {state.statusPanels[2], state.statusPanels[1], state.progressValue, state.progressDisplay});
+    frames.push_back({state.statusPanels[kProgressPanel], state.statusPanels[kChecksumPanel],
+                      state.progressValue, state.progressDisplay});
     recordStatusChange();
 }
 
 void FakePlatform::recordStatusChange()
 {
-    const std::string& status = controller_->state().statusPanels[2];
+    const std::string& status = controller_->state().statusPanels[kProgressPanel];
     if (status == lastStatus_) return;
     lastStatus_ = status;
     events.push_back("status:" + status);

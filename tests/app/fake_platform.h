@@ -61,7 +61,7 @@ public:
     std::deque<std::optional<std::string>> openDialogAnswers;  // empty queue: cancelled
     std::deque<std::optional<std::string>> saveDialogAnswers;  // empty queue: cancelled
     std::deque<MessageAnswer> yesNoAnswers;                    // empty queue: No
-    std::deque<std::optional<bool>> memoryAnswers;             // empty queue: closed
+    std::deque<MemoryAnswer> memoryAnswers;                    // empty queue: closed
     std::map<std::string, std::string> storedSettings;         // by key
     std::function<Result<RawFile, FileError>(const std::filesystem::path&)> readHook;
     std::function<std::optional<WriteError>(const std::filesystem::path&, ByteView)> writeHook;
@@ -104,7 +104,7 @@ public:
                              MessageButtons buttons) override;
     std::optional<std::string> showOpenDialog(const FileDialogRequest& request) override;
     std::optional<std::string> showSaveDialog(const FileDialogRequest& request) override;
-    std::optional<bool> askMemorySize(const MemoryPromptTexts& texts) override;
+    MemoryAnswer askMemorySize(const MemoryPromptTexts& texts) override;
     void showAbout(const AboutTexts& texts) override;
     void waitSeconds(double seconds) override;
     void startTimer1() override;

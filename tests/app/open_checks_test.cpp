@@ -165,7 +165,7 @@ TEST_P(RefusedFile, LeavesTheDocumentAndWindowAsTheyWere)
     EXPECT_EQ(fake.messages[0].text.substr(0, GetParam().textStart.size()), GetParam().textStart);
     EXPECT_EQ(fake.messages[0].icon, GetParam().icon);
     EXPECT_EQ(fake.messages[0].buttons, MessageButtons::Ok);
-    EXPECT_EQ(controller.state().statusPanels[2], GetParam().status);
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], GetParam().status);
     EXPECT_EQ(fake.events.back(), "timer");
     EXPECT_EQ(fake.timerStarts, 1);
 
@@ -216,7 +216,7 @@ TEST_F(OpenChecks, WrongDeviceIdIsReportedAfterTheCheckingPause)
     EXPECT_EQ(controller.state().progressValue, 25);
     EXPECT_TRUE(controller.state().progressDisplay);
     EXPECT_FALSE(controller.hasImage());
-    EXPECT_TRUE(controller.state().picAtiVisible);
+    EXPECT_EQ(controller.state().picture, CardPicture::Ati);
     EXPECT_FALSE(controller.state().romSave.enabled);
 }
 
@@ -250,7 +250,7 @@ TEST_F(OpenChecks, CancelledDialogChangesNothing)
 {
     openRecipe(ImageRecipe{});
     const std::string before = describeWindow(controller.state());
-    const std::string status = controller.state().statusPanels[2];
+    const std::string status = controller.state().statusPanels[kProgressPanel];
     fake.clearRecords();
     controller.ROMOpen_Click();
     EXPECT_EQ(fake.dialogs.size(), 1u);
@@ -258,7 +258,7 @@ TEST_F(OpenChecks, CancelledDialogChangesNothing)
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_EQ(fake.timerStarts, 0);
     EXPECT_EQ(describeWindow(controller.state()), before);
-    EXPECT_EQ(controller.state().statusPanels[2], status);
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], status);
     EXPECT_EQ(controller.state().progressValue, 100);
 }
 

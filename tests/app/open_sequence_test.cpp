@@ -37,11 +37,12 @@ TEST_P(OpenTrace, ShowsEachStepWithItsProgressAndPause)
     };
     EXPECT_EQ(fake.waits, expected);
     const MainWindowState& state = controller.state();
-    EXPECT_EQ(state.statusPanels[2], GetParam().done);
+    EXPECT_EQ(state.statusPanels[kProgressPanel], GetParam().done);
     EXPECT_EQ(state.progressValue, 100);
     EXPECT_TRUE(state.progressDisplay);
-    EXPECT_EQ(state.statusPanels[1], "Checksum-16: " + SumBytes(fixtures::readFile(path)));
-    EXPECT_EQ(state.statusPanels[0], "");
+    EXPECT_EQ(state.statusPanels[kChecksumPanel],
+              "Checksum-16: " + SumBytes(fixtures::readFile(path)));
+    EXPECT_EQ(state.statusPanels[kUnusedPanel], "");
     EXPECT_EQ(fake.timerStarts, 1);
     EXPECT_TRUE(fake.messages.empty());
     EXPECT_FALSE(controller.busy());
@@ -140,10 +141,9 @@ TEST_P(OpenCard, ShowsItsLinePictureAndNotice)
 
     const MainWindowState& state = controller.state();
     EXPECT_EQ(state.infoValues[2], GetParam().cardLine);
-    EXPECT_EQ(state.pic3870Visible, GetParam().picture == 0);
-    EXPECT_EQ(state.pic3850Visible, GetParam().picture == 1);
-    EXPECT_EQ(state.pic3870x2Visible, GetParam().picture == 2);
-    EXPECT_FALSE(state.picAtiVisible);
+    const CardPicture pictures[] = {CardPicture::HD3870, CardPicture::HD3850,
+                                    CardPicture::HD3870X2};
+    EXPECT_EQ(state.picture, pictures[GetParam().picture]);
     EXPECT_TRUE(fake.memoryPrompts.empty());
     if (GetParam().noticeTitle.empty()) {
         EXPECT_TRUE(fake.messages.empty());
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(
 // --- The memory-size prompt ---------------------------------------------------------------
 
 struct MemoryCase {
-    std::optional<bool> answer;  // nothing: the prompt was closed without a button
+    MemoryAnswer answer;
     std::string cardLine;
 };
 
@@ -257,7 +257,8 @@ TEST_P(MemoryPrompt, DecidesTheSizeShown)
     openRecipe(recipe);
     ASSERT_EQ(fake.memoryPrompts.size(), 1u);
     EXPECT_EQ(controller.state().infoValues[2], GetParam().cardLine);
-    EXPECT_EQ(controller.card()->is256MB, GetParam().answer.value_or(false));
+    EXPECT_EQ(controller.card()->size == MemorySize::MB256,
+              GetParam().answer == MemoryAnswer::MB256);
     // Asked after the BIOS-information pause, before the information is shown.
     const std::vector<std::string> around{"wait:0.5", "memory", "status:Showing BIOS info's..."};
     const auto at = std::find(fake.events.begin(), fake.events.end(), "memory");
@@ -265,15 +266,22 @@ TEST_P(MemoryPrompt, DecidesTheSizeShown)
     EXPECT_EQ(std::vector<std::string>(at - 1, at + 2), around);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, MemoryPrompt,
-                         ::testing::Values(MemoryCase{true, "ATI HD3870 - 256MB GDDR3"},
-                                           MemoryCase{false, "ATI HD3870 - 512MB GDDR3"},
-                                           MemoryCase{std::nullopt, "ATI HD3870 - 512MB GDDR3"}),
-                         [](const auto& info) {
-                             return std::string(!info.param.answer   ? "Closed"
-                                                : *info.param.answer ? "MB256"
-                                                                     : "MB512");
-                         });
+std::string memoryAnswerName(MemoryAnswer answer)
+{
+    switch (answer) {
+    case MemoryAnswer::MB256: return "MB256";
+    case MemoryAnswer::MB512: return "MB512";
+    case MemoryAnswer::Closed: break;
+    }
+    return "Closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MemoryPrompt,
+    ::testing::Values(MemoryCase{MemoryAnswer::MB256, "ATI HD3870 - 256MB GDDR3"},
+                      MemoryCase{MemoryAnswer::MB512, "ATI HD3870 - 512MB GDDR3"},
+                      MemoryCase{MemoryAnswer::Closed, "ATI HD3870 - 512MB GDDR3"}),
+    [](const auto& info) { return memoryAnswerName(info.param.answer); });
 
 TEST_F(OpenSequence, MemoryPromptSpeaksTheLanguageOfTheMoment)
 {

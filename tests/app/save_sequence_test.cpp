@@ -84,8 +84,8 @@ TEST_P(SaveTrace, WritesTheCorrectedImageStepByStep)
     EXPECT_EQ(fake.waits, expected);
     EXPECT_TRUE(fake.messages.empty());  // balanced by the compensation bytes: nothing asked
     const MainWindowState& state = controller.state();
-    EXPECT_EQ(state.statusPanels[2], GetParam().done);
-    EXPECT_EQ(state.statusPanels[1], "Checksum-16: " + loadedSum + GetParam().suffix);
+    EXPECT_EQ(state.statusPanels[kProgressPanel], GetParam().done);
+    EXPECT_EQ(state.statusPanels[kChecksumPanel], "Checksum-16: " + loadedSum + GetParam().suffix);
     EXPECT_EQ(state.progressValue, 100);
     EXPECT_EQ(fake.timerStarts, 1);
     EXPECT_EQ(fake.events.back(), "timer");
@@ -174,7 +174,7 @@ TEST_P(ChecksumQuestion, FileIsWrittenWhateverTheAnswer)
     const Bytes written = fixtures::readFile(out());
     const bool yes = GetParam().answer == MessageAnswer::Yes;
     EXPECT_EQ(written, pipelineBytes(opened, controls, yes));
-    const std::string panel = controller.state().statusPanels[1];
+    const std::string panel = controller.state().statusPanels[kChecksumPanel];
     if (GetParam().corrected) {
         EXPECT_EQ(fake.messages.size(), 1u);
         EXPECT_EQ(panel, "Checksum-16: " + loadedSum + " (Corrected)");
@@ -188,7 +188,7 @@ TEST_P(ChecksumQuestion, FileIsWrittenWhateverTheAnswer)
         EXPECT_EQ(panel, "Checksum-16: " + SumBytes(written) + " (NOT corrected)");
         EXPECT_NE(SumBytes(written), loadedSum);
     }
-    EXPECT_EQ(controller.state().statusPanels[2], "Done...");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Done...");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, ChecksumQuestion,
@@ -214,7 +214,7 @@ TEST_F(SaveSequence, ChecksumQuestionAndFailureInGerman)
     EXPECT_EQ(fake.messages[1].title, "CRC Korrektur nicht möglich");
     EXPECT_EQ(fake.messages[1].text,
               "Korrektur der Checksumme nicht möglich, bitte per HEX-Editor korrigieren");
-    const std::string panel = controller.state().statusPanels[1];
+    const std::string panel = controller.state().statusPanels[kChecksumPanel];
     EXPECT_EQ(panel.substr(panel.size() - 19), " (NICHT korrigiert)");
 }
 
@@ -256,7 +256,7 @@ TEST_F(SaveSequence, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
             EXPECT_EQ(written,
                       pipelineBytes(opened, controlsNow(), step.answer == MessageAnswer::Yes));
             const bool balanced = SumBytes(written) == loadedSum;
-            EXPECT_EQ(controller.state().statusPanels[1],
+            EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
                       "Checksum-16: " + SumBytes(written) +
                           (balanced ? " (Corrected)" : " (NOT corrected)"));
             fake.yesNoAnswers.clear();
@@ -272,7 +272,7 @@ TEST_F(SaveSequence, CancelledDialogChangesNothing)
     const std::string before = describeWindow(controller.state());
     const ClockEntries working = controller.clocks()->working;
     const MainWindowState& state = controller.state();
-    const std::string status = state.statusPanels[2];
+    const std::string status = state.statusPanels[kProgressPanel];
     fake.clearRecords();
     controller.ROMSave_Click();
     EXPECT_EQ(fake.dialogs.size(), 1u);
@@ -280,7 +280,7 @@ TEST_F(SaveSequence, CancelledDialogChangesNothing)
     EXPECT_TRUE(fake.writtenPaths.empty());
     EXPECT_EQ(controller.clocks()->working, working);
     EXPECT_EQ(describeWindow(state), before);
-    EXPECT_EQ(state.statusPanels[2], status);
+    EXPECT_EQ(state.statusPanels[kProgressPanel], status);
     EXPECT_EQ(state.progressValue, 100);
 }
 
@@ -318,7 +318,7 @@ TEST_P(WriteFailure, ReportsAndLeavesTheControlsDisabled)
     EXPECT_EQ(fake.messages[0].buttons, MessageButtons::Ok);
 
     const MainWindowState& state = controller.state();
-    EXPECT_EQ(state.statusPanels[2], GetParam().status);
+    EXPECT_EQ(state.statusPanels[kProgressPanel], GetParam().status);
     EXPECT_EQ(state.progressValue, 90);
     EXPECT_EQ(fake.timerStarts, 1);
     EXPECT_FALSE(state.mnuTrouble.enabled);

@@ -36,7 +36,7 @@ TEST(StartUp, FirstStartIsEnglishWithNothingLoaded)
     EXPECT_EQ(state.infoValues[3], "Please open BIOS ROM first");
     EXPECT_EQ(state.infoValues[4], "or Drag'n'Drop BIOS file here");
     EXPECT_TRUE(state.hintsVisible);
-    EXPECT_TRUE(state.picAtiVisible);
+    EXPECT_EQ(state.picture, CardPicture::Ati);
     EXPECT_FALSE(state.linkLinesVisible);
     EXPECT_EQ(state.linkedCaption, "< Linked");
     for (std::size_t i = 0; i < kSliderCount; ++i) {
@@ -76,7 +76,7 @@ TEST_P(StoredLanguage, OnlyTheTextOfTrueMeansGerman)
     EXPECT_EQ(controller.language(), german ? UiLanguage::German : UiLanguage::English);
     EXPECT_EQ(controller.state().setLangDeutsch.checked, german);
     EXPECT_EQ(controller.state().romOpen.caption, german ? "ROM Datei Ö&ffnen" : "&Open ROM file");
-    EXPECT_EQ(controller.state().statusPanels[2], german ? "Bereit..." : "");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], german ? "Bereit..." : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoredLanguage,
@@ -104,7 +104,7 @@ Captions captionsOf(const MainWindowState& s)
     return {s.setLangDeutsch.checked, s.mnuFile.caption, s.romOpen.caption,
             s.romSave.caption,        s.setLang.caption, s.exitProgram.caption,
             s.mnuTrouble.caption,     s.chkUvd.caption,  s.infoCaptions[1],
-            s.openDialogTitle,        s.saveDialogTitle, s.statusPanels[2],
+            s.openDialogTitle,        s.saveDialogTitle, s.statusPanels[kProgressPanel],
             s.infoValues[3],          s.infoValues[4]};
 }
 
@@ -196,7 +196,7 @@ TEST_F(LanguageSwitch, DuringAnOpenChangesEveryLaterText)
     EXPECT_EQ(fake.waits[6].status, "Berechne Checksumme...");
     ASSERT_EQ(fake.memoryPrompts.size(), 1u);
     EXPECT_EQ(fake.memoryPrompts[0].caption, " GDDR-Größe nicht gefunden");
-    EXPECT_EQ(controller.state().statusPanels[2], "Fertig...");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Fertig...");
 }
 
 TEST_F(LanguageSwitch, DuringASaveChangesEveryLaterText)
@@ -208,8 +208,8 @@ TEST_F(LanguageSwitch, DuringASaveChangesEveryLaterText)
     ASSERT_EQ(fake.waits.size(), 9u);
     EXPECT_EQ(fake.waits[0].status, "Converting CLOCK values...");
     EXPECT_EQ(fake.waits[1].status, "Konvertiere VCore-Werte...");
-    EXPECT_EQ(controller.state().statusPanels[2], "Fertig...");
-    EXPECT_EQ(controller.state().statusPanels[1].substr(17), " (Korrigiert)");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Fertig...");
+    EXPECT_EQ(controller.state().statusPanels[kChecksumPanel].substr(17), " (Korrigiert)");
 }
 
 // --- Commands while a sequence runs --------------------------------------------------------------
@@ -256,20 +256,20 @@ TEST_F(LanguageSwitch, TimerResetsStatusAndProgressAfterOpenAndSave)
     openRecipe(ImageRecipe{});
     EXPECT_EQ(fake.timerStarts, 1);
     controller.Timer1_Timer();
-    EXPECT_EQ(controller.state().statusPanels[2], "Ready...");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Ready...");
     EXPECT_EQ(controller.state().progressValue, 0);
     EXPECT_FALSE(controller.state().progressDisplay);
-    const std::string checksum = controller.state().statusPanels[1];
+    const std::string checksum = controller.state().statusPanels[kChecksumPanel];
 
     controller.SetLangDeutsch_Click();
     save((dir / "out.rom").string());
     EXPECT_EQ(fake.timerStarts, 2);
     EXPECT_TRUE(controller.state().progressDisplay);
     controller.Timer1_Timer();
-    EXPECT_EQ(controller.state().statusPanels[2], "Bereit...");
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Bereit...");
     EXPECT_EQ(controller.state().progressValue, 0);
     EXPECT_FALSE(controller.state().progressDisplay);
-    EXPECT_EQ(controller.state().statusPanels[1], checksum + " (Korrigiert)");
+    EXPECT_EQ(controller.state().statusPanels[kChecksumPanel], checksum + " (Korrigiert)");
 }
 
 // --- Shut-down -----------------------------------------------------------------------------------

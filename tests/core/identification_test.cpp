@@ -96,12 +96,12 @@ struct X2Case {
     const char* name;
     std::string deviceId;
     std::optional<std::size_t> markerOffset;
-    int x2File;  // 0: no X2 notice
+    X2File x2File;
 };
 
-class X2File : public ::testing::TestWithParam<X2Case> {};
+class X2Files : public ::testing::TestWithParam<X2Case> {};
 
-TEST_P(X2File, MarkerAnywhereMeansTheSecondFile)
+TEST_P(X2Files, MarkerAnywhereMeansTheSecondFile)
 {
     ImageRecipe recipe;
     recipe.deviceId = GetParam().deviceId;
@@ -113,21 +113,22 @@ TEST_P(X2File, MarkerAnywhereMeansTheSecondFile)
     EXPECT_EQ(loaded->x2File, GetParam().x2File);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, X2File,
-                         ::testing::Values(X2Case{"X2NoMarker", "950F", std::nullopt, 1},
-                                           X2Case{"X2MarkerEarly", "950F", 0x300, 2},
-                                           X2Case{"X2MarkerPast50000", "950F", 60'000, 2},
-                                           X2Case{"X2MarkerAtTheEnd", "950F", 64 * 1024 - 22, 2},
-                                           X2Case{"Hd3870WithMarker", "9501", 60'000, 0},
-                                           X2Case{"Hd3850WithMarker", "9505", 60'000, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, X2Files,
+    ::testing::Values(X2Case{"X2NoMarker", "950F", std::nullopt, X2File::First},
+                      X2Case{"X2MarkerEarly", "950F", 0x300, X2File::Second},
+                      X2Case{"X2MarkerPast50000", "950F", 60'000, X2File::Second},
+                      X2Case{"X2MarkerAtTheEnd", "950F", 64 * 1024 - 22, X2File::Second},
+                      X2Case{"Hd3870WithMarker", "9501", 60'000, X2File::NotX2},
+                      X2Case{"Hd3850WithMarker", "9505", 60'000, X2File::NotX2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(X2File, CutMarkerAtTheImageEndIsNoMarker)
 {
     Bytes image = blankImage();
     putText(image, image.size() - 21, "YOU HAVE NOT CONNECTED");  // last byte falls off
     image.back() = '.';
-    EXPECT_EQ(x2FileNumber(image), 1);
+    EXPECT_EQ(x2FileNumber(image), X2File::First);
 }
 
 // --- Card line ---------------------------------------------------------------------------
@@ -143,11 +144,12 @@ TEST_P(CardLine, NamesCardSizeAndType) { EXPECT_EQ(cardLine(GetParam().card), Ge
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CardLine,
-    ::testing::Values(CardLineCase{{CardType::HD3850, false, true}, "ATI HD3850 - 256MB GDDR3"},
-                      CardLineCase{{CardType::HD3870, false, false}, "ATI HD3870 - 512MB GDDR3"},
-                      CardLineCase{{CardType::HD3870, true, false}, "ATI HD3870 - 512MB GDDR4"},
-                      CardLineCase{{CardType::HD3870X2, false, false},
-                                   "ATI HD3870 X\xC2\xB2 - 512MB GDDR3"}));
+    ::testing::Values(
+        CardLineCase{{CardType::HD3850, false, MemorySize::MB256}, "ATI HD3850 - 256MB GDDR3"},
+        CardLineCase{{CardType::HD3870, false, MemorySize::MB512}, "ATI HD3870 - 512MB GDDR3"},
+        CardLineCase{{CardType::HD3870, true, MemorySize::MB512}, "ATI HD3870 - 512MB GDDR4"},
+        CardLineCase{{CardType::HD3870X2, false, MemorySize::MB512},
+                     "ATI HD3870 X\xC2\xB2 - 512MB GDDR3"}));
 
 // --- BIOS version --------------------------------------------------------------------------
 

@@ -129,7 +129,8 @@ TEST_P(BadInputThroughWindow, RefusesWithItsMessageAndChangesNothingOrOpensAndSa
             }
             EXPECT_EQ(describeWindowBesideProgress(controller.state()), window);
             EXPECT_EQ(describeDocument(controller), document);
-            EXPECT_EQ(controller.state().statusPanels[2], "Wrong file selected, aborting...");
+            EXPECT_EQ(controller.state().statusPanels[app::kProgressPanel],
+                      "Wrong file selected, aborting...");
             EXPECT_EQ(fake.timerStarts, 1);
             fake.clearRecords();
             continue;
@@ -144,7 +145,7 @@ TEST_P(BadInputThroughWindow, RefusesWithItsMessageAndChangesNothingOrOpensAndSa
         EXPECT_EQ(controller.image()->beyondImage.size(), original.size() - imageLength);
         EXPECT_EQ(controller.state().sliders[4].value, version.gpu3dMhz);
         EXPECT_TRUE(controller.state().romSave.enabled);
-        EXPECT_EQ(controller.state().statusPanels[2], "Done...");
+        EXPECT_EQ(controller.state().statusPanels[app::kProgressPanel], "Done...");
 
         const fs::path saved = folder / "saved.rom";
         controller.setSliderValue(4, 800);

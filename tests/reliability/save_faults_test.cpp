@@ -175,7 +175,7 @@ std::string describeOutcome(const app::testing::FakePlatform& fake,
             << " text '" << message.text << "'\n";
     }
     const app::MainWindowState& state = controller.state();
-    out << "status '" << state.statusPanels[2] << "'\n";
+    out << "status '" << state.statusPanels[app::kProgressPanel] << "'\n";
     bool anyEnabled = false;
     for (const auto& slider : state.sliders) anyEnabled = anyEnabled || slider.enabled;
     for (const auto& box : state.vcoreBoxes) anyEnabled = anyEnabled || box.enabled;

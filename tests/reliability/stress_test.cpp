@@ -86,7 +86,8 @@ TEST(Stress, TenThousandOpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
         fake.saveDialogAnswers.emplace_back(files[(n + 1) % 2].string());
         controller.ROMSave_Click();
         ASSERT_TRUE(fake.messages.empty()) << "cycle " << n << ": " << fake.messages.front();
-        ASSERT_EQ(state.statusPanels[1], "Checksum-16: " + loadedSum + " (Corrected)")
+        ASSERT_EQ(state.statusPanels[app::kChecksumPanel],
+                  "Checksum-16: " + loadedSum + " (Corrected)")
             << "cycle " << n;
 
         if (n + 1 == kWarmUpCycles) warmedUp = residentBytes();

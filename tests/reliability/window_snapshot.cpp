@@ -59,8 +59,7 @@ std::string describeWholeWindow(const app::MainWindowState& state)
     for (const std::string& value : state.infoValues) out << "info value '" << value << "'\n";
     out << "version colour " << static_cast<int>(state.versionForeground) << " hints "
         << state.hintsVisible << "\n";
-    out << "pictures 3870 " << state.pic3870Visible << " 3850 " << state.pic3850Visible << " x2 "
-        << state.pic3870x2Visible << " ati " << state.picAtiVisible << "\n";
+    out << "picture " << static_cast<int>(state.picture) << "\n";
     out << "link lines " << state.linkLinesVisible << " label " << state.linkedLabelVisible << " '"
         << state.linkedCaption << "'\n";
     describeMenu(out, "file", state.mnuFile);
@@ -82,7 +81,7 @@ std::string describeWholeWindow(const app::MainWindowState& state)
 
 std::string describeWindowBesideProgress(app::MainWindowState state)
 {
-    state.statusPanels[2].clear();
+    state.statusPanels[app::kProgressPanel].clear();
     state.progressValue = 0;
     state.progressDisplay = false;
     return describeWholeWindow(state);
@@ -107,7 +106,7 @@ std::string describeDocument(const app::MainController& controller)
     }
     const CardModel& card = *controller.card();
     out << "card " << static_cast<int>(card.model) << " gddr4 " << card.isGddr4 << " 256MB "
-        << card.is256MB << "\n";
+        << static_cast<int>(card.size) << "\n";
     out << "uvd linked " << controller.uvdLinked() << " kept " << controller.uvdVcoreKept()
         << " language " << static_cast<int>(controller.language()) << "\n";
     return out.str();

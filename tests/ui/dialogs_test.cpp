@@ -261,7 +261,7 @@ private slots:
                                 "This is very important!!!"));
         QCOMPARE(prompt.findChild<QPushButton*>("btn_256mb")->text(), QStringLiteral("256 MB"));
         QCOMPARE(prompt.findChild<QPushButton*>("btn_512mb")->text(), QStringLiteral("512 MB"));
-        QCOMPARE(prompt.answer(), std::nullopt);
+        QCOMPARE(prompt.answer(), app::MemoryAnswer::Closed);
     }
 
     void memoryPromptAnswers_data()
@@ -285,9 +285,10 @@ private slots:
                 QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
             }
         });
-        const std::optional<bool> result = platform.askMemorySize(englishPrompt());
-        const std::optional<bool> expected =
-            answer < 0 ? std::nullopt : std::optional<bool>(answer == 1);
+        const app::MemoryAnswer result = platform.askMemorySize(englishPrompt());
+        const app::MemoryAnswer expected = answer < 0    ? app::MemoryAnswer::Closed
+                                           : answer == 1 ? app::MemoryAnswer::MB256
+                                                         : app::MemoryAnswer::MB512;
         QCOMPARE(result, expected);
     }
 

@@ -163,7 +163,7 @@ private slots:
             modal->findChild<QPushButton*>("btn_256mb")->click();
         });
         editor.window.findChild<QAction*>("ROMOpen")->trigger();
-        QCOMPARE(editor.controller.card()->is256MB, true);
+        QCOMPARE(editor.controller.card()->size, MemorySize::MB256);
     }
 };
 

@@ -31,7 +31,7 @@ public:
 
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
-    std::deque<std::optional<bool>> memoryAnswers;
+    std::deque<app::MemoryAnswer> memoryAnswers;
     std::vector<Message> messages;
     std::vector<app::FileDialogRequest> dialogs;
     std::vector<std::string> openedUrls;
@@ -51,10 +51,10 @@ public:
     {
         return answer(saveAnswers, request);
     }
-    std::optional<bool> askMemorySize(const app::MemoryPromptTexts& texts) override
+    app::MemoryAnswer askMemorySize(const app::MemoryPromptTexts& texts) override
     {
         if (realMemoryPrompt) return QtPlatform::askMemorySize(texts);
-        if (memoryAnswers.empty()) return std::nullopt;
+        if (memoryAnswers.empty()) return app::MemoryAnswer::Closed;
         const auto next = memoryAnswers.front();
         memoryAnswers.pop_front();
         return next;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controller_fixture.h"
+#include "fixtures/controller_fixture.h"
 
 namespace clockvane::app::testing {
 namespace {

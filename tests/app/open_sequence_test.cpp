@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "bytes/sums.h"
-#include "controller_fixture.h"
+#include "fixtures/controller_fixture.h"
 
 namespace clockvane::app::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 
 #include "bytes/sums.h"
-#include "controller_fixture.h"
 #include "edit/save_pipeline.h"
+#include "fixtures/controller_fixture.h"
 #include "image/rom_loader.h"
 
 namespace clockvane::app::testing {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_info.h"
-#include "controller_fixture.h"
+#include "fixtures/controller_fixture.h"
 
 namespace clockvane::app::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "controller_fixture.h"
+#include "fixtures/controller_fixture.h"
 
 namespace clockvane::app::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
+#include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
 namespace clockvane::clitest {

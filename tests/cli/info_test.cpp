@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes/sums.h"
-#include "cli_runner.h"
+#include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
 namespace clockvane::clitest {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "bytes/sums.h"
-#include "cli_runner.h"
 #include "edit_scenarios.h"
+#include "fixtures/cli_runner.h"
 
 namespace clockvane::clitest {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cli_runner.h"
 #include "edit_scenarios.h"
+#include "fixtures/cli_runner.h"
 
 namespace clockvane::clitest {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "cli_runner.h"
+#include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
 namespace clockvane::clitest {

@@ -10,7 +10,7 @@
 #include "file_checks.h"
 #include "files/save_name.h"
 #include "fixtures/image_builder.h"
-#include "processes.h"
+#include "fixtures/processes.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -5,11 +5,11 @@
 
 #include "app/main_controller.h"
 #include "bad_inputs.h"
-#include "fake_platform.h"
 #include "file_checks.h"
+#include "fixtures/fake_platform.h"
 #include "fixtures/image_builder.h"
-#include "processes.h"
-#include "window_snapshot.h"
+#include "fixtures/processes.h"
+#include "fixtures/window_snapshot.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "files/rom_file.h"
 #include "fixtures/image_builder.h"
-#include "processes.h"
+#include "fixtures/processes.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "files/safe_write.h"
 #include "fixtures/image_builder.h"
-#include "processes.h"
+#include "fixtures/processes.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -10,12 +10,12 @@
 #include <sstream>
 
 #include "app/main_controller.h"
-#include "fake_platform.h"
 #include "file_checks.h"
 #include "files/safe_write.h"
+#include "fixtures/fake_platform.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/processes.h"
 #include "image/rom_image.h"
-#include "processes.h"
 
 namespace clockvane::reliability {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "app/main_controller.h"
 #include "bytes/sums.h"
-#include "fake_platform.h"
+#include "fixtures/fake_platform.h"
 #include "fixtures/image_builder.h"
-#include "processes.h"
+#include "fixtures/processes.h"
 
 namespace clockvane::reliability {
 namespace {

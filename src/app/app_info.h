@@ -3,16 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "clockvane_version.h"
+
 namespace clockvane::app {
 
-// The program's name and version. The version is the package's (the build passes the project
-// version in CLOCKVANE_VERSION*): --version prints all of it, the window title and the About
-// window its major and minor parts; the build number is never shown there.
+// The program's name; its version comes from the generated version header.
 inline constexpr std::string_view kProgramName = "Orvanta Clockvane";
-inline constexpr std::string_view kPackageVersion = CLOCKVANE_VERSION;
-inline constexpr int kVersionMajor = CLOCKVANE_VERSION_MAJOR;
-inline constexpr int kVersionMinor = CLOCKVANE_VERSION_MINOR;
-inline constexpr int kVersionBuild = CLOCKVANE_VERSION_PATCH;
+inline constexpr std::string_view kPackageVersion = kVersion;
 
 // "V0.9 Beta", the About window's version line.
 inline std::string versionLine()

@@ -73,8 +73,8 @@ range sit at its limit).
 Edits (STATE is bootup, 2d, 3d-low, 3d or uvd):
   --STATE-gpu MHZ      GPU clock, whole MHz from 300 to 1200
   --STATE-ram MHZ      memory clock, whole MHz from 400 to 1700
-  --STATE-vcore VOLTS  VCore in volts, with a point or a comma (1.25 or 1,25); values
-                       outside 0.9 to 1.327 are set to the nearer limit, with a note
+  --STATE-vcore VOLTS  VCore in volts, a decimal number with a point or a comma (1.25 or
+                       1,25) from 0.9 to 1.327
 
 Options:
   -o OUT        write to OUT (with one FILE only)

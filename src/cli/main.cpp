@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_texts.h"
+#include "clockvane_version.h"
 
 namespace {
 

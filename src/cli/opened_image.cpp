@@ -1,9 +1,10 @@
 #include "cli/opened_image.h"
 
-#include "text/texts.h"
-
 #include "files/rom_file.h"
+#include "image/card_identity.h"
+#include "layout/clock_layout.h"
 #include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::cli {
 namespace {
@@ -23,15 +24,22 @@ std::string fileErrorText(const FileError& error)
 std::string loadErrorText(const LoadError& error)
 {
     if (error.kind == LoadErrorKind::NoClockBlock) {
-        return "no clock table: the clock-block signature is not within the first 50,000 bytes, or "
-               "the "
-               "table runs past the end of the file";
+        return "no clock table: the clock-block signature is not within the first " +
+               std::to_string(kSignatureSearchLimit) +
+               " bytes, or the table runs past the end of the file";
     }
     if (error.deviceIdText.empty()) {
         return "not an ATI 38xx BIOS image: the file is too short to hold a device ID at 0x88";
     }
-    return "not an ATI 38xx BIOS image: device ID " + error.deviceIdText +
-           " at 0x88 (expected 9501, 9505 or 950F)";
+    std::string expected;
+    for (const SupportedDevice& device : kSupportedDevices) {
+        if (!expected.empty())
+            expected +=
+                device.deviceIdText == kSupportedDevices.back().deviceIdText ? " or " : ", ";
+        expected += device.deviceIdText;
+    }
+    return "not an ATI 38xx BIOS image: device ID " + error.deviceIdText + " at 0x88 (expected " +
+           expected + ")";
 }
 
 }  // namespace

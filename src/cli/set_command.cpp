@@ -18,6 +18,7 @@
 #include "files/safe_write.h"
 #include "files/save_name.h"
 #include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::cli {
 namespace {
@@ -106,13 +107,14 @@ int setOneFile(const SetRequest& request, const std::string& path)
 
     const bool corrected = saved->corrected();
     if (saved->classicQuestionAsked && !request.classic) {
+        // The window's question, its first line in the tool's words.
+        const std::string question = texts::kChecksumQuestionText.in(UiLanguage::English);
         reportFileError(path,
-                        "Changed clock range too high! The classic checksum correction was not run "
-                        "(--classic runs it).");
+                        question.substr(0, question.find('\r')) +
+                            " The classic checksum correction was not run (--classic runs it).");
     }
     if (!corrected) {
-        reportFileError(
-            path, "Can't correct checksum. Please try to change the bytes with a HEX-Editor.");
+        reportFileError(path, texts::kChecksumFailedText.in(UiLanguage::English));
         if (!request.force) {
             reportFileError(path, "nothing written (--force writes the uncorrected image)");
             return kExitNotCorrected;

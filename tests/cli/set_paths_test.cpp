@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "clockvane_version.h"
+
 #include "bytes/sums.h"
 #include "edit_scenarios.h"
 #include "fixtures/cli_runner.h"

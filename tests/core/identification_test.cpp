@@ -1,8 +1,8 @@
-// Identifying the card: memory type and size, the X2 file, the card line, version and date.
+// Identifying the card: device ID, memory type and size, the X2 file, the card line, version
+// and date.
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 #include "fixtures/image_builder.h"
@@ -13,220 +13,135 @@
 namespace clockvane {
 namespace {
 
-using fixtures::buildImage;
-using fixtures::ImageRecipe;
 using fixtures::putText;
 
-// An image with no identification texts at all; each case writes its own.
+// An image with no identification texts; each case writes its own.
 Bytes blankImage(std::size_t length = 64 * 1024)
 {
-    ImageRecipe recipe;
+    fixtures::ImageRecipe recipe;
     recipe.length = length;
     recipe.memoryText = "";
     recipe.versionMarkerOffset = std::nullopt;
-    return buildImage(recipe);
+    return fixtures::buildImage(recipe);
 }
 
-// --- Memory type and size ----------------------------------------------------------------
-
-struct MemoryCase {
-    const char* name;
-    std::vector<std::pair<std::size_t, std::string>> texts;  // offset, text
-    bool isGddr4;
-    MemorySize size;
-};
-
-class MemoryDetection : public ::testing::TestWithParam<MemoryCase> {};
-
-TEST_P(MemoryDetection, ReadsTheFirst600Bytes)
-{
-    Bytes image = blankImage();
-    for (const auto& [offset, text] : GetParam().texts) putText(image, offset, text);
-    const MemoryInfo memory = detectMemory(image);
-    EXPECT_EQ(memory.isGddr4, GetParam().isGddr4);
-    EXPECT_EQ(memory.size, GetParam().size);
-}
-
-using MB = MemorySize;
-INSTANTIATE_TEST_SUITE_P(
-    Table, MemoryDetection,
-    ::testing::Values(
-        MemoryCase{"Gddr4Wins", {{0x1C0, "GDDR4"}, {0x1D0, "256MB"}}, true, MB::MB512},
-        MemoryCase{"Ddr4EndingAt599", {{596, "DDR4"}}, true, MB::MB512},
-        MemoryCase{"Ddr4EndingAt600", {{597, "DDR4"}, {0x100, "256MB"}}, false, MB::MB256},
-        MemoryCase{"Gddr3Is512", {{0x1C0, "GDDR3 512MB"}}, false, MB::MB512},
-        MemoryCase{"Gddr3Is256", {{0x1C0, "256MB GDDR3"}}, false, MB::MB256},
-        MemoryCase{"BothSizes256First", {{0x100, "256MB"}, {0x200, "512MB"}}, false, MB::MB256},
-        MemoryCase{"BothSizes512First", {{0x100, "512MB"}, {0x200, "256MB"}}, false, MB::MB256},
-        MemoryCase{"NoText", {}, false, MB::Unknown},
-        MemoryCase{"SizeEndingAt599", {{595, "256MB"}}, false, MB::MB256},
-        MemoryCase{"SizeEndingAt600", {{596, "256MB"}}, false, MB::Unknown},
-        MemoryCase{"LateSizeIgnored", {{596, "256MB"}, {590, "512MB"}}, false, MB::MB512},
-        MemoryCase{"LowerCaseIgnored", {{0x100, "256mb gddr4"}}, false, MB::Unknown},
-        MemoryCase{
-            "TextsPast600Ignored", {{600, "GDDR4 256MB"}, {0x4000, "512MB"}}, false, MB::Unknown}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MemoryDetection, ImageShorterThan600BytesIsSearchedToItsEnd)
-{
-    Bytes image(300, 0x20);
-    putText(image, 295, "512MB");
-    EXPECT_EQ(detectMemory(image).size, MemorySize::MB512);
-}
-
-// --- Device ID text and the X2 file --------------------------------------------------------
-
-TEST(DeviceIdText, ComparesExactlyAndCaseSensitively)
+TEST(DeviceId, TwoBytesAt0x88LowByteFirstDecideTheCard)
 {
     EXPECT_EQ(cardForDeviceId("9501"), CardType::HD3870);
     EXPECT_EQ(cardForDeviceId("9505"), CardType::HD3850);
     EXPECT_EQ(cardForDeviceId("950F"), CardType::HD3870X2);
-    for (const char* text : {"950f", "0195", "95010", " 9501", ""})
+    for (const char* text : {"950f", "0195", "9502", "95010", " 9501", ""})
         EXPECT_EQ(cardForDeviceId(text), std::nullopt) << text;
-
-    Bytes image(0x8A, 0);
-    image[0x88] = 0x0F;
-    image[0x89] = 0x95;
-    EXPECT_EQ(deviceIdText(image), "950F");
-    image.pop_back();
+    fixtures::ImageRecipe recipe;
+    recipe.deviceId = "0195";  // bytes 95 01
+    const auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
+    EXPECT_EQ(loaded.error().kind, LoadErrorKind::WrongDeviceId);
+    EXPECT_EQ(loaded.error().deviceIdText, "0195");
+    Bytes image(0x89, 0);
     EXPECT_EQ(deviceIdText(image), "");
 }
 
-struct X2Case {
-    const char* name;
-    std::string deviceId;
-    std::optional<std::size_t> markerOffset;
-    X2File x2File;
-};
-
-class X2Files : public ::testing::TestWithParam<X2Case> {};
-
-TEST_P(X2Files, MarkerAnywhereMeansTheSecondFile)
+TEST(Memory, TypeAndSizeFromTheFirst600Bytes)
 {
-    ImageRecipe recipe;
-    recipe.deviceId = GetParam().deviceId;
-    recipe.x2SecondFile = GetParam().markerOffset.has_value();
-    recipe.x2MarkerOffset = GetParam().markerOffset.value_or(0);
-    recipe.optionRomHeader = false;  // keeps the last byte for a marker at the very end
-    const auto loaded = loadRom(RawFile{buildImage(recipe), {}});
-    ASSERT_TRUE(loaded.ok());
-    EXPECT_EQ(loaded->x2File, GetParam().x2File);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, X2Files,
-    ::testing::Values(X2Case{"X2NoMarker", "950F", std::nullopt, X2File::First},
-                      X2Case{"X2MarkerEarly", "950F", 0x300, X2File::Second},
-                      X2Case{"X2MarkerPast50000", "950F", 60'000, X2File::Second},
-                      X2Case{"X2MarkerAtTheEnd", "950F", 64 * 1024 - 22, X2File::Second},
-                      X2Case{"Hd3870WithMarker", "9501", 60'000, X2File::NotX2},
-                      X2Case{"Hd3850WithMarker", "9505", 60'000, X2File::NotX2}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(X2File, CutMarkerAtTheImageEndIsNoMarker)
-{
-    Bytes image = blankImage();
-    putText(image, image.size() - 21, "YOU HAVE NOT CONNECTED");  // last byte falls off
-    image.back() = '.';
-    EXPECT_EQ(x2FileNumber(image), X2File::First);
-}
-
-// --- Card line ---------------------------------------------------------------------------
-
-struct CardLineCase {
-    CardModel card;
-    std::string line;
-};
-
-class CardLine : public ::testing::TestWithParam<CardLineCase> {};
-
-TEST_P(CardLine, NamesCardSizeAndType) { EXPECT_EQ(cardLine(GetParam().card), GetParam().line); }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CardLine,
-    ::testing::Values(
-        CardLineCase{{CardType::HD3850, false, MemorySize::MB256}, "ATI HD3850 - 256MB GDDR3"},
-        CardLineCase{{CardType::HD3870, false, MemorySize::MB512}, "ATI HD3870 - 512MB GDDR3"},
-        CardLineCase{{CardType::HD3870, true, MemorySize::MB512}, "ATI HD3870 - 512MB GDDR4"},
-        CardLineCase{{CardType::HD3870X2, false, MemorySize::MB512},
-                     "ATI HD3870 X\xC2\xB2 - 512MB GDDR3"}));
-
-// --- BIOS version --------------------------------------------------------------------------
-
-struct VersionCase {
-    const char* name;
-    std::size_t imageLength;
-    std::optional<std::size_t> markerOffset;
-    std::size_t expectedLength;  // bytes after the marker that are shown (0: none)
-};
-
-class Version : public ::testing::TestWithParam<VersionCase> {};
-
-TEST_P(Version, IsThe22BytesAfterTheFirstMarkerWithin600Bytes)
-{
-    Bytes image = blankImage(GetParam().imageLength);
-    const std::string version = "010.065.000.001.000000";
-    if (GetParam().markerOffset) {
-        putText(image, *GetParam().markerOffset, "ATI VER");
-        putText(image, *GetParam().markerOffset + 7, version);
+    using MB = MemorySize;
+    const struct {
+        std::vector<std::pair<std::size_t, std::string>> texts;
+        bool gddr4;
+        MemorySize size;
+    } cases[] = {
+        {{{0x1C0, "GDDR4"}, {0x1D0, "256MB"}}, true, MB::MB512},
+        {{{596, "DDR4"}}, true, MB::MB512},  // ends at byte 599
+        {{{597, "DDR4"}, {0x100, "256MB"}}, false, MB::MB256},
+        {{{0x1C0, "GDDR3 512MB"}}, false, MB::MB512},
+        {{{0x100, "512MB"}, {0x200, "256MB"}}, false, MB::MB256},  // 256MB wins wherever it is
+        {{}, false, MB::Unknown},
+        {{{595, "256MB"}}, false, MB::MB256},
+        {{{596, "256MB"}}, false, MB::Unknown},
+        {{{596, "256MB"}, {590, "512MB"}}, false, MB::MB512},
+        {{{0x100, "256mb gddr4"}}, false, MB::Unknown},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        Bytes image = blankImage();
+        for (const auto& [offset, text] : c.texts) putText(image, offset, text);
+        EXPECT_EQ(detectMemory(image).isGddr4, c.gddr4) << "row " << row;
+        EXPECT_EQ(detectMemory(image).size, c.size) << "row " << row++;
     }
-    EXPECT_EQ(versionMarkerOffset(image),
-              GetParam().expectedLength ? GetParam().markerOffset : std::nullopt);
-    EXPECT_EQ(versionText(image), version.substr(0, GetParam().expectedLength));
+    Bytes shortImage(300, 0x20);
+    putText(shortImage, 295, "512MB");
+    EXPECT_EQ(detectMemory(shortImage).size, MemorySize::MB512);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Version,
-                         ::testing::Values(VersionCase{"Usual", 64 * 1024, 0x181, 22},
-                                           VersionCase{"MarkerEndingAt599", 64 * 1024, 593, 22},
-                                           VersionCase{"MarkerEndingAt600", 64 * 1024, 594, 0},
-                                           VersionCase{"NoMarker", 64 * 1024, std::nullopt, 0},
-                                           VersionCase{"ImageEndsInsideVersion", 610, 593, 10}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Version, FirstMarkerWinsAndHighBytesSurviveAsLatin1)
+TEST(X2File, AMarkerAnywhereInAnX2ImageMeansTheSecondFile)
 {
+    const std::tuple<const char*, std::size_t, CardType, X2File> cases[] = {
+        {"950F", 0, CardType::HD3870X2, X2File::First},
+        {"950F", 60'000, CardType::HD3870X2, X2File::Second},
+        {"950F", 65'536 - 22, CardType::HD3870X2, X2File::Second},
+        {"950F", 65'536 - 21, CardType::HD3870X2, X2File::First},  // cut by the end
+        {"9501", 60'000, CardType::HD3870, X2File::NotX2},
+        {"9505", 60'000, CardType::HD3850, X2File::NotX2}};
+    for (const auto& [id, marker, card, x2] : cases) {
+        fixtures::ImageRecipe recipe;
+        recipe.deviceId = id;
+        recipe.optionRomHeader = false;  // keeps the last byte for a marker at the very end
+        Bytes image = fixtures::buildImage(recipe);
+        if (marker) putText(image, marker, "YOU HAVE NOT CONNECTED");
+        const auto loaded = loadRom(RawFile{image, {}});
+        ASSERT_TRUE(loaded.ok());
+        EXPECT_EQ(loaded->model, card);
+        EXPECT_EQ(loaded->x2File, x2) << id << " " << marker;
+    }
+}
+
+TEST(CardLine, NamesCardSizeAndType)
+{
+    EXPECT_EQ(cardLine({CardType::HD3850, false, MemorySize::MB256}), "ATI HD3850 - 256MB GDDR3");
+    EXPECT_EQ(cardLine({CardType::HD3870, true, MemorySize::MB512}), "ATI HD3870 - 512MB GDDR4");
+    EXPECT_EQ(cardLine({CardType::HD3870X2, false, MemorySize::MB512}),
+              "ATI HD3870 X\xC2\xB2 - 512MB GDDR3");
+}
+
+TEST(Version, The22BytesAfterTheFirstMarkerEndingWithin600Bytes)
+{
+    const std::string version = "010.065.000.001.000000";
+    const std::tuple<std::size_t, std::optional<std::size_t>, std::size_t> cases[] = {
+        {65'536, 0x181, 22},
+        {65'536, 593, 22},
+        {65'536, 594, 0},
+        {65'536, std::nullopt, 0},
+        {610, 593, 10}};  // image length, marker, bytes shown
+    for (const auto& [length, marker, shown] : cases) {
+        Bytes image = blankImage(length);
+        if (marker) putText(image, *marker, "ATI VER" + version);
+        EXPECT_EQ(versionMarkerOffset(image), shown ? marker : std::nullopt);
+        EXPECT_EQ(versionText(image), version.substr(0, shown)) << marker.value_or(0);
+    }
+    // The first marker wins; high bytes are Latin-1.
     Bytes image = blankImage();
-    putText(image, 0x100, "ATI VER");
-    const Bytes raw{'V', 0x80, 0xB2, 0xE4, 0xFF, 0x00, 'x', 'A', 'B', 'C', 'D',
-                    'E', 'F',  'G',  'H',  'I',  'J',  'K', 'L', 'M', 'N', 'O'};
-    fixtures::putBytes(image, 0x107, raw);
+    putText(image, 0x100, "ATI VERV\x80\xE4\xFF");
     putText(image, 0x200, "ATI VERsecond marker....");
-    EXPECT_EQ(versionBytes(image), raw);
-    EXPECT_EQ(versionText(image),
-              std::string("V\xC2\x80\xC2\xB2\xC3\xA4\xC3\xBF") + '\0' + "xABCDEFGHIJKLMNO");
+    EXPECT_EQ(versionText(image).substr(0, 7), "V\xC2\x80\xC3\xA4\xC3\xBF");
+    EXPECT_EQ(versionBytes(image).size(), 22u);
 }
 
-// --- BIOS date -----------------------------------------------------------------------------
-
-struct DateCase {
-    std::string bytes;  // the 14 bytes at 0x50
-    std::string label;
-};
-
-class Date : public ::testing::TestWithParam<DateCase> {};
-
-TEST_P(Date, SplitsAtSpacesIntoDateAndTime)
+TEST(Date, The14BytesAt0x50SplitAtSpaces)
 {
-    ASSERT_EQ(GetParam().bytes.size(), 14u);
-    Bytes image = blankImage();
-    putText(image, 0x50, GetParam().bytes);
-    EXPECT_EQ(dateText(image), GetParam().label);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, Date,
-    ::testing::Values(DateCase{"12/10/07 10:43", "12/10/07  - 10:43"},
-                      DateCase{"12/10/07  10:4", "12/10/07  - "},    // empty field 1
-                      DateCase{"12/10/07-10:43", "12/10/07-10:43"},  // no space
-                      DateCase{" 12/10/07 10:4", "  - 12/10/07"},
-                      DateCase{"a b c         ", "a  - b"},
-                      DateCase{"\xE4pril 07 10:00", "\xC3\xA4pril  - 07"}));
-
-TEST(Date, ImageEndingInsideTheDateShowsWhatThereIs)
-{
-    Bytes image(0x58, 0);
-    putText(image, 0x50, "12/10/07");
-    EXPECT_EQ(dateText(image), "12/10/07");
+    const std::pair<const char*, const char*> cases[] = {
+        {"12/10/07 10:43", "12/10/07  - 10:43"},
+        {"12/10/07  10:4", "12/10/07  - "},
+        {"12/10/07-10:43", "12/10/07-10:43"},
+        {" 12/10/07 10:4", "  - 12/10/07"},
+        {"a b c         ", "a  - b"},
+        {"\xE4pril 07 10:00", "\xC3\xA4pril  - 07"}};
+    for (const auto& [bytes, label] : cases) {
+        Bytes image = blankImage();
+        putText(image, 0x50, bytes);
+        EXPECT_EQ(dateText(image), label);
+    }
+    Bytes cut(0x58, 0);
+    putText(cut, 0x50, "12/10/07");
+    EXPECT_EQ(dateText(cut), "12/10/07");
     EXPECT_EQ(dateText(Bytes(0x40, 0)), "");
 }
 

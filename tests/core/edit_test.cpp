@@ -1,9 +1,10 @@
-// Saving: the write-back places, CorrectCRC, the classic correction, the save pipeline and the
-// proposed save name.
+// Saving: the write-back places, CorrectCRC, the classic correction, the save pipeline, its
+// property test and the proposed save name.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <vector>
 
 #include "bytes/sums.h"
@@ -12,7 +13,9 @@
 #include "files/save_name.h"
 #include "fixtures/image_builder.h"
 #include "image/rom_loader.h"
+#include "layout/clock_limits.h"
 #include "layout/encode.h"
+#include "layout/voltage_text.h"
 
 namespace clockvane {
 namespace {
@@ -22,64 +25,6 @@ LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe = {})
     auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
     EXPECT_TRUE(loaded.ok());
     return std::move(loaded).value();
-}
-
-void putLE(Bytes& bytes, std::size_t offset, std::size_t width, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < width; ++i) bytes.at(offset + i) = std::uint8_t(value >> (8 * i));
-}
-
-TEST(WriteBack, PutsEverySliderAndBoxAtItsImageOffsetsAndNothingElse)
-{
-    const int sliders[10] = {301, 402, 503, 604, 705, 806, 907, 1008, 1109, 1210};
-    const std::uint16_t mv[5] = {900, 1020, 1220, 1327, 1125};
-    // Offsets after the signature P: slider -> GPU/RAM fields; box -> vcore fields. The UVD
-    // sliders 6/7 and box 3 follow sliders 4/5 and box 2 while linked.
-    const std::vector<std::vector<std::size_t>> clockPlaces{
-        {12},      {15},      {28, 76},        {31, 79},
-        {60, 108}, {63, 111}, {124, 140, 156}, {127, 143, 159},
-        {44, 92},  {47, 95}};
-    const std::vector<std::vector<std::size_t>> vcorePlaces{
-        {18}, {34, 82}, {66, 114}, {130, 146, 162}, {50, 98}};
-    for (const bool linked : {false, true}) {
-        SCOPED_TRACE(linked ? "linked" : "unlinked");
-        LoadedRom rom = loadBuilt();
-        SaveControls controls;
-        std::copy(std::begin(sliders), std::end(sliders), controls.sliders.begin());
-        controls.vcoreTexts = {"0,9", "1,02", "1,22", linked ? "" : "1,327", "1,125"};
-        controls.decimalSeparator = ',';
-        controls.uvdLinked = linked;
-        writeBackClocks(rom.clocks, controls);
-        writeBackVcores(rom.clocks, readVcoreBoxes(controls).value(), linked);
-        assembleOutputImage(rom.image, rom.clocks);
-
-        Bytes expected = rom.image.fileImage;
-        const std::size_t p = rom.image.signatureOffset;
-        for (std::size_t s = 0; s < 10; ++s) {
-            const std::size_t from = linked && (s == 6 || s == 7) ? s - 2 : s;
-            for (const std::size_t at : clockPlaces[s])
-                putLE(expected, p + at, 3, EncodeClock(std::int16_t(sliders[from])));
-        }
-        for (std::size_t box = 0; box < 5; ++box)
-            for (const std::size_t at : vcorePlaces[box])
-                putLE(expected, p + at, 2, mv[linked && box == 3 ? 2 : box]);
-        EXPECT_EQ(rom.image.outputImage, expected);
-        EXPECT_EQ(rom.clocks.asRead, loadBuilt().clocks.asRead);
-    }
-}
-
-TEST(WriteBack, TheFirstBoxTheSaveReadsWithoutANumberIsReported)
-{
-    const std::tuple<bool, std::size_t, std::optional<std::size_t>> cases[] = {
-        {false, 3, 3}, {false, 4, 4}, {true, 0, 0}, {true, 3, std::nullopt}};
-    for (const auto& [linked, empty, reported] : cases) {
-        SaveControls controls;
-        controls.vcoreTexts = {"1", "1", "1", "1", "1"};
-        controls.vcoreTexts[empty] = "";
-        controls.uvdLinked = linked;
-        const auto read = readVcoreBoxes(controls);
-        EXPECT_EQ(read.ok() ? std::nullopt : std::optional(read.error().box), reported) << empty;
-    }
 }
 
 // A working copy as the write-back leaves it (compensation bytes 0x7F, other value bytes 0x80)
@@ -121,67 +66,42 @@ TEST(CorrectCRC, MovesTheTwentyCompensationBytesOrLeavesThemAt7F)
         }
         EXPECT_EQ(clocks.asRead, before.asRead);
     }
-    // A compensation byte the write-back did not set: the attempt fails and nothing is kept.
-    ClockSet clocks = clocksWithDifference(1);
-    clocks.working[5].ramClock = clocks.asRead[5].ramClock = 0x808010;
-    const ClockSet before = clocks;
-    EXPECT_FALSE(CorrectCRC(clocks));
-    EXPECT_EQ(clocks.working, before.working);
-}
-
-// 1,200 bytes of head (a marker in it), the clock block and a tail of 300 bytes.
-RomImage classicImage(std::optional<std::size_t> marker)
-{
-    RomImage image;
-    Bytes& bytes = image.fileImage;
-    for (std::size_t i = 0; i < 1200; ++i) bytes.push_back(static_cast<std::uint8_t>(0x10 + i % 7));
-    if (marker) fixtures::putText(bytes, *marker, "ATI VER");
-    bytes.insert(bytes.end(), 152, 0x11);
-    bytes.insert(bytes.end(), 300, 0x02);
-    image.signatureOffset = 1188;
-    image.outputImage = bytes;
-    return image;
 }
 
 TEST(ClassicCorrection, RewritesThe76BytesEnding54BeforeTheMarkerOrNothing)
 {
-    const auto area = [](std::initializer_list<std::pair<std::size_t, std::uint8_t>> runs) {
-        Bytes bytes;
-        for (const auto& [count, value] : runs) bytes.insert(bytes.end(), count, value);
-        bytes.resize(76, 0x7F);
-        return bytes;
-    };
-    // Marker, loaded sum minus the sum once the area holds 0x7F, the area (empty: unchanged).
-    const std::tuple<std::optional<std::size_t>, int, Bytes> cases[] = {
-        {400, 300, area({{2, 0xFE}, {1, 0xAD}})},
-        {400, -100, area({{1, 0x1B}})},
-        {400, 0, area({})},
-        {400, 9651, area({{75, 0xFE}, {1, 0xFD}})},
-        {400, -9651, area({{75, 0x00}, {1, 0x01}})},
-        {400, 9652, {}},
-        {400, -9652, {}},
-        {129, 300, area({{2, 0xFE}, {1, 0xAD}})},
-        {128, 300, {}},
-        {993, -100, area({{1, 0x1B}})},
-        {994, -100, {}},
-        {std::nullopt, 300, {}}};
-    for (const auto& [marker, difference, expectedArea] : cases) {
-        SCOPED_TRACE(std::to_string(marker.value_or(0)) + " " + std::to_string(difference));
-        RomImage image = classicImage(marker);
-        const RomImage before = image;
-        Bytes filled = image.outputImage;
-        if (marker && *marker >= 129) std::fill_n(filled.begin() + long(*marker - 129), 76, 0x7F);
-        const auto loaded = static_cast<std::uint16_t>(sum16(filled) + difference);
-        EXPECT_EQ(ChecksummenKorrekturFinal(image, loaded), !expectedArea.empty());
-        EXPECT_EQ(image.fileImage, before.fileImage);
-        Bytes expected = before.outputImage;
-        if (!expectedArea.empty())
-            std::copy(expectedArea.begin(), expectedArea.end(),
-                      expected.begin() + long(*marker - 129));
-        EXPECT_EQ(image.outputImage, expected);
+    // Marker (0: none), loaded sum minus the sum once the area holds 0x7F, balanced, and the
+    // area then: `count` bytes of `run`, one byte `last`, the rest 0x7F. Unbalanced: unchanged.
+    using Row = std::tuple<std::size_t, int, bool, std::size_t, std::uint8_t, std::uint8_t>;
+    for (const auto& [marker, difference, balanced, count, run, last] :
+         {Row{400, 300, true, 2, 0xFE, 0xAD}, Row{400, -100, true, 0, 0, 0x1B},
+          Row{400, 0, true, 0, 0, 0x7F}, Row{400, 9651, true, 75, 0xFE, 0xFD},
+          Row{400, -9651, true, 75, 0x00, 0x01}, Row{400, 9652, false, 0, 0, 0},
+          Row{400, -9652, false, 0, 0, 0}, Row{129, 300, true, 2, 0xFE, 0xAD},
+          Row{128, 300, false, 0, 0, 0}, Row{993, -100, true, 0, 0, 0x1B},
+          Row{994, -100, false, 0, 0, 0}, Row{0, 300, false, 0, 0, 0}}) {
+        SCOPED_TRACE(std::to_string(marker) + " " + std::to_string(difference));
+        // 1,200 bytes of head (the marker in it), the clock block and a tail of 300 bytes.
+        Bytes file;
+        for (std::size_t i = 0; i < 1200; ++i) file.push_back(std::uint8_t(0x10 + i % 7));
+        if (marker) fixtures::putText(file, marker, "ATI VER");
+        file.insert(file.end(), 152, 0x11);
+        file.insert(file.end(), 300, 0x02);
+        RomImage image;
+        image.fileImage = image.outputImage = file;
+        image.signatureOffset = 1188;
+        Bytes expected = file;
+        if (marker >= 129) std::fill_n(expected.begin() + long(marker - 129), 76, 0x7F);
+        const auto loaded = static_cast<std::uint16_t>(sum16(expected) + difference);
+        if (balanced) std::fill_n(expected.begin() + long(marker - 129), count, run);
+        if (balanced) expected[marker - 129 + count] = last;
+        EXPECT_EQ(ChecksummenKorrekturFinal(image, loaded), balanced);
+        EXPECT_EQ(image.outputImage, balanced ? expected : file);
+        EXPECT_EQ(image.fileImage, file);
     }
-    RomImage balanced = classicImage(std::nullopt);
-    EXPECT_TRUE(ChecksummenKorrekturFinal(balanced, sum16(balanced.outputImage)));
+    RomImage plain;
+    plain.fileImage = plain.outputImage = Bytes(2000, 1);
+    EXPECT_TRUE(ChecksummenKorrekturFinal(plain, 2000));  // balanced without a marker
 }
 
 // Clocks at 655.36 MHz raised to 1100 / 1650 MHz move the clock-field sum beyond the
@@ -213,22 +133,21 @@ TEST(SavePipeline, EverySaveBalancesAgainstTheFileAsOpened)
                  {"compensation then classic", {{near, false, K}, {high, true, C}}},
                  {"no then yes", {{high, false, SaveOutcome::NotCorrected}, {high, true, C}}},
                  {"classic twice", {{high, true, C}, {clocksAt(1000, 1500), true, C}}}};
+    const auto save = [](LoadedRom& rom, const SaveControls& controls, bool answer) {
+        FixedClassicAnswer observer(answer);
+        return runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, observer).value();
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LoadedRom session = loadBuilt(lowClockRecipe());
         for (const auto& [controls, answer, outcome] : c.saves) {
-            FixedClassicAnswer sessionAnswer(answer), freshAnswer(answer);
-            const auto again = runSavePipeline(session.image, session.clocks, session.loadedSum,
-                                               controls, sessionAnswer);
+            const SaveResult again = save(session, controls, answer);
             LoadedRom fresh = loadBuilt(lowClockRecipe());
-            ASSERT_TRUE(
-                runSavePipeline(fresh.image, fresh.clocks, fresh.loadedSum, controls, freshAnswer)
-                    .ok());
-            ASSERT_TRUE(again.ok());
+            save(fresh, controls, answer);
             EXPECT_EQ(bytesToWrite(session.image), bytesToWrite(fresh.image));
-            EXPECT_EQ(again->outcome, outcome);
-            EXPECT_EQ(again->classicQuestionAsked, outcome != K);
-            EXPECT_EQ(again->corrected(), sum16(session.image.outputImage) == session.loadedSum);
+            EXPECT_EQ(again.outcome, outcome);
+            EXPECT_EQ(again.classicQuestionAsked, outcome != K);
+            EXPECT_EQ(again.corrected(), sum16(session.image.outputImage) == session.loadedSum);
         }
     }
 }
@@ -262,6 +181,96 @@ TEST(SaveName, PutsModFourCharactersBeforeTheEndNeverInTheFolder)
         const std::size_t arrow = row.find(" -> ");
         EXPECT_EQ(defaultSaveName(row.substr(0, arrow)), row.substr(arrow + 4));
     }
+}
+
+// Generated images of many shapes saved with random controls: a save touches only the value
+// fields (and the classic area when the user agreed), keeps the sum when it says so, and the
+// image reopens to the values that were saved, in every entry each slider and box writes.
+TEST(SaveProperty, KeepsTheSumTouchesOnlyItsFieldsAndReopensToTheSavedValues)
+{
+    std::mt19937 random(20071210);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    // Written out by hand from the card's table: the entries each slider writes; box b writes
+    // those of slider 2b.
+    const std::vector<std::vector<std::size_t>> entriesOfSlider{
+        {0}, {0}, {1, 4}, {1, 4}, {3, 6}, {3, 6}, {7, 8, 9}, {7, 8, 9}, {2, 5}, {2, 5}};
+    constexpr int kImages = 2000;
+    int outcomes[3] = {};
+
+    for (int n = 0; n < kImages; ++n) {
+        SCOPED_TRACE("image " + std::to_string(n));
+        fixtures::ImageRecipe recipe;
+        const int shape = pick(0, 39);
+        recipe.length = shape == 0 ? 65'536 : shape == 1 ? 100'000 : std::size_t(pick(1536, 4096));
+        // Past the texts at the start, short of the 50,000-byte limit and the checksum byte.
+        const int lastSignature = std::min<int>(49'988, int(recipe.length) - 164 - 600);
+        recipe.signatureOffset = std::size_t(pick(0x200, lastSignature));
+        recipe.fillSeed = static_cast<std::uint32_t>(random());
+        if (pick(0, 9) == 0) recipe.versionMarkerOffset.reset();  // no classic correction
+        // A third of the tables hold near-zero fields: the save must then ask.
+        const bool nearZero = pick(0, 2) == 0;
+        for (ClockEntry& entry : recipe.entries) {
+            entry.gpuClock = std::uint32_t(nearZero ? pick(0, 0xFF) : pick(20'000, 200'000));
+            entry.ramClock = std::uint32_t(nearZero ? pick(0, 0xFF) : pick(20'000, 200'000));
+            entry.vcore = std::uint16_t(nearZero ? pick(0, 0xFF) : pick(800, 1400));
+        }
+        LoadedRom rom = loadBuilt(recipe);
+
+        // Half the time the controls stay near the opened values.
+        SaveControls controls;
+        const bool nearOpened = pick(0, 1) == 0;
+        for (std::size_t i = 0; i < 10; ++i) {
+            const SliderRange range = sliderRange(i);
+            const ClockEntry& entry = rom.clocks.asRead[entriesOfSlider[i][0]];
+            const int opened =
+                checkClockRange(i, i % 2 ? entry.ramClock : entry.gpuClock).sliderValue;
+            const int value = nearOpened ? opened + pick(-20, 20) : pick(range.lower, range.upper);
+            controls.sliders[i] = std::clamp(value, range.lower, range.upper);
+        }
+        controls.decimalSeparator = pick(0, 1) == 0 ? ',' : '.';
+        controls.uvdLinked = pick(0, 1) == 0;
+        int millivolts[5];
+        for (std::size_t box = 0; box < 5; ++box) {
+            millivolts[box] = pick(900, 1327);
+            controls.vcoreTexts[box] = formatMillivolts(millivolts[box], controls.decimalSeparator);
+        }
+        if (controls.uvdLinked && pick(0, 1) == 0) controls.vcoreTexts[3] = "";
+        const bool yes = pick(0, 1) == 0;
+
+        FixedClassicAnswer answer(yes);
+        const auto result = runSavePipeline(rom.image, rom.clocks, rom.loadedSum, controls, answer);
+        ASSERT_TRUE(result.ok());
+        ++outcomes[int(result->outcome)];
+        const Bytes& input = rom.image.fileImage;
+        const Bytes output = bytesToWrite(rom.image);
+        ASSERT_EQ(output.size(), input.size());
+        ASSERT_EQ(result->corrected(), sum16(output) == sum16(input));
+
+        // The eight value bytes of each entry, and the 76 bytes ending 54 before "ATI VER".
+        std::vector<bool> allowed(input.size(), false);
+        for (std::size_t i = 0; i < 160; ++i)
+            allowed[*recipe.signatureOffset + 12 + i] = i % 16 < 8;
+        if (result->classicQuestionAsked && yes && recipe.versionMarkerOffset)
+            std::fill_n(allowed.begin() + long(*recipe.versionMarkerOffset - 129), 76, true);
+        for (std::size_t i = 0; i < input.size(); ++i)
+            if (output[i] != input[i] && !allowed[i]) FAIL() << "changed byte at " << i;
+
+        const auto reopened = loadRom(RawFile{output, {}});
+        ASSERT_TRUE(reopened.ok());
+        const ClockEntries& read = reopened->clocks.asRead;
+        for (std::size_t i = 0; i < 10; ++i) {
+            const bool followsHighPower = controls.uvdLinked && (i == 6 || i == 7);
+            const int saved = controls.sliders[followsHighPower ? i - 2 : i];
+            for (const std::size_t written : entriesOfSlider[i]) {
+                const std::uint32_t raw = i % 2 ? read[written].ramClock : read[written].gpuClock;
+                ASSERT_LE(std::abs(int(raw) - saved * 100), 255) << "slider " << i;
+                ASSERT_EQ(read[written].vcore, millivolts[followsHighPower ? 2 : i / 2]) << i;
+            }
+        }
+    }
+    for (const int count : outcomes) EXPECT_GT(count, kImages / 20);  // every road was taken
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Reading a file and accepting it as an image: file lengths and errors, the search for the
-// clock block, and the BIOS's own structure (option ROM, ATOM and PowerPlay tables).
+// clock block, the BIOS's own structure (option ROM, ATOM and PowerPlay tables) and what
+// identifies the card (device ID, memory, X2 file, card line, version, date).
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include "bytes/sums.h"
 #include "files/rom_file.h"
 #include "fixtures/image_builder.h"
+#include "image/bios_info.h"
+#include "image/card_identity.h"
 #include "image/option_rom.h"
 #include "image/rom_loader.h"
 #include "image/rom_structure.h"
@@ -36,9 +39,8 @@ TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndReportsErrors)
 {
     const fs::path dir = fs::temp_directory_path() / ("clockvane-read-" + std::to_string(getpid()));
     fs::create_directories(dir);
-    const std::pair<std::size_t, std::size_t> lengths[] = {{65'536, 65'536},   {4096, 4096},
-                                                           {99'999, 99'999},   {100'000, 100'000},
-                                                           {100'001, 100'000}, {131'072, 100'000}};
+    const std::pair<std::size_t, std::size_t> lengths[] = {
+        {99'999, 99'999}, {100'000, 100'000}, {100'001, 100'000}, {131'072, 100'000}};
     for (const auto& [fileLength, imageLength] : lengths) {
         ImageRecipe recipe;
         recipe.length = fileLength;
@@ -66,8 +68,8 @@ TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndReportsErrors)
     for (const auto& [name, kind, systemError] : errors) {
         const auto raw = readRomFile(dir / name);
         ASSERT_FALSE(raw.ok()) << name;
-        EXPECT_EQ(raw.error().kind, kind);
-        EXPECT_EQ(raw.error().reason, std::generic_category().message(systemError));
+        EXPECT_EQ(std::tuple(raw.error().kind, raw.error().reason),
+                  std::tuple(kind, std::generic_category().message(systemError)));
     }
     if (::geteuid() == 0) ::setfsuid(0);
     EXPECT_EQ(readRomFile(dir / "huge.rom").error().kind, FileErrorKind::TooLarge);
@@ -78,31 +80,33 @@ TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndReportsErrors)
 
 TEST(SignatureSearch, FindsTheBlockOnlyWhollyWithin50000BytesAndTheImage)
 {
-    // Image length, signature offset (0: none), found.
-    const std::tuple<std::size_t, std::size_t, bool> cases[] = {
-        {100'000, 0, false},      {100'000, 49'988, true},  {100'000, 49'989, false},
-        {100'000, 60'000, false}, {4096, 4096 - 164, true}, {4096, 4096 - 163, false},
-        {4096, 4096 - 12, false}, {0x8A, 0, false}};
-    for (const auto& [length, signature, found] : cases) {
+    // Image length, signature offset (0: none), the refusal (none: found).
+    using K = LoadErrorKind;
+    const std::tuple<std::size_t, std::size_t, std::optional<K>> cases[] = {
+        {100'000, 0, K::NoClockBlock},
+        {100'000, 49'988, std::nullopt},
+        {100'000, 49'989, K::NoClockBlock},
+        {100'000, 60'000, K::NoClockBlock},
+        {4096, 4096 - 164, std::nullopt},
+        {4096, 4096 - 163, K::NoClockBlock},
+        {4096, 4096 - 12, K::NoClockBlock},
+        {0x8A, 0, K::NoClockBlock},
+        {0x89, 0, K::WrongDeviceId},
+        {1, 0, K::WrongDeviceId},
+        {0, 0, K::WrongDeviceId}};
+    for (const auto& [length, signature, refusal] : cases) {
         ImageRecipe recipe;
         recipe.length = length;
         recipe.signatureOffset = signature ? std::optional(signature) : std::nullopt;
         recipe.optionRomHeader = false;  // its checksum byte would land in a block at the end
         const auto rom = loadRom(splitFileBytes(buildImage(recipe)));
-        if (found) {
+        if (!refusal) {
             expectLoadedAt(rom, signature);
             EXPECT_EQ(rom->clocks.working, recipe.entries);
         } else {
-            EXPECT_EQ(rom.error().kind, LoadErrorKind::NoClockBlock) << signature;
-            EXPECT_EQ(rom.error().deviceIdText, "9501");
+            EXPECT_EQ(rom.error().kind, *refusal) << length << " " << signature;
+            EXPECT_EQ(rom.error().deviceIdText, length < 0x8A ? "" : "9501");
         }
-    }
-    for (const std::size_t length : {0, 1, 0x89}) {  // too short for the device ID
-        ImageRecipe recipe;
-        recipe.length = length;
-        const auto rom = loadRom(splitFileBytes(buildImage(recipe)));
-        EXPECT_EQ(rom.error().kind, LoadErrorKind::WrongDeviceId);
-        EXPECT_EQ(rom.error().deviceIdText, "");
     }
     // Part of the signature, then a run restarting it half way right in front of the real one;
     // a second signature later.
@@ -129,29 +133,22 @@ TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
     recipe.atom->masterDataTable = 0xA724;
     recipe.atom->powerPlayOffset = 0xAE6A;
     const Bytes file = buildImage(recipe);
-    // 0x48 -> 0x23C, header + 0x20 -> 0xA724, master data table + 4 + 2 x 15 -> 0xAE6A; the
-    // state array 0x28 and the clock-info array 0x38 bytes into the PowerPlay table.
-    const std::pair<std::size_t, std::uint8_t> pointers[] = {
-        {0x48, 0x3C},   {0x49, 0x02},   {0x25C, 0x24},  {0x25D, 0xA7},
-        {0xA746, 0x6A}, {0xA747, 0xAE}, {0xAE73, 0x28}, {0xAE75, 0x38}};
-    for (const auto& [at, byte] : pointers) EXPECT_EQ(file[at], byte) << at;
+    // The state array: state 0, then the signature the search finds.
     EXPECT_EQ(Bytes(file.begin() + 0xAE92, file.begin() + 0xAEA2),
               (Bytes{0, 0, 0, 0, 1, 1, 2, 3, 2, 4, 5, 6, 3, 7, 8, 9}));
 
     const auto rom = loadRom(splitFileBytes(file));
     expectLoadedAt(rom, 0xAE96);
-    const RomStructure& structure = rom->structure;
-    EXPECT_EQ(structure.optionRomLength, 63'488u);
-    EXPECT_EQ(structure.optionRomChecksum, OptionRomChecksum::Valid);
-    EXPECT_FALSE(structure.cutShort);
-    EXPECT_TRUE(structure.atomHeader);
-    EXPECT_EQ(structure.subsystemVendorId, 0x1A2B);
-    EXPECT_EQ(structure.subsystemId, 0x3C4D);
-    ASSERT_TRUE(structure.powerPlay && structure.powerPlay->layout);
-    EXPECT_EQ(structure.powerPlay->offset, 0xAE6Au);
-    EXPECT_EQ(structure.powerPlay->formatRevision, 4);
-    EXPECT_EQ(structure.powerPlay->contentRevision, 1);
-    const PowerPlayLayout& layout = *structure.powerPlay->layout;
+    const RomStructure& s = rom->structure;
+    EXPECT_EQ(
+        std::tuple(s.optionRomLength.value_or(0), s.optionRomChecksum, s.cutShort, s.atomHeader),
+        std::tuple(std::size_t{63'488}, OptionRomChecksum::Valid, false, true));
+    EXPECT_EQ(std::tuple(s.subsystemVendorId, s.subsystemId), std::tuple(0x1A2B, 0x3C4D));
+    ASSERT_TRUE(s.powerPlay && s.powerPlay->layout);
+    EXPECT_EQ(
+        std::tuple(s.powerPlay->offset, s.powerPlay->formatRevision, s.powerPlay->contentRevision),
+        std::tuple(std::size_t{0xAE6A}, 4, 1));
+    const PowerPlayLayout& layout = *s.powerPlay->layout;
     EXPECT_EQ((std::array{layout.stateCount, layout.stateEntrySize, layout.clockInfoSize,
                           layout.clockInfoOffset, layout.clockInfoCount.value_or(0)}),
               (std::array<std::size_t, 5>{4, 4, 16, 0xAEA2, 10}));
@@ -163,35 +160,29 @@ TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
 // runs past an image that ends with the clock block.
 TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
 {
-    using enum ClockTableCheck;
-    using A = AtomTables;
-    const std::pair<std::optional<AtomTables>, ClockTableCheck> cases[] = {
-        {A{}, Confirmed},
-        {std::nullopt, NotAvailable},
-        {A{.romHeader = std::nullopt}, NotAvailable},
-        {A{.atomText = false}, NotAvailable},
-        {A{.romHeader = 0xF000}, NotAvailable},
-        {A{.romHeader = 0xBFF0}, NotAvailable},
-        {A{.masterDataTable = std::nullopt}, NotAvailable},
-        {A{.masterDataTable = 0xF000}, NotAvailable},
-        {A{.powerPlay = false}, NotAvailable},
-        {A{.powerPlayOffset = 0xF000}, NotAvailable},
-        {A{.formatRevision = 3}, NotAvailable},
-        {A{.clockInfoOffset = 0x5A2C}, Contradicted},
-        {A{.clockInfoOffset = 0xF000}, Contradicted},
-        {A{.clockInfoSize = 20}, Contradicted},
-        {A{.stateCount = 3}, Contradicted},
-        {A{.masterDataTable = 0x300, .stateCount = 255}, Contradicted}};
     int row = 0;
-    for (const auto& [atom, expected] : cases) {
+    const auto check = [&row](std::optional<AtomTables> atom, ClockTableCheck expected) {
+        SCOPED_TRACE("row " + std::to_string(row++));
         ImageRecipe recipe;
         recipe.length = atom && atom->stateCount == 255 ? 0x5AB4 : 0xC000;
         recipe.atom = atom;
         const auto rom = loadRom(splitFileBytes(buildImage(recipe)));
-        ASSERT_TRUE(rom.ok()) << "row " << row;
-        EXPECT_EQ(rom->image.clockBlockOffset(), 0x5A1Cu) << "row " << row;
-        EXPECT_EQ(rom->clockTableCheck, expected) << "row " << row++;
-    }
+        ASSERT_TRUE(rom.ok());
+        EXPECT_EQ(rom->image.clockBlockOffset(), 0x5A1Cu);
+        EXPECT_EQ(rom->clockTableCheck, expected);
+    };
+    using A = AtomTables;
+    check(A{}, ClockTableCheck::Confirmed);
+    check(std::nullopt, ClockTableCheck::NotAvailable);
+    for (const A& atom :
+         {A{.romHeader = std::nullopt}, A{.atomText = false}, A{.romHeader = 0xF000},
+          A{.romHeader = 0xBFF0}, A{.masterDataTable = std::nullopt}, A{.masterDataTable = 0xF000},
+          A{.powerPlay = false}, A{.powerPlayOffset = 0xF000}, A{.formatRevision = 3}})
+        check(atom, ClockTableCheck::NotAvailable);
+    for (const A& atom :
+         {A{.clockInfoOffset = 0x5A2C}, A{.clockInfoOffset = 0xF000}, A{.clockInfoSize = 20},
+          A{.stateCount = 3}, A{.masterDataTable = 0x300, .stateCount = 255}})
+        check(atom, ClockTableCheck::Contradicted);
 }
 
 TEST(RomStructure, ADumpShorterThanItsOptionRomsLengthByteTimes512IsCutShort)
@@ -210,7 +201,6 @@ TEST(RomStructure, ADumpShorterThanItsOptionRomsLengthByteTimes512IsCutShort)
         const auto rom = loadRom(splitFileBytes(file));
         ASSERT_TRUE(rom.ok());
         EXPECT_EQ(rom->structure.cutShort, cut) << length;
-        EXPECT_EQ(rom->image.fileLength(), length);
         EXPECT_EQ(rom->structure.optionRomLength.value_or(0), blocks * 512u);
         // A cut option ROM has no sum to check; a whole one keeps the builder's valid sum.
         const auto expected = cut ? OptionRomChecksum::NotApplicable : OptionRomChecksum::Valid;
@@ -218,25 +208,119 @@ TEST(RomStructure, ADumpShorterThanItsOptionRomsLengthByteTimes512IsCutShort)
     }
 
     Bytes optionRom(1024, 0);
-    optionRom[0] = 0x55;
-    optionRom[1] = 0xAA;
-    optionRom[2] = 1;                          // 512 bytes
-    optionRom[511] = 0x100 - 0x55 - 0xAA - 1;  // the 8-bit sum of the 512 bytes is 0
-    optionRom[700] = 0x33;                     // past the declared length: not counted
+    fixtures::putBytes(optionRom, 0, Bytes{0x55, 0xAA, 1});  // 512 bytes, summing to 0x100
+    optionRom[700] = 0x33;                                   // past the declared length
     EXPECT_EQ(optionRomChecksum(optionRom), OptionRomChecksum::Valid);
     Bytes changed = optionRom;
     changed[5] = 2;
-    changed[6] = 0xFF;  // +0x101: the 8-bit sum moves by 1
     EXPECT_EQ(optionRomChecksum(changed), OptionRomChecksum::Invalid);
     EXPECT_FALSE(optionRomSumUnchanged(optionRom, changed));
-    EXPECT_EQ(firstChangePastOptionRom(optionRom, changed), std::nullopt);
     changed[6] = 0xFE;  // +2 and +0xFE balance modulo 256
     EXPECT_TRUE(optionRomSumUnchanged(optionRom, changed));
+    EXPECT_EQ(firstChangePastOptionRom(optionRom, changed), std::nullopt);
     changed[512] = changed[900] = 1;
     EXPECT_EQ(firstChangePastOptionRom(optionRom, changed), 512u);
     optionRom[2] = 0;  // a length of 0 declares nothing
     EXPECT_EQ(optionRomChecksum(optionRom), OptionRomChecksum::NotApplicable);
-    EXPECT_EQ(optionRomChecksum(Bytes{0x55, 0xAA}), OptionRomChecksum::NotApplicable);
+}
+
+using fixtures::putText;
+
+// An image with no identification texts; each case writes its own.
+Bytes blankImage(std::size_t length = 64 * 1024)
+{
+    fixtures::ImageRecipe recipe;
+    recipe.length = length;
+    recipe.memoryText = "";
+    recipe.versionMarkerOffset = std::nullopt;
+    return fixtures::buildImage(recipe);
+}
+
+TEST(DeviceId, TwoBytesAt0x88LowByteFirstDecideTheCard)
+{
+    EXPECT_EQ(std::tuple(cardForDeviceId("9501"), cardForDeviceId("9505"), cardForDeviceId("950F")),
+              std::tuple(CardType::HD3870, CardType::HD3850, CardType::HD3870X2));
+    for (const char* text : {"950f", "0195", "9502", "95010", " 9501", ""})
+        EXPECT_EQ(cardForDeviceId(text), std::nullopt) << text;
+    fixtures::ImageRecipe recipe;
+    recipe.deviceId = "0195";  // bytes 95 01
+    const auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
+    EXPECT_EQ(loaded.error().kind, LoadErrorKind::WrongDeviceId);
+    EXPECT_EQ(loaded.error().deviceIdText, "0195");
+}
+
+TEST(Memory, TypeAndSizeFromTheFirst600Bytes)
+{
+    using MB = MemorySize;
+    // Up to two texts at their offsets, then whether GDDR4 and the size; 256MB wins anywhere.
+    using Row = std::tuple<std::size_t, const char*, std::size_t, const char*, bool, MB>;
+    for (const auto& [at1, text1, at2, text2, gddr4, size] :
+         {Row{0x1C0, "GDDR4", 0x1D0, "256MB", true, MB::MB512},
+          Row{596, "DDR4", 0, "", true, MB::MB512},
+          Row{597, "DDR4", 0x100, "256MB", false, MB::MB256},
+          Row{0x100, "512MB", 0x200, "256MB", false, MB::MB256},
+          Row{595, "256MB", 0, "", false, MB::MB256}, Row{596, "256MB", 0, "", false, MB::Unknown},
+          Row{596, "256MB", 590, "512MB", false, MB::MB512},
+          Row{0x100, "256mb gddr4", 0, "", false, MB::Unknown}}) {
+        Bytes image = blankImage();
+        putText(image, at1, text1);
+        putText(image, at2, text2);
+        EXPECT_EQ(detectMemory(image).isGddr4, gddr4) << at1 << text1;
+        EXPECT_EQ(detectMemory(image).size, size) << at1 << text1;
+    }
+}
+
+TEST(X2File, AMarkerAnywhereInAnX2ImageMeansTheSecondFile)
+{
+    // Marker offset in a 65,536-byte image (0: none); at 65,515 its last byte is cut off.
+    using Row = std::pair<std::size_t, X2File>;
+    for (const auto& [marker, x2] : {Row{0, X2File::First}, Row{60'000, X2File::Second},
+                                     Row{65'514, X2File::Second}, Row{65'515, X2File::First}}) {
+        Bytes image = blankImage();
+        if (marker) putText(image, marker, "YOU HAVE NOT CONNECTED");
+        EXPECT_EQ(x2FileNumber(image), x2) << marker;
+    }
+    for (const char* id : {"950F", "9501"}) {
+        fixtures::ImageRecipe recipe;
+        recipe.deviceId = id;
+        recipe.x2SecondFile = true;
+        const auto loaded = loadRom(RawFile{fixtures::buildImage(recipe), {}});
+        EXPECT_EQ(loaded->x2File, id[3] == 'F' ? X2File::Second : X2File::NotX2);
+    }
+}
+
+TEST(CardLine, NamesCardSizeAndType)
+{
+    EXPECT_EQ(cardLine({CardType::HD3870, true, MemorySize::MB512}), "ATI HD3870 - 512MB GDDR4");
+    EXPECT_EQ(cardLine({CardType::HD3870X2, false, MemorySize::MB512}),
+              "ATI HD3870 X\xC2\xB2 - 512MB GDDR3");
+}
+
+TEST(Version, The22BytesAfterTheFirstMarkerEndingWithin600Bytes)
+{
+    const std::string version = "010.065.000.001.000000";
+    // Image length, marker, bytes shown.
+    using Row = std::tuple<std::size_t, std::optional<std::size_t>, std::size_t>;
+    for (const auto& [length, marker, shown] : {Row{65'536, 593, 22}, Row{65'536, 594, 0},
+                                                Row{65'536, std::nullopt, 0}, Row{610, 593, 10}}) {
+        Bytes image = blankImage(length);
+        if (marker) putText(image, *marker, "ATI VER" + version);
+        EXPECT_EQ(versionMarkerOffset(image), shown ? marker : std::nullopt);
+        EXPECT_EQ(versionText(image), version.substr(0, shown)) << marker.value_or(0);
+    }
+}
+
+TEST(Date, The14BytesAt0x50SplitAtSpaces)
+{
+    using Row = std::pair<const char*, const char*>;  // the 14 bytes at 0x50, the label
+    for (const auto& [bytes, label] :
+         {Row{"12/10/07 10:43", "12/10/07  - 10:43"}, Row{"12/10/07  10:4", "12/10/07  - "},
+          Row{"12/10/07-10:43", "12/10/07-10:43"}, Row{" 12/10/07 10:4", "  - 12/10/07"},
+          Row{"a b c         ", "a  - b"}, Row{"\xE4pril 07 10:00", "\xC3\xA4pril  - 07"}}) {
+        Bytes image = blankImage();
+        putText(image, 0x50, bytes);
+        EXPECT_EQ(dateText(image), label);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/app_info.h"
 #include "app/error_reasons.h"
 #include "app/main_controller.h"
+#include "bytes/ascii.h"
 #include "bytes/sums.h"
 #include "image/bios_info.h"
 #include "image/rom_loader.h"
@@ -22,11 +23,7 @@ namespace {
 // count, so "biosrom" is taken and "image.rom.txt" is not.
 bool hasRomOrBinEnding(const std::string& path)
 {
-    if (path.size() < 3) return false;
-    std::string ending = path.substr(path.size() - 3);
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return ending == "ROM" || ending == "BIN";
+    return endsWithIgnoringAsciiCase(path, "ROM") || endsWithIgnoringAsciiCase(path, "BIN");
 }
 
 }  // namespace

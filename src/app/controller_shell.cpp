@@ -6,6 +6,7 @@
 
 #include "app/app_info.h"
 #include "app/main_controller.h"
+#include "bytes/ascii.h"
 #include "layout/clock_limits.h"
 #include "layout/voltage_text.h"
 #include "text/texts.h"
@@ -16,11 +17,7 @@ namespace {
 // The stored language is the text of a Boolean; only "True" (in any case) means German.
 bool settingSaysGerman(const std::optional<std::string>& value)
 {
-    if (!value) return false;
-    std::string lowered = *value;
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lowered == "true";
+    return value && equalsIgnoringAsciiCase(*value, "true");
 }
 
 }  // namespace

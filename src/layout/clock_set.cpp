@@ -5,15 +5,6 @@
 #include "bytes/byte_search.h"
 
 namespace clockvane {
-namespace {
-
-void putLE(Bytes& bytes, std::size_t offset, std::size_t width, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < width; ++i)
-        bytes.at(offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-}  // namespace
 
 std::optional<ClockSet> decodeClockBlock(ByteView block)
 {
@@ -41,9 +32,9 @@ Bytes encodeClockBlock(const ClockEntries& entries,
     Bytes block(kClockBlockSize, 0);
     for (std::size_t j = 0; j < kEntryCount; ++j) {
         const std::size_t base = entryOffset(j);
-        putLE(block, base + kGpuClockField.offset, kGpuClockField.width, entries[j].gpuClock);
-        putLE(block, base + kRamClockField.offset, kRamClockField.width, entries[j].ramClock);
-        putLE(block, base + kVcoreField.offset, kVcoreField.width, entries[j].vcore);
+        writeLE(block, base + kGpuClockField.offset, kGpuClockField.width, entries[j].gpuClock);
+        writeLE(block, base + kRamClockField.offset, kRamClockField.width, entries[j].ramClock);
+        writeLE(block, base + kVcoreField.offset, kVcoreField.width, entries[j].vcore);
         if (j < kTrailerCount) {
             std::copy(trailers[j].begin(), trailers[j].end(),
                       block.begin() + static_cast<std::ptrdiff_t>(base + kTrailerField.offset));

@@ -111,7 +111,7 @@ bool vcoreKeyAccepted(std::string_view currentText, int keyCode, char separator)
 {
     const bool digit = keyCode >= '0' && keyCode <= '9';
     if (currentText.empty() && !digit) return false;
-    return digit || keyCode == static_cast<unsigned char>(separator) || keyCode == 8;
+    return digit || keyCode == static_cast<unsigned char>(separator) || keyCode == kBackspaceKey;
 }
 
 }  // namespace clockvane

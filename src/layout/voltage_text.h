@@ -25,7 +25,8 @@ std::optional<double> parseVolts(std::string_view text, char separator);
 // above 1.327 becomes 1.327; a text that is no number loses its first character first.
 std::string validateVcoreText(std::string_view text, char separator);
 
-// The key filter of a box. Key codes are character codes; 8 is backspace.
+// The key filter of a box. Key codes are character codes.
+inline constexpr int kBackspaceKey = 8;
 bool vcoreKeyAccepted(std::string_view currentText, int keyCode, char separator);
 
 }  // namespace clockvane

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
+#include "layout/voltage_text.h"
 #include "ui/accessible_controls.h"
 
 namespace clockvane::ui {
@@ -36,7 +37,7 @@ VcoreBox::VcoreBox(QWidget* parent) : QComboBox(parent)
 int VcoreBox::keyAsciiOf(const QKeyEvent& event)
 {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
-    if (event.key() == Qt::Key_Backspace) return 8;
+    if (event.key() == Qt::Key_Backspace) return kBackspaceKey;
     const QString text = event.text();
     if (text.size() != 1 || !text.front().isPrint()) return 0;
     return text.front().unicode();

@@ -1,0 +1,435 @@
+// The window's sequences on the scripted desktop, each as one trace of status texts, pauses
+// with their progress, dialogs and message boxes: start-up, open, save, the language switch,
+// editing and the UVD link.
+
+#include <gtest/gtest.h>
+
+#include "app/app_info.h"
+#include "bytes/sums.h"
+#include "edit/save_pipeline.h"
+#include "fixtures/controller_fixture.h"
+#include "image/rom_loader.h"
+
+namespace clockvane::app::testing {
+namespace {
+
+using fixtures::ImageRecipe;
+
+const std::string kOpenEnglish =
+    "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; Getting BIOS info's...; 0.5s@30; "
+    "Showing BIOS info's...; 0.5s@50; Getting CLOCK info's...; 0.3s@60; Showing CLOCKinfo's...; "
+    "0.2s@80; Calculating checksum...; 0.5s@90; Done...; timer";
+const std::string kOpenGerman =
+    "open?; Öffne ROM Datei...; 0.4s@0; Überprüfung...; 0.2s@25; Lade BIOS-Informationen...; "
+    "0.5s@30; Zeige BIOS-Informationen...; 0.5s@50; Lese Takt-Informationen...; 0.3s@60; "
+    "Zeige CLOCK-Infos...; 0.2s@80; Berechne Checksumme...; 0.5s@90; Fertig...; timer";
+const std::string kSaveEnglish =
+    "save?; Converting CLOCK values...; 0.5s@10; Converting VCore values...; 0.3s@20; 0.1s@30; "
+    "0.1s@40; Calculating Checksum...; 0.2s@50; 0.2s@60; 0.2s@70; 0.3s@80; Saving ROM file...; "
+    "0.5s@90; write; Done...; timer";
+const std::string kSaveGerman =
+    "save?; Konvertiere Taktraten...; 0.5s@10; Konvertiere VCore-Werte...; 0.3s@20; 0.1s@30; "
+    "0.1s@40; Berechne Checksumme...; 0.2s@50; 0.2s@60; 0.2s@70; 0.3s@80; Schreibe ROM Datei...; "
+    "0.5s@90; write; Fertig...; timer";
+
+class Sequences : public ControllerTest {
+protected:
+    void moveSlider(std::size_t index, int mhz)
+    {
+        controller.setSliderValue(index, mhz);
+        controller.ScrollBar1_Change(index);
+    }
+    std::string out() const { return (dir / "out.rom").string(); }
+
+    // What the command line's pipeline writes for the file at `opened` with the window's
+    // controls as they are now.
+    Bytes pipelineBytes(const std::string& opened, bool answerYes) const
+    {
+        SaveControls controls;
+        const MainWindowState& state = controller.state();
+        for (std::size_t i = 0; i < kSliderCount; ++i) controls.sliders[i] = state.sliders[i].value;
+        for (std::size_t k = 0; k < kVcoreBoxCount; ++k)
+            controls.vcoreTexts[k] = state.vcoreBoxes[k].text;
+        controls.uvdLinked = controller.uvdLinked();
+        controls.decimalSeparator = fake.decimalSeparator();
+        auto loaded = loadRom(RawFile{fixtures::readFile(opened), {}});
+        EXPECT_TRUE(loaded.ok());
+        FixedClassicAnswer answer(answerYes);
+        EXPECT_TRUE(runSavePipeline(loaded.value().image, loaded.value().clocks,
+                                    loaded.value().loadedSum, controls, answer)
+                        .ok());
+        return bytesToWrite(loaded.value().image);
+    }
+};
+
+TEST(StartUp, FirstStartIsEnglishWithNothingLoadedAndOnlyTrueMeansGerman)
+{
+    FakePlatform fake;
+    MainController controller(fake);
+    controller.Form_Load();
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.windowTitle, "Orvanta Clockvane - V0.9 Beta");
+    EXPECT_EQ(fake.settingReads, std::vector<std::string>{"Orvanta Clockvane|\\|language"});
+    EXPECT_FALSE(s.romSave.enabled || s.mnuTrouble.enabled || controller.hasImage());
+    EXPECT_EQ(s.infoValues[3] + "|" + s.infoValues[4],
+              "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
+    for (std::size_t i = 0; i < kSliderCount; ++i) {
+        const SliderState& slider = s.sliders[i];
+        EXPECT_EQ(std::to_string(slider.lower) + "-" + std::to_string(slider.upper) +
+                      (slider.enabled ? " on" : " off"),
+                  i % 2 == 0 ? "300-1200 off" : "400-1700 off");
+    }
+    const std::vector<std::string> presets{"0,9",  "0,974", "1,02", "1,125",
+                                           "1,22", "1,274", "1,327"};
+    EXPECT_EQ(s.vcoreBoxes[2].items, presets);
+    EXPECT_EQ(s.vcoreBoxes[2].toolTip, "3D High Power  VCore in Volts");
+
+    // Only the text "True", in any case, means German; "+" marks those.
+    for (const std::string row : {"+True", "+TRUE", "+true", "-False", "-1", "- True", "-yes"}) {
+        FakePlatform stored;
+        stored.storedSettings["language"] = row.substr(1);
+        MainController other(stored);
+        other.Form_Load();
+        const bool german = row[0] == '+';
+        EXPECT_EQ(other.state().romOpen.caption, german ? "ROM Datei Ö&ffnen" : "&Open ROM file");
+        EXPECT_EQ(other.state().statusPanels[kProgressPanel], german ? "Bereit..." : "") << row;
+    }
+}
+
+TEST_F(Sequences, OpenShowsEachStepAndFillsTheWindow)
+{
+    const std::string path = openRecipe(ImageRecipe{}, "hd.rom");
+    EXPECT_EQ(fake.trace(), kOpenEnglish);
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.progressValue, 100);
+    EXPECT_EQ(s.statusPanels[kChecksumPanel], "Checksum-16: " + SumBytes(fixtures::readFile(path)));
+    EXPECT_EQ(describeWindow(s),
+              "slider0 775 on [775 MHz 0/1]\nslider1 1125 on [1125 MHz 4/2]\n"
+              "slider2 300 on [300 MHz 0/1]\nslider3 450 on [450 MHz 0/1]\n"
+              "slider4 775 on [775 MHz 0/1]\nslider5 1125 on [1125 MHz 4/2]\n"
+              "slider6 400 off [775 MHz 0/5]\nslider7 900 off [1125 MHz 0/5]\n"
+              "slider8 500 on [500 MHz 0/1]\nslider9 900 on [900 MHz 0/1]\n"
+              "box0 '1,204' on\nbox1 '1,1' on\nbox2 '1,204' on\nbox3 '' off\nbox4 '1,15' on\n"
+              "frame BIOS info's\ninfo '010.065.000.001.000000'\ninfo '12/10/07  - 10:43'\n"
+              "info 'ATI HD3870 - 512MB GDDR3'\ninfo 'Please open BIOS ROM first'\n"
+              "info 'or Drag'n'Drop BIOS file here'\nversion colour 1 hints 0\npicture 1 link 11\n"
+              "save 1 trouble 1 uvd 1\nchecksum '" +
+                  s.statusPanels[kChecksumPanel] + "'\n");
+    EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.15);
+
+    // The dialogs: titles, filter, flags, the last file and the proposed name.
+    controller.ROMOpen_Click();
+    controller.ROMSave_Click();
+    ASSERT_EQ(fake.dialogs.size(), 3u);
+    const FileDialogRequest& o = fake.dialogs[1].request;
+    const FileDialogRequest& sv = fake.dialogs[2].request;
+    EXPECT_EQ(o.title + "|" + o.filter + "|" + o.fileName,
+              "Please select your BIOS.ROM file|BIOS ROM files (*.rom;*.bin)|*.rom;*.bin|" + path);
+    EXPECT_EQ(sv.title + "|" + sv.fileName, "Please enter a new filename for the modded BIOS.ROM|" +
+                                                (dir / "hd_mod.rom").string());
+    EXPECT_EQ(o.flags, 0x201804u);
+    EXPECT_EQ(sv.flags, 0x200C06u);
+
+    // Same file again, in German after the status reset: the same window, the German steps.
+    controller.Timer1_Timer();
+    switchToGerman();
+    const std::string before = describeWindow(s);
+    open(path);
+    EXPECT_EQ(fake.trace(), kOpenGerman);
+    EXPECT_EQ(describeWindow(s), before);
+}
+
+TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
+{
+    for (const bool german : {false, true}) {
+        const std::string opened = openRecipe(ImageRecipe{});
+        if (german) controller.SetLangDeutsch_Click();
+        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        fake.clearRecords();
+        save(out());
+        EXPECT_EQ(fake.trace(), german ? kSaveGerman : kSaveEnglish);
+        EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
+                  "Checksum-16: " + loadedSum + (german ? " (Korrigiert)" : " (Corrected)"));
+        const Bytes written = fixtures::readFile(out());
+        EXPECT_EQ(written, pipelineBytes(opened, false));
+        EXPECT_EQ(SumBytes(written), loadedSum);
+        EXPECT_NE(written, fixtures::readFile(opened));  // the clock fields were rewritten
+        // The status reset timer.
+        controller.Timer1_Timer();
+        EXPECT_EQ(controller.state().statusPanels[kProgressPanel],
+                  german ? "Bereit..." : "Ready...");
+        EXPECT_EQ(controller.state().progressValue, 0);
+        EXPECT_FALSE(controller.state().progressDisplay);
+        controller.SetLangEnglish_Click();
+    }
+    // Controls come back as they were, linked or not.
+    controller.Chk_UVD_Click();
+    save(out());
+    for (const SliderState& slider : controller.state().sliders) EXPECT_TRUE(slider.enabled);
+    EXPECT_EQ(controller.state().vcoreBoxes[3].text, "1,15");
+}
+
+TEST_F(Sequences, EditedValuesReachTheFileAsThePipelineWritesThem)
+{
+    const std::string opened = openRecipe(ImageRecipe{});
+    controller.Chk_UVD_Click();
+    for (const auto& [slider, mhz] : {std::pair{0, 800}, {3, 500}, {6, 600}, {9, 1000}})
+        moveSlider(slider, mhz);
+    controller.setVcoreText(2, "1,25");
+    controller.setVcoreText(3, "0,5");  // raised to 0,9 by the save's validation
+    save(out());
+    EXPECT_EQ(controller.state().vcoreBoxes[3].text, "0,9");
+    EXPECT_EQ(fixtures::readFile(out()), pipelineBytes(opened, false));
+}
+
+// Every shown clock at 655.36 MHz: raising them far needs the classic correction, moving them
+// by a megahertz does not. Each save starts from the file as opened.
+TEST_F(Sequences, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
+{
+    ImageRecipe low;
+    for (ClockEntry& entry : low.entries) entry = {0x010000, 0x010000, 1000};
+    struct Step {
+        int gpu, ram;
+        MessageAnswer answer;
+    };
+    const std::vector<std::vector<Step>> sessions{
+        {{1100, 1650, MessageAnswer::Yes}, {656, 656, MessageAnswer::Yes}},   // classic, then CRC
+        {{656, 656, MessageAnswer::Yes}, {1100, 1650, MessageAnswer::Yes}},   // CRC, then classic
+        {{1100, 1650, MessageAnswer::No}, {1100, 1650, MessageAnswer::Yes}},  // No, then Yes
+    };
+    for (std::size_t n = 0; n < sessions.size(); ++n) {
+        const std::string opened = openRecipe(low, "low" + std::to_string(n) + ".rom");
+        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        for (const Step& step : sessions[n]) {
+            SCOPED_TRACE("session " + std::to_string(n) + ", " + std::to_string(step.gpu) + " MHz");
+            for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9})
+                moveSlider(slider, isGpuSlider(slider) ? step.gpu : step.ram);
+            fake.yesNoAnswers = {step.answer};
+            save(out());
+            const Bytes written = fixtures::readFile(out());
+            EXPECT_EQ(written, pipelineBytes(opened, step.answer == MessageAnswer::Yes));
+            const bool balanced = SumBytes(written) == loadedSum;
+            EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
+                      "Checksum-16: " + SumBytes(written) +
+                          (balanced ? " (Corrected)" : " (NOT corrected)"));
+        }
+    }
+}
+
+TEST_F(Sequences, LanguageSwitchSetsEveryCaptionAndEveryLaterText)
+{
+    const auto captions = [this] {
+        const MainWindowState& s = controller.state();
+        std::string text = s.setLangDeutsch.checked ? "de" : "en";
+        for (const std::string* caption :
+             {&s.mnuFile.caption, &s.romOpen.caption, &s.romSave.caption, &s.setLang.caption,
+              &s.exitProgram.caption, &s.mnuTrouble.caption, &s.chkUvd.caption, &s.infoCaptions[1],
+              &s.openDialogTitle, &s.saveDialogTitle, &s.statusPanels[kProgressPanel],
+              &s.infoValues[3], &s.infoValues[4]})
+            text += "|" + *caption;
+        return text;
+    };
+    controller.SetLangDeutsch_Click();
+    EXPECT_EQ(captions(),
+              "de|&Datei|ROM Datei Ö&ffnen|ROM Datei speichern &unter...|S&pracheinstellungen|"
+              "Programm &Beenden|&Fehlerbehebung|&UVD Funktionen deaktivieren|Datum/Uhrzeit|"
+              "Bitte original BIOS.ROM auswählen|Bitte Dateiname für die gemoddete Datei angeben|"
+              "Bereit...|Bitte ROM Datei laden|oder Datei per Drag'n'Drop öffnen");
+    controller.SetLangEnglish_Click();
+    EXPECT_EQ(captions(),
+              "en|&File|&Open ROM file|&Save ROM file as...|&Language|E&xit|&Troubleshooting|"
+              "&Disable UVD options|Date/Time|Please select your BIOS.ROM file|"
+              "Please enter a new filename for the modded BIOS.ROM|Ready...|"
+              "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
+
+    // Switched while "Checking..." runs: every later text is German.
+    fake.clearRecords();
+    fake.duringWait(2, [this] { controller.SetLangDeutsch_Click(); });
+    openRecipe(ImageRecipe{});
+    EXPECT_EQ(fake.trace(), "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; Bereit...; "
+                            "Lade BIOS-Informationen...; 0.5s@30; Zeige BIOS-Informationen...; "
+                            "0.5s@50; Lese Takt-Informationen...; 0.3s@60; Zeige CLOCK-Infos...; "
+                            "0.2s@80; Berechne Checksumme...; 0.5s@90; Fertig...; timer");
+
+    // Shut-down stores the check mark once, through the menu or the window's close.
+    controller.EXITProgramm_Click();
+    controller.Form_Unload();
+    EXPECT_EQ(fake.settingWrites, std::vector<std::string>{"Orvanta Clockvane|\\|language=True"});
+    EXPECT_EQ(fake.closeRequests, 1);
+}
+
+TEST_F(Sequences, CommandsDuringASequenceAreIgnored)
+{
+    const std::string first = openRecipe(ImageRecipe{}, "first.rom");
+    ImageRecipe other;
+    other.entries[0].gpuClock = 80000;
+    const std::string second = writeImage(other, "second.rom");
+    const auto interrupt = [&] {
+        controller.ROMOpen_Click();
+        controller.ROMSave_Click();
+        controller.Form_OLEDragDrop({second});
+    };
+    fake.clearRecords();
+    fake.duringWait(2, interrupt);
+    save(out());
+    fake.duringWait(12, interrupt);  // during the open's third pause
+    open(first);
+    EXPECT_EQ(fake.dialogs.size(), 2u);
+    EXPECT_EQ(fake.writtenPaths, std::vector<std::string>{out()});
+    EXPECT_EQ(controller.state().sliders[0].value, 775);
+    controller.Form_OLEDragDrop({second});  // afterwards they work again
+    EXPECT_EQ(controller.state().sliders[0].value, 800);
+}
+
+TEST_F(Sequences, DropsOpenOnlyOneFileEndingInRomOrBin)
+{
+    for (const std::string row :
+         {"+x.Rom", "+I.bin", "+biosrom", "-a.rom.txt", "-c.bios", "-c.rom1"}) {
+        fake.clearRecords();
+        controller.Form_OLEDragDrop({writeImage(ImageRecipe{}, row.substr(1))});
+        EXPECT_EQ(fake.waits.size(), row[0] == '+' ? 7u : 0u) << row;
+    }
+    fake.clearRecords();
+    controller.Form_OLEDragDrop({(dir / "x.Rom").string(), (dir / "I.bin").string()});
+    EXPECT_TRUE(fake.events.empty());
+}
+
+TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
+{
+    ImageRecipe gddr4;
+    gddr4.memoryText = "GDDR4";
+    for (const bool four : {false, true}) {
+        openRecipe(four ? gddr4 : ImageRecipe{});
+        std::string bands;
+        const auto band = [&](std::size_t slider, int mhz) {
+            controller.setSliderValue(slider, mhz);
+            controller.ScrollBar1_Scroll(slider);
+            const ClockLabelState& l = controller.state().clockLabels[slider];
+            bands += l.caption + "=" + std::to_string(static_cast<int>(l.background)) + "/" +
+                     std::to_string(static_cast<int>(l.foreground)) + " ";
+        };
+        for (int mhz : {850, 851, 950, 951}) band(0, mhz);
+        for (int mhz :
+             four ? std::vector{1250, 1251, 1350, 1351} : std::vector{900, 901, 1000, 1001})
+            band(1, mhz);
+        EXPECT_EQ(bands, four ? "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
+                                "1250 MHz=0/1 1251 MHz=3/1 1350 MHz=3/1 1351 MHz=4/2 "
+                              : "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
+                                "900 MHz=0/1 901 MHz=3/1 1000 MHz=3/1 1001 MHz=4/2 ");
+    }
+    moveSlider(0, 5000);
+    moveSlider(1, 10);
+    moveSlider(4, 951);  // mirrored grey into the linked UVD label
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.sliders[0].value, 1200);
+    EXPECT_EQ(s.sliders[1].value, 400);
+    EXPECT_EQ(s.clockLabels[6].caption, "951 MHz");
+    moveSlider(6, 999);  // a linked UVD slider takes no value and shows its own, grey
+    EXPECT_EQ(s.sliders[6].value, 400);
+    EXPECT_EQ(s.clockLabels[6].caption, "400 MHz");
+    EXPECT_EQ(s.clockLabels[6].foreground, LabelColour::LightGrey);
+    EXPECT_EQ(s.clockLabels[6].background, LabelColour::ButtonFace);
+
+    std::string admitted;
+    for (const std::string typed : {"1,", "1.", "1\b", "1a", "1\r", "1-", "0", ","}) {
+        controller.setVcoreText(0, typed.substr(0, typed.size() - 1));
+        admitted += controller.CmbVCore_KeyPress(0, typed.back()) ? '1' : '0';
+    }
+    EXPECT_EQ(admitted, "10100010");
+    std::string shown;
+    for (const std::string typed :
+         {"0,5", "0,899", "0,9", "1,327", "1,328", "1,4", "5", "", ",1,2", ",,", "1,25"}) {
+        controller.setVcoreText(4, typed);
+        controller.CmbVCore_LostFocus(4);
+        shown += s.vcoreBoxes[4].text + " ";
+    }
+    EXPECT_EQ(shown, "0,9 0,9 0,9 1,327 1,327 1,327 1,327  1,2 , 1,25 ");
+}
+
+TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)
+{
+    openRecipe(ImageRecipe{});
+    fake.clearRecords();
+    const MainWindowState& s = controller.state();
+    controller.Chk_UVD_Click();
+    EXPECT_EQ(fake.messages,
+              (std::vector<RecordedMessage>{
+                  {"Warning:\r\rYou are about to change UVD clocks!\r"
+                   "If you experience problems with your modded BIOS file\r"
+                   "such as incorrect 2D and 3D clocks, try to deactivate\r"
+                   "this feature before saving your modded BIOS.",
+                   "Unlocking advanced feature", MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(s.clockLabels[6].caption + " " + s.clockLabels[7].caption + " " +
+                  s.vcoreBoxes[3].text,
+              "400 MHz 900 MHz 1,15");
+    EXPECT_TRUE(s.sliders[6].enabled && s.vcoreBoxes[3].enabled && !s.linkLinesVisible &&
+                !s.chkUvd.checked);
+    moveSlider(4, 900);  // no longer mirrored
+    moveSlider(6, 951);
+    EXPECT_EQ(s.clockLabels[6].caption, "951 MHz");
+    EXPECT_EQ(s.clockLabels[6].background, LabelColour::Red);
+    EXPECT_EQ(s.clockLabels[6].foreground, LabelColour::HighlightText);
+
+    controller.setVcoreText(3, "1,3");
+    controller.Chk_UVD_Click();  // linking is silent
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(s.clockLabels[6].caption + " " + s.vcoreBoxes[3].text + "|", "900 MHz |");
+    EXPECT_EQ(s.clockLabels[6].background, LabelColour::ButtonFace);
+    EXPECT_TRUE(!s.sliders[6].enabled && s.linkLinesVisible && s.linkedLabelVisible);
+    EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.3);
+    for (const std::string broken : {"", ",,"}) {
+        controller.Chk_UVD_Click();
+        controller.setVcoreText(3, broken);
+        controller.Chk_UVD_Click();
+        EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.3) << broken;
+    }
+    controller.SetLangDeutsch_Click();
+    controller.Chk_UVD_Click();
+    EXPECT_EQ(s.vcoreBoxes[3].text + " " + s.clockLabels[6].caption, "1,3 951 MHz");
+    EXPECT_EQ(fake.messages.back().title, "Erweiterte Funktion aktivieren");
+    EXPECT_EQ(fake.messages.back().text,
+              "Warnung:\r\rDiese Einstellung ermöglicht das Ändern der UVD Taktraten!\r"
+              "Falls nach einer Änderung der Werte keine korrekten 2D- oder 3D-\r"
+              "Taktraten gesetzt werden, bitte diese Funktion deaktivieren,\r"
+              "bevor das gemoddete BIOS gespeichert wird.");
+}
+
+// Under English regional settings the point takes the comma's place everywhere.
+class EnglishSettings : public ControllerTest {
+protected:
+    EnglishSettings() : ControllerTest('.') {}
+};
+
+TEST_F(EnglishSettings, BoxesShowFilterAndValidateWithThePoint)
+{
+    openRecipe(ImageRecipe{});
+    EXPECT_EQ(controller.state().vcoreBoxes[0].items.front() +
+                  controller.state().vcoreBoxes[0].text,
+              "0.91.204");
+    controller.setVcoreText(0, "1");
+    EXPECT_TRUE(controller.CmbVCore_KeyPress(0, '.'));
+    EXPECT_FALSE(controller.CmbVCore_KeyPress(0, ','));
+    controller.setVcoreText(0, "0.5");
+    controller.CmbVCore_LostFocus(0);
+    EXPECT_EQ(controller.state().vcoreBoxes[0].text, "0.9");
+}
+
+TEST_F(Sequences, AboutWindowSpeaksTheCurrentLanguageAndLinksHome)
+{
+    controller.About_Click();
+    controller.SetLangDeutsch_Click();
+    controller.About_Click();
+    ASSERT_EQ(fake.aboutWindows.size(), 2u);
+    const AboutTexts& en = fake.aboutWindows[0];
+    const AboutTexts& de = fake.aboutWindows[1];
+    EXPECT_EQ(en.caption + "|" + de.caption + "|" + de.versionLine,
+              " About the Editor| Über den Editor|V0.9 Beta");
+    EXPECT_TRUE(en.riskNotice.starts_with("You are using this editor at your own risk.\r"));
+    EXPECT_TRUE(de.usageSteps.ends_with("zurückspielen\r6. Fertig!"));
+    controller.Picture1_Click();
+    EXPECT_EQ(fake.openedUrls, std::vector<std::string>{std::string(kHomePageUrl)});
+    EXPECT_TRUE(fake.openedUrls[0].ends_with("/README.md"));
+}
+
+}  // namespace
+}  // namespace clockvane::app::testing

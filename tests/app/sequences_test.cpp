@@ -292,6 +292,20 @@ TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
         shown += s.vcoreBoxes[4].text + " ";
     }
     EXPECT_EQ(shown, "0,9 0,9 0,9 1,327 1,327 1,327 1,327  1,2 , 1,25 ");
+
+    // Under English regional settings the point takes the comma's place everywhere.
+    FakePlatform point('.');
+    MainController english(point);
+    english.Form_Load();
+    point.openDialogAnswers.push_back(writeImage(ImageRecipe{}, "point.rom"));
+    english.ROMOpen_Click();
+    EXPECT_EQ(english.state().vcoreBoxes[0].items[0] + " " + english.state().vcoreBoxes[0].text,
+              "0.9 1.204");
+    english.setVcoreText(0, "1");
+    EXPECT_TRUE(english.CmbVCore_KeyPress(0, '.') && !english.CmbVCore_KeyPress(0, ','));
+    english.setVcoreText(0, "0.5");
+    english.CmbVCore_LostFocus(0);
+    EXPECT_EQ(english.state().vcoreBoxes[0].text, "0.9");
 }
 
 TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)
@@ -332,26 +346,6 @@ TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)
     EXPECT_EQ(fake.messages.back().title, "Erweiterte Funktion aktivieren");
     EXPECT_TRUE(fake.messages.back().text.starts_with(
         "Warnung:\r\rDiese Einstellung ermöglicht das Ändern der UVD Taktraten!\r"));
-}
-
-// Under English regional settings the point takes the comma's place everywhere.
-class EnglishSettings : public ControllerTest {
-protected:
-    EnglishSettings() : ControllerTest('.') {}
-};
-
-TEST_F(EnglishSettings, BoxesShowFilterAndValidateWithThePoint)
-{
-    openRecipe(ImageRecipe{});
-    EXPECT_EQ(controller.state().vcoreBoxes[0].items.front() +
-                  controller.state().vcoreBoxes[0].text,
-              "0.91.204");
-    controller.setVcoreText(0, "1");
-    EXPECT_TRUE(controller.CmbVCore_KeyPress(0, '.'));
-    EXPECT_FALSE(controller.CmbVCore_KeyPress(0, ','));
-    controller.setVcoreText(0, "0.5");
-    controller.CmbVCore_LostFocus(0);
-    EXPECT_EQ(controller.state().vcoreBoxes[0].text, "0.9");
 }
 
 }  // namespace

@@ -330,8 +330,7 @@ TEST(SystemReason, CommonFailuresAreWordedInBothLanguages)
         {EROFS, "Dateisystem ist nur lesbar", "Read-only file system"},
         {EFBIG, "Datei zu groß", "File too large"},
         {ENAMETOOLONG, "Dateiname zu lang", "File name too long"},
-        {EIO, "system text", "system text"},  // anything else keeps the system's words
-    };
+        {EIO, "system text", "system text"}};  // anything else keeps the system's words
     for (const auto& [error, german, english] : cases) {
         const WriteError write{WriteErrorKind::Failed, "system text", error};
         const FileError read{FileErrorKind::ReadFailed, "system text", error};

@@ -1,20 +1,7 @@
 // The main window wired to the real controller: every control reaches its handler and the
 // widgets render the controller's state afterwards.
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "fixtures/modal_driver.h"
 #include "fixtures/scripted_platform.h"

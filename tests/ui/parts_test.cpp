@@ -3,22 +3,8 @@
 // handing its answers back, and the window's building blocks.
 #include <ctime>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 #include <sys/stat.h>
 
 #include "fixtures/modal_driver.h"

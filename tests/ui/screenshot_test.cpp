@@ -2,15 +2,8 @@
 // German, the two small windows, and Qt's file dialog and a message box in German. They land in
 // <build>/screenshots, with "@2x" in the name when the test runs at twice the scale. The checks
 // make sure nothing is cut off at any scale.
-#include <QAction>
-#include <QDir>
-#include <QFileDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "app/app_info.h"
 #include "fixtures/modal_driver.h"

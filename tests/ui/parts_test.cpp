@@ -167,13 +167,9 @@ private slots:
             cases[] = {
                 {Icon::Exclamation, Buttons::Ok, QMessageBox::Warning, QMessageBox::Ok,
                  QMessageBox::Ok},
-                {Icon::Information, Buttons::Ok, QMessageBox::Information, QMessageBox::Ok,
-                 QMessageBox::Ok},
-                {Icon::Critical, Buttons::Ok, QMessageBox::Critical, QMessageBox::Ok,
-                 QMessageBox::Ok},
                 {Icon::Information, Buttons::YesNo, QMessageBox::Information,
                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes},
-                {Icon::Exclamation, Buttons::YesNoDefaultNo, QMessageBox::Warning,
+                {Icon::Critical, Buttons::YesNoDefaultNo, QMessageBox::Critical,
                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
             };
         for (const auto& [icon, buttons, qtIcon, qtButtons, qtDefault] : cases) {

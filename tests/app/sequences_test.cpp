@@ -83,12 +83,17 @@ TEST_F(Sequences, OpenShowsEachStepAndFillsTheWindow)
                   s.statusPanels[kChecksumPanel] + "'\n");
     EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.15);
 
-    // The dialogs: titles, filter, flags, the last file and the proposed name.
+    // The dialogs: titles, filter, flags, the last file and the proposed name. Cancelled, they
+    // change nothing.
+    const std::string opened = describeWindow(s);
+    fake.clearRecords();
     controller.ROMOpen_Click();
     controller.ROMSave_Click();
-    ASSERT_EQ(fake.dialogs.size(), 3u);
-    const FileDialogRequest& o = fake.dialogs[1].request;
-    const FileDialogRequest& sv = fake.dialogs[2].request;
+    EXPECT_EQ(fake.trace(), "open?; save?");
+    EXPECT_EQ(describeWindow(s), opened);
+    ASSERT_EQ(fake.dialogs.size(), 2u);
+    const FileDialogRequest& o = fake.dialogs[0].request;
+    const FileDialogRequest& sv = fake.dialogs[1].request;
     EXPECT_EQ(o.title + "|" + o.filter + "|" + o.fileName,
               "Please select your BIOS.ROM file|BIOS ROM files (*.rom;*.bin)|*.rom;*.bin|" + path);
     EXPECT_EQ(sv.title + "|" + sv.fileName, "Please enter a new filename for the modded BIOS.ROM|" +

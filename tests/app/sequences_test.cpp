@@ -1,0 +1,357 @@
+// The window's sequences on the scripted desktop, each as one trace of status texts, pauses
+// with their progress, dialogs and message boxes: start-up, open, save, the language switch,
+// editing and the UVD link.
+
+#include <gtest/gtest.h>
+
+#include "app/app_info.h"
+#include "bytes/sums.h"
+#include "fixtures/controller_fixture.h"
+
+namespace clockvane::app::testing {
+namespace {
+
+using fixtures::ImageRecipe;
+
+const std::string kOpenEnglish =
+    "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; Getting BIOS info's...; 0.5s@30; "
+    "Showing BIOS info's...; 0.5s@50; Getting CLOCK info's...; 0.3s@60; Showing CLOCKinfo's...; "
+    "0.2s@80; Calculating checksum...; 0.5s@90; Done...; timer";
+const std::string kOpenGerman =
+    "open?; Öffne ROM Datei...; 0.4s@0; Überprüfung...; 0.2s@25; Lade BIOS-Informationen...; "
+    "0.5s@30; Zeige BIOS-Informationen...; 0.5s@50; Lese Takt-Informationen...; 0.3s@60; "
+    "Zeige CLOCK-Infos...; 0.2s@80; Berechne Checksumme...; 0.5s@90; Fertig...; timer";
+const std::string kSaveEnglish =
+    "save?; Converting CLOCK values...; 0.5s@10; Converting VCore values...; 0.3s@20; 0.1s@30; "
+    "0.1s@40; Calculating Checksum...; 0.2s@50; 0.2s@60; 0.2s@70; 0.3s@80; Saving ROM file...; "
+    "0.5s@90; write; Done...; timer";
+const std::string kSaveGerman =
+    "save?; Konvertiere Taktraten...; 0.5s@10; Konvertiere VCore-Werte...; 0.3s@20; 0.1s@30; "
+    "0.1s@40; Berechne Checksumme...; 0.2s@50; 0.2s@60; 0.2s@70; 0.3s@80; Schreibe ROM Datei...; "
+    "0.5s@90; write; Fertig...; timer";
+
+using Sequences = ControllerTest;
+
+TEST(StartUp, FirstStartIsEnglishWithNothingLoadedAndOnlyTrueMeansGerman)
+{
+    FakePlatform fake;
+    MainController controller(fake);
+    controller.Form_Load();
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.windowTitle, "Orvanta Clockvane - V0.9 Beta");
+    EXPECT_EQ(fake.settingReads, std::vector<std::string>{"Orvanta Clockvane|\\|language"});
+    EXPECT_FALSE(s.romSave.enabled || s.mnuTrouble.enabled || controller.hasImage());
+    EXPECT_EQ(s.infoValues[3] + "|" + s.infoValues[4],
+              "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
+    for (std::size_t i = 0; i < kSliderCount; ++i) {
+        const SliderState& slider = s.sliders[i];
+        EXPECT_EQ(std::to_string(slider.lower) + "-" + std::to_string(slider.upper) +
+                      (slider.enabled ? " on" : " off"),
+                  i % 2 == 0 ? "300-1200 off" : "400-1700 off");
+    }
+
+    // Only the text "True", in any case, means German; "+" marks those.
+    for (const std::string row : {"+True", "+TRUE", "+true", "-False", "-1", "- True", "-yes"}) {
+        FakePlatform stored;
+        stored.storedSettings["language"] = row.substr(1);
+        MainController other(stored);
+        other.Form_Load();
+        const bool german = row[0] == '+';
+        EXPECT_EQ(other.state().romOpen.caption, german ? "ROM Datei Ö&ffnen" : "&Open ROM file");
+        EXPECT_EQ(other.state().statusPanels[kProgressPanel], german ? "Bereit..." : "") << row;
+    }
+}
+
+TEST_F(Sequences, OpenShowsEachStepAndFillsTheWindow)
+{
+    const std::string path = openRecipe(ImageRecipe{}, "hd.rom");
+    EXPECT_EQ(fake.trace(), kOpenEnglish);
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.progressValue, 100);
+    EXPECT_EQ(s.statusPanels[kChecksumPanel], "Checksum-16: " + SumBytes(fixtures::readFile(path)));
+    EXPECT_EQ(describeWindow(s),
+              "slider0 775 on [775 MHz 0/1]\nslider1 1125 on [1125 MHz 4/2]\n"
+              "slider2 300 on [300 MHz 0/1]\nslider3 450 on [450 MHz 0/1]\n"
+              "slider4 775 on [775 MHz 0/1]\nslider5 1125 on [1125 MHz 4/2]\n"
+              "slider6 400 off [775 MHz 0/5]\nslider7 900 off [1125 MHz 0/5]\n"
+              "slider8 500 on [500 MHz 0/1]\nslider9 900 on [900 MHz 0/1]\n"
+              "box0 '1,204' on\nbox1 '1,1' on\nbox2 '1,204' on\nbox3 '' off\nbox4 '1,15' on\n"
+              "frame BIOS info's\ninfo '010.065.000.001.000000'\ninfo '12/10/07  - 10:43'\n"
+              "info 'ATI HD3870 - 512MB GDDR3'\ninfo 'Please open BIOS ROM first'\n"
+              "info 'or Drag'n'Drop BIOS file here'\nversion colour 1 hints 0\npicture 1 link 11\n"
+              "save 1 trouble 1 uvd 1\nchecksum '" +
+                  s.statusPanels[kChecksumPanel] + "'\n");
+    EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.15);
+
+    // The dialogs: titles, filter, flags, the last file and the proposed name. Cancelled, they
+    // change nothing.
+    const std::string opened = describeWindow(s);
+    fake.clearRecords();
+    controller.ROMOpen_Click();
+    controller.ROMSave_Click();
+    EXPECT_EQ(fake.trace(), "open?; save?");
+    EXPECT_EQ(describeWindow(s), opened);
+    ASSERT_EQ(fake.dialogs.size(), 2u);
+    const FileDialogRequest& o = fake.dialogs[0].request;
+    const FileDialogRequest& sv = fake.dialogs[1].request;
+    EXPECT_EQ(o.title + "|" + o.filter + "|" + o.fileName,
+              "Please select your BIOS.ROM file|BIOS ROM files (*.rom;*.bin)|*.rom;*.bin|" + path);
+    EXPECT_EQ(sv.title + "|" + sv.fileName, "Please enter a new filename for the modded BIOS.ROM|" +
+                                                (dir / "hd_mod.rom").string());
+    EXPECT_EQ(o.flags, 0x201804u);
+    EXPECT_EQ(sv.flags, 0x200C06u);
+
+    // Same file again, in German after the status reset: the same window, the German steps.
+    controller.Timer1_Timer();
+    switchToGerman();
+    const std::string before = describeWindow(s);
+    open(path);
+    EXPECT_EQ(fake.trace(), kOpenGerman);
+    EXPECT_EQ(describeWindow(s), before);
+}
+
+TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
+{
+    for (const bool german : {false, true}) {
+        const std::string opened = openRecipe(ImageRecipe{});
+        if (german) {  // with edited values, unlinked
+            controller.SetLangDeutsch_Click();
+            controller.Chk_UVD_Click();
+            for (const auto& [slider, mhz] : {std::pair{0, 800}, {3, 500}, {6, 600}, {9, 1000}})
+                moveSlider(slider, mhz);
+            controller.setVcoreText(3, "0,5");  // raised to 0,9 by the save's validation
+        }
+        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        fake.clearRecords();
+        save(outPath());
+        EXPECT_EQ(fake.trace(), german ? kSaveGerman : kSaveEnglish);
+        EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
+                  "Checksum-16: " + loadedSum + (german ? " (Korrigiert)" : " (Corrected)"));
+        const Bytes written = fixtures::readFile(outPath());
+        EXPECT_EQ(written, pipelineBytesNow(opened, false));
+        EXPECT_EQ(SumBytes(written), loadedSum);
+        EXPECT_NE(written, fixtures::readFile(opened));  // the clock fields were rewritten
+        EXPECT_EQ(controller.state().sliders[6].enabled, german);  // the controls come back
+        EXPECT_EQ(controller.state().vcoreBoxes[3].text, german ? "0,9" : "");
+        // The status reset timer.
+        controller.Timer1_Timer();
+        EXPECT_EQ(controller.state().statusPanels[kProgressPanel],
+                  german ? "Bereit..." : "Ready...");
+        EXPECT_EQ(controller.state().progressValue, 0);
+        EXPECT_FALSE(controller.state().progressDisplay);
+        controller.SetLangEnglish_Click();
+    }
+}
+
+// Every shown clock at 655.36 MHz: raising them far needs the classic correction, moving them
+// by a megahertz does not. Each save starts from the file as opened.
+TEST_F(Sequences, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
+{
+    ImageRecipe low;
+    for (ClockEntry& entry : low.entries) entry = {0x010000, 0x010000, 1000};
+    struct Step {
+        int gpu, ram;
+        MessageAnswer answer;
+    };
+    const std::vector<std::vector<Step>> sessions{
+        {{1100, 1650, MessageAnswer::Yes}, {656, 656, MessageAnswer::Yes}},   // classic, then CRC
+        {{656, 656, MessageAnswer::Yes}, {1100, 1650, MessageAnswer::Yes}},   // CRC, then classic
+        {{1100, 1650, MessageAnswer::No}, {1100, 1650, MessageAnswer::Yes}},  // No, then Yes
+    };
+    for (std::size_t n = 0; n < sessions.size(); ++n) {
+        const std::string opened = openRecipe(low, "low" + std::to_string(n) + ".rom");
+        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        for (const Step& step : sessions[n]) {
+            SCOPED_TRACE("session " + std::to_string(n) + ", " + std::to_string(step.gpu) + " MHz");
+            for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9})
+                moveSlider(slider, isGpuSlider(slider) ? step.gpu : step.ram);
+            fake.yesNoAnswers = {step.answer};
+            save(outPath());
+            const Bytes written = fixtures::readFile(outPath());
+            EXPECT_EQ(written, pipelineBytesNow(opened, step.answer == MessageAnswer::Yes));
+            const bool balanced = SumBytes(written) == loadedSum;
+            EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
+                      "Checksum-16: " + SumBytes(written) +
+                          (balanced ? " (Corrected)" : " (NOT corrected)"));
+        }
+    }
+}
+
+TEST_F(Sequences, LanguageSwitchSetsEveryCaptionAndEveryLaterText)
+{
+    controller.SetLangDeutsch_Click();
+    EXPECT_EQ(describeCaptions(controller.state()),
+              "de|&Datei|ROM Datei Ö&ffnen|ROM Datei speichern &unter...|S&pracheinstellungen|"
+              "Programm &Beenden|&Fehlerbehebung|&UVD Funktionen deaktivieren|Datum/Uhrzeit|"
+              "Bitte original BIOS.ROM auswählen|Bitte Dateiname für die gemoddete Datei angeben|"
+              "Bereit...|Bitte ROM Datei laden|oder Datei per Drag'n'Drop öffnen");
+    controller.SetLangEnglish_Click();
+    EXPECT_EQ(describeCaptions(controller.state()),
+              "en|&File|&Open ROM file|&Save ROM file as...|&Language|E&xit|&Troubleshooting|"
+              "&Disable UVD options|Date/Time|Please select your BIOS.ROM file|"
+              "Please enter a new filename for the modded BIOS.ROM|Ready...|"
+              "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
+
+    // Switched while "Checking..." runs: every later text is German.
+    fake.clearRecords();
+    fake.duringWait(2, [this] { controller.SetLangDeutsch_Click(); });
+    openRecipe(ImageRecipe{});
+    EXPECT_EQ(fake.trace(), "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; Bereit...; "
+                            "Lade BIOS-Informationen...; 0.5s@30; Zeige BIOS-Informationen...; "
+                            "0.5s@50; Lese Takt-Informationen...; 0.3s@60; Zeige CLOCK-Infos...; "
+                            "0.2s@80; Berechne Checksumme...; 0.5s@90; Fertig...; timer");
+
+    // The About window speaks the language of the moment; its picture opens the home page.
+    controller.About_Click();
+    EXPECT_EQ(fake.aboutWindows.at(0).caption + fake.aboutWindows[0].versionLine,
+              " Über den EditorV0.9 Beta");
+    EXPECT_TRUE(fake.aboutWindows[0].usageSteps.ends_with("zurückspielen\r6. Fertig!"));
+    controller.Picture1_Click();
+    EXPECT_EQ(fake.openedUrls, std::vector<std::string>{std::string(kHomePageUrl)});
+    EXPECT_TRUE(fake.openedUrls[0].ends_with("/README.md"));
+
+    // Shut-down stores the check mark once, through the menu or the window's close.
+    controller.EXITProgramm_Click();
+    controller.Form_Unload();
+    EXPECT_EQ(fake.settingWrites, std::vector<std::string>{"Orvanta Clockvane|\\|language=True"});
+    EXPECT_EQ(fake.closeRequests, 1);
+}
+
+TEST_F(Sequences, CommandsDuringASequenceAreIgnored)
+{
+    const std::string first = openRecipe(ImageRecipe{}, "first.rom");
+    ImageRecipe other;
+    other.entries[0].gpuClock = 80000;
+    const std::string second = writeImage(other, "second.rom");
+    const auto interrupt = [&] {
+        controller.ROMOpen_Click();
+        controller.ROMSave_Click();
+        controller.Form_OLEDragDrop({second});
+    };
+    fake.clearRecords();
+    fake.duringWait(2, interrupt);
+    save(outPath());
+    fake.duringWait(12, interrupt);  // during the open's third pause
+    open(first);
+    EXPECT_EQ(fake.dialogs.size(), 2u);
+    EXPECT_EQ(fake.writtenPaths, std::vector<std::string>{outPath()});
+    EXPECT_EQ(controller.state().sliders[0].value, 775);
+    controller.Form_OLEDragDrop({second});  // afterwards they work again
+    EXPECT_EQ(controller.state().sliders[0].value, 800);
+
+    // A drop opens one file whose name ends in "rom" or "bin", in any case.
+    for (const std::string row :
+         {"+x.Rom", "+I.bin", "+biosrom", "-a.rom.txt", "-c.bios", "-c.rom1"}) {
+        fake.clearRecords();
+        controller.Form_OLEDragDrop({writeImage(ImageRecipe{}, row.substr(1))});
+        EXPECT_EQ(fake.waits.size(), row[0] == '+' ? 7u : 0u) << row;
+    }
+    controller.Form_OLEDragDrop({first, second});
+    EXPECT_EQ(fake.waits.size(), 0u);
+}
+
+TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
+{
+    ImageRecipe gddr4;
+    gddr4.memoryText = "GDDR4";
+    for (const bool four : {false, true}) {
+        openRecipe(four ? gddr4 : ImageRecipe{});
+        std::string bands;
+        const auto band = [&](std::size_t slider, int mhz) {
+            controller.setSliderValue(slider, mhz);
+            controller.ScrollBar1_Scroll(slider);
+            const ClockLabelState& l = controller.state().clockLabels[slider];
+            bands += l.caption + "=" + std::to_string(static_cast<int>(l.background)) + "/" +
+                     std::to_string(static_cast<int>(l.foreground)) + " ";
+        };
+        for (int mhz : {850, 851, 950, 951}) band(0, mhz);
+        for (int mhz :
+             four ? std::vector{1250, 1251, 1350, 1351} : std::vector{900, 901, 1000, 1001})
+            band(1, mhz);
+        EXPECT_EQ(bands, four ? "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
+                                "1250 MHz=0/1 1251 MHz=3/1 1350 MHz=3/1 1351 MHz=4/2 "
+                              : "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
+                                "900 MHz=0/1 901 MHz=3/1 1000 MHz=3/1 1001 MHz=4/2 ");
+    }
+    moveSlider(0, 5000);  // kept within the slider's range
+    moveSlider(1, 10);
+    moveSlider(4, 951);  // mirrored grey into the linked UVD label
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(describeLine(s, "slider0") + describeLine(s, "slider1"),
+              "slider0 1200 on [1200 MHz 4/2]slider1 400 on [400 MHz 0/1]");
+    EXPECT_EQ(describeLine(s, "slider6"), "slider6 400 off [951 MHz 0/5]");
+    moveSlider(6, 999);  // a linked UVD slider takes no value and shows its own, grey
+    EXPECT_EQ(describeLine(s, "slider6"), "slider6 400 off [400 MHz 0/5]");
+
+    std::string admitted;
+    for (const std::string typed : {"1,", "1.", "1\b", "1a", "1\r", "1-", "0", ","}) {
+        controller.setVcoreText(0, typed.substr(0, typed.size() - 1));
+        admitted += controller.CmbVCore_KeyPress(0, typed.back()) ? '1' : '0';
+    }
+    EXPECT_EQ(admitted, "10100010");
+    std::string shown;
+    for (const std::string typed :
+         {"0,5", "0,899", "0,9", "1,327", "1,328", "1,4", "5", "", ",1,2", ",,", "1,25"}) {
+        controller.setVcoreText(4, typed);
+        controller.CmbVCore_LostFocus(4);
+        shown += s.vcoreBoxes[4].text + " ";
+    }
+    EXPECT_EQ(shown, "0,9 0,9 0,9 1,327 1,327 1,327 1,327  1,2 , 1,25 ");
+
+    // Under English regional settings the point takes the comma's place everywhere.
+    FakePlatform point('.');
+    MainController english(point);
+    english.Form_Load();
+    point.openDialogAnswers.push_back(writeImage(ImageRecipe{}, "point.rom"));
+    english.ROMOpen_Click();
+    EXPECT_EQ(english.state().vcoreBoxes[0].items[0] + " " + english.state().vcoreBoxes[0].text,
+              "0.9 1.204");
+    english.setVcoreText(0, "1");
+    EXPECT_TRUE(english.CmbVCore_KeyPress(0, '.') && !english.CmbVCore_KeyPress(0, ','));
+    english.setVcoreText(0, "0.5");
+    english.CmbVCore_LostFocus(0);
+    EXPECT_EQ(english.state().vcoreBoxes[0].text, "0.9");
+}
+
+TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)
+{
+    openRecipe(ImageRecipe{});
+    fake.clearRecords();
+    const MainWindowState& s = controller.state();
+    controller.Chk_UVD_Click();
+    EXPECT_EQ(fake.messages,
+              (std::vector<RecordedMessage>{
+                  {"Warning:\r\rYou are about to change UVD clocks!\r"
+                   "If you experience problems with your modded BIOS file\r"
+                   "such as incorrect 2D and 3D clocks, try to deactivate\r"
+                   "this feature before saving your modded BIOS.",
+                   "Unlocking advanced feature", MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(describeLine(s, "slider6") + describeLine(s, "slider7") + describeLine(s, "box3"),
+              "slider6 400 on [400 MHz 0/1]slider7 900 on [900 MHz 0/1]box3 '1,15' on");
+    EXPECT_FALSE(s.linkLinesVisible || s.chkUvd.checked);
+    moveSlider(4, 900);  // no longer mirrored
+    moveSlider(6, 951);
+    EXPECT_EQ(describeLine(s, "slider6"), "slider6 951 on [951 MHz 4/2]");
+
+    controller.setVcoreText(3, "1,3");
+    controller.Chk_UVD_Click();  // linking is silent
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(describeLine(s, "slider6"), "slider6 951 off [900 MHz 0/5]");
+    EXPECT_TRUE(s.vcoreBoxes[3].text.empty() && s.linkLinesVisible && s.linkedLabelVisible);
+    EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.3);
+    for (const std::string broken : {"", ",,"}) {
+        controller.Chk_UVD_Click();
+        controller.setVcoreText(3, broken);
+        controller.Chk_UVD_Click();
+        EXPECT_DOUBLE_EQ(controller.uvdVcoreKept(), 1.3) << broken;
+    }
+    controller.SetLangDeutsch_Click();
+    controller.Chk_UVD_Click();
+    EXPECT_EQ(s.vcoreBoxes[3].text + " " + s.clockLabels[6].caption, "1,3 951 MHz");
+    EXPECT_EQ(fake.messages.back().title, "Erweiterte Funktion aktivieren");
+    EXPECT_TRUE(fake.messages.back().text.starts_with(
+        "Warnung:\r\rDiese Einstellung ermöglicht das Ändern der UVD Taktraten!\r"));
+}
+
+}  // namespace
+}  // namespace clockvane::app::testing

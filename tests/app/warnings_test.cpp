@@ -1,0 +1,346 @@
+// Refusals and warnings the window shows, each row a scripted action with the message boxes it
+// must produce in both languages: files refused, clocks out of range, the X2 notice, doubtful
+// structure, the checksum question, VCore boxes and failed writes.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+#include "app/error_reasons.h"
+#include "fixtures/controller_fixture.h"
+
+namespace clockvane::app::testing {
+namespace {
+
+using fixtures::ImageRecipe;
+using Msg = RecordedMessage;
+constexpr auto kOk = MessageButtons::Ok;
+constexpr auto kExcl = MessageIcon::Exclamation;
+constexpr auto kCrit = MessageIcon::Critical;
+constexpr auto kInfo = MessageIcon::Information;
+
+class Warnings;
+using Act = std::function<void(Warnings&)>;
+struct Row {
+    std::string name;
+    Act act;                   // run in English, then again in German
+    std::vector<Msg> english;  // a message's text may be cut short: a prefix
+    std::vector<Msg> german;
+    std::string trace = "";  // how the English trace starts, when checked
+};
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+class Warnings : public ControllerTest, public ::testing::WithParamInterface<Row> {
+public:
+    void expectMessages(const std::vector<Msg>& expected)
+    {
+        ASSERT_EQ(fake.messages.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const Msg& got = fake.messages[i];
+            EXPECT_EQ(got.title, expected[i].title);
+            EXPECT_EQ(got.text.substr(0, expected[i].text.size()), expected[i].text);
+            EXPECT_EQ(got.icon, expected[i].icon);
+            EXPECT_EQ(got.buttons, expected[i].buttons);
+        }
+    }
+};
+
+ImageRecipe outOfRange()
+{
+    ImageRecipe r;
+    r.entries[0].gpuClock = 120001;  // BootUp GPU, 1200.01 MHz: too high
+    r.entries[1].ramClock = 39999;   // 2D RAM: too low
+    r.entries[2].gpuClock = 120000;  // 3D Low Power GPU at the limit: passes
+    r.entries[2].ramClock = 170001;  // 3D Low Power RAM: too high
+    r.entries[3].gpuClock = 29999;   // 3D GPU: too low
+    r.entries[7].gpuClock = 0;       // UVD GPU: too low
+    r.entries[4].gpuClock = 0;       // hidden entries are never checked
+    return r;
+}
+// Hidden entries far above the shown ones: too much for the compensation bytes.
+ImageRecipe farOff()
+{
+    ImageRecipe r;
+    r.entries[4] = r.entries[5] = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
+    return r;
+}
+const ImageRecipe kContradicted{.atom = fixtures::AtomTables{.clockInfoSize = 20}};
+Act opening(ImageRecipe r)
+{
+    return [r](Warnings& t) { t.openRecipe(r); };
+}
+Act openThenSave(ImageRecipe r, Act setup = nullptr)
+{
+    return [r, setup](Warnings& t) {
+        t.openRecipe(r);
+        if (setup) setup(t);
+        t.fake.clearRecords();
+        t.save(t.outPath());
+    };
+}
+Act failingWrite(WriteErrorKind kind, const char* reason)
+{
+    return openThenSave(ImageRecipe{}, [kind, reason](Warnings& t) {
+        t.fake.writeHook = [kind, reason](const std::filesystem::path&, ByteView) {
+            return std::optional<WriteError>(WriteError{kind, reason});
+        };
+    });
+}
+Act vcoreBox(bool unlink, std::size_t box, const char* text)
+{
+    return openThenSave(ImageRecipe{}, [=](Warnings& t) {
+        if (unlink && t.controller.uvdLinked()) t.controller.Chk_UVD_Click();
+        t.controller.setVcoreText(box, text);
+    });
+}
+Msg range(const std::string& line, bool german, bool high)
+{
+    return german ? Msg{line + "\r\rBitte die Einstellung überprüfen",
+                        high ? "Takt zu hoch!" : "Takt zu niedrig!", kExcl, kOk}
+                  : Msg{line + "\r\rPlease correct the setting", "Clock read error", kExcl, kOk};
+}
+Msg x2(const char* first, bool german, const char* title)
+{
+    // The notice's opening lines; the rest is the same for both files.
+    return {std::string(first) +
+                (german ? "Für ein erfolgreiches Modding müssen jedoch beide BIOS ROMs GENAU "
+                          "GLEICH verändert werden.\r\rSo können beide ROM's auf Festplatte "
+                          "gespeichert werden:\r\r"
+                        : "To complete the BIOS MOD please open both ROMs and enter FULL EQUAL "
+                          "settings.\r\rTo store both ROM's on your harddrive:\r\r"),
+            title, kInfo, kOk};
+}
+Act openingX2(bool second) { return opening({.deviceId = "950F", .x2SecondFile = second}); }
+const std::string kOpenSteps = "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; ";
+
+// clang-format off
+const Row kRows[] = {
+    {"WrongFile", opening({.deviceId = "0195"}),  // 95 01 swapped
+     {{"Sorry, this is not an ATI 38xx BIOS.ROM file", "Wrong ROM file", kExcl, kOk}},
+     {{"Die gewählte Datei ist keine kompatible ATI 38xx BIOS Datei", "Keine ROM Datei", kExcl, kOk}},
+     kOpenSteps + "msg:Wrong ROM file; Wrong file selected, aborting...; timer"},
+    {"NoClockTable", opening({.signatureOffset = std::nullopt}),
+     {{"Sorry, this BIOS.ROM file holds no clock table", "No clock table", kExcl, kOk}},
+     {{"Die gewählte BIOS Datei enthält keine", "Keine Takttabelle", kExcl, kOk}}},
+    {"Unreadable", [](Warnings& t) { t.open((t.dir / "gone.rom").string()); },
+     {{"The file cannot be read:\r", "Cannot read file", kCrit, kOk}},
+     {{"Die Datei kann nicht gelesen werden:\r", "Datei nicht lesbar", kCrit, kOk}},
+     "open?; Opening ROM file...; 0.4s@0; msg:Cannot read file; Wrong file selected, aborting...; timer"},
+    {"OutOfRange", opening(outOfRange()),
+     {range("BootUp GPU clock exceeds limit", false, true), range("2D RAM clock below limit", false, false),
+      range("3D Low Power RAM clock exceeds limit", false, true),
+      range("3D GPU clock below limit", false, false), range("UVD GPU clock below limit", false, false)},
+     {range("BootUp GPU Takt über Limit", true, true), range("2D RAM Takt unter Limit", true, false),
+      range("3D Low Power RAM Takt über Limit", true, true), range("3D GPU Takt unter Limit", true, false),
+      range("UVD GPU Takt unter Limit", true, false)},
+     // while the clocks are shown: after that pause, before the checksum's
+     "open?; Opening ROM file...; 0.4s@0; Checking...; 0.2s@25; Getting BIOS info's...; 0.5s@30; "
+     "Showing BIOS info's...; 0.5s@50; Getting CLOCK info's...; 0.3s@60; Showing CLOCKinfo's...; "
+     "0.2s@80; msg:Clock read error"},
+    {"X2First", openingX2(false),
+     {x2("You have selected the first BIOS file of your Radeon HD-3870 X².\r", false, "Opening 3870 X² BIOS 1 of 2")},
+     {x2("Du hast die erste BIOS Datei deiner Radeon HD-3870 X² geöffnet.\r", true, "Öffne 3870 X² BIOS 1 von 2")},
+     // once the file has passed the check, before the controls are reset
+     kOpenSteps + "msg:Opening 3870 X² BIOS 1 of 2; Getting BIOS info's...; 0.5s@30"},
+    {"X2Second", openingX2(true),
+     {x2("You have selected the second BIOS file of your Radeon HD-3870 X².\r", false, "Opening 3870 X² BIOS 2 of 2")},
+     {x2("Du hast die zweite BIOS Datei deiner Radeon HD-3870 X² geöffnet.\r", true, "Öffne 3870 X² BIOS 2 von 2")}},
+    {"CutShort",
+     [](Warnings& t) {
+         Bytes image = fixtures::buildImage(ImageRecipe{});
+         image.resize(60'000);  // of the 65,536 bytes the option ROM declares
+         t.open(t.writeBytes(image, "card.rom"));
+     },
+     {{"The file is shorter than the image it holds (60000 of 65536 bytes).\r\r"
+       "It is probably an incomplete dump, so saving it is not advised.", "Incomplete BIOS file", kExcl, kOk}},
+     {{"Die Datei ist kürzer als das BIOS, das sie enthält (60000 von 65536 Bytes).", "Unvollständige BIOS Datei", kExcl, kOk}}},
+    {"Contradicted", opening(kContradicted),
+     {{"The BIOS's own power table places the clock table elsewhere.\r\r"
+       "Saving would rewrite bytes that may not be clocks.", "Clock table not confirmed", kExcl, kOk}},
+     {{"Die Power-Tabelle des BIOS legt die Takttabelle an eine andere Stelle.\r\r", "Takttabelle nicht bestätigt", kExcl, kOk}}},
+    // Asked before each save, No by default: nothing converted, no dialog, nothing written.
+    {"ContradictedSave", openThenSave(kContradicted),
+     {{"The BIOS's own power table places the clock table elsewhere, so saving would rewrite "
+       "bytes that may not be clocks.\r\rSave anyway?", "Clock table not confirmed", kExcl,
+       MessageButtons::YesNoDefaultNo}},
+     {{"", "Takttabelle nicht bestätigt", kExcl, MessageButtons::YesNoDefaultNo}},
+     "msg:Clock table not confirmed"},
+    // 23,040 bytes: the clock block at 0x5A1C lies past them.
+    {"PastOptionRom", openThenSave({.optionRomBlocks = 0x2D}),
+     {{"The save would change the byte at 0x5A1C, past the option ROM's declared length "
+       "(23040 bytes).\r\rThere the checksum correction cannot keep the option ROM's own "
+       "checksum. The file was not written.", "Cannot save", kCrit, kOk}},
+     {{"Das Speichern würde das Byte bei 0x5A1C ändern, das hinter der angegebenen Länge "
+       "des Option-ROMs (23040 Bytes) liegt.\r\r", "Speichern nicht möglich", kCrit, kOk}}},
+    {"ChecksumNo", openThenSave(farOff()),
+     {{"Changed clock range too high!\r\rDo you want to run the classic checksum correction?",
+       "Error in checksum correction!", kInfo, MessageButtons::YesNo},
+      {"Can't correct checksum. Please try to change the bytes with a HEX-Editor.",
+       "CRC correction not possible", kCrit, kOk}},
+     {{"Taktänderungen zu groß!\r\rSoll die Checksumme auf klassische Art korrigiert werden?",
+       "Fehler in Checksummenberechnung!", kInfo, MessageButtons::YesNo},
+      {"Korrektur der Checksumme nicht möglich, bitte per HEX-Editor korrigieren",
+       "CRC Korrektur nicht möglich", kCrit, kOk}},
+     "save?; Converting CLOCK values...; 0.5s@10; Converting VCore values...; 0.3s@20; 0.1s@30; "
+     "0.1s@40; Calculating Checksum...; 0.2s@50; 0.2s@60; msg:Error in checksum correction!; 0.2s@70"},
+    {"VCoreEmpty", vcoreBox(false, 4, ""),
+     {{"The 3D Low Power VCore is empty or not a number.\r\r"
+       "Please enter a value from 0,9 to 1,327 volts and save again.", "VCore missing", kExcl, kOk}},
+     {{"Die VCore für 3D Low Power ist leer oder keine Zahl.\r\r"
+       "Bitte einen Wert von 0,9 bis 1,327 Volt eingeben und erneut speichern.", "VCore fehlt", kExcl, kOk}},
+     "msg:VCore missing"},
+    {"VCoreBroken", vcoreBox(false, 0, ",,"),
+     {{"The BootUp VCore is empty or not a number.\r\r", "VCore missing", kExcl, kOk}},
+     {{"Die VCore für BootUp ist leer oder keine Zahl.\r\r", "VCore fehlt", kExcl, kOk}}},
+    {"VCoreUvdUnlinked", vcoreBox(true, 3, ""),
+     {{"The UVD VCore is empty or not a number.\r\r", "VCore missing", kExcl, kOk}},
+     {{"Die VCore für UVD ist leer oder keine Zahl.\r\r", "VCore fehlt", kExcl, kOk}}},
+    {"VCoreUvdLinkedIsNotRead", vcoreBox(false, 3, ""), {}, {}, "save?"},
+    {"AccessDenied", failingWrite(WriteErrorKind::AccessDenied, "Permission denied"),
+     {{"File is read only. Can't write to file!", "Access denied", kCrit, kOk}},
+     {{"Datei ist schreibgeschützt. Kein Schreiben möglich!", "Zugriff verweigert", kCrit, kOk}}},
+    {"WriteFailed", failingWrite(WriteErrorKind::Failed, "x"),
+     {{"The file could not be written:\r", "Write error", kCrit, kOk}},
+     {{"Die Datei konnte nicht geschrieben werden:\r", "Fehler beim Schreiben", kCrit, kOk}}},
+    {"ReadBackMismatch", failingWrite(WriteErrorKind::ReadBackMismatch, "x"),
+     {{"The file could not be written:\r", "Write error", kCrit, kOk}},
+     {{"Die Datei konnte nicht geschrieben werden:\r", "Fehler beim Schreiben", kCrit, kOk}}},
+};
+// clang-format on
+
+TEST_P(Warnings, ShowTheirMessagesInOrderInBothLanguages)
+{
+    const Row& row = GetParam();
+    row.act(*this);
+    EXPECT_TRUE(fake.trace().starts_with(row.trace)) << fake.trace();
+    expectMessages(row.english);
+    EXPECT_FALSE(controller.busy());
+    switchToGerman();
+    row.act(*this);
+    expectMessages(row.german);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Warnings, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return info.param.name; });
+
+using Refusals = Warnings;
+
+TEST_F(Refusals, RefusedFileLeavesTheDocumentAndRemembersItsName)
+{
+    openRecipe(ImageRecipe{});
+    controller.setSliderValue(0, 800);
+    controller.ScrollBar1_Change(0);
+    const std::string before = describeWindow(controller.state());
+    const Bytes image = controller.image()->fileImage;
+    const std::string gone = (dir / "gone.rom").string();
+    open(gone);
+    EXPECT_EQ(fake.messages.back().text,
+              "The file cannot be read:\r" + gone + "\r\rNo such file or directory");
+    openRecipe({.deviceId = "0195"}, "bad.rom");
+    EXPECT_EQ(describeWindow(controller.state()), before);
+    EXPECT_EQ(controller.image()->fileImage, image);
+    controller.ROMOpen_Click();
+    EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "bad.rom").string());
+    controller.ROMSave_Click();
+    EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "card_mod.rom").string());
+
+    switchToGerman();
+    open(gone);  // the system's reason in German too
+    EXPECT_EQ(fake.messages.back().text, "Die Datei kann nicht gelesen werden:\r" + gone +
+                                             "\r\rDatei oder Verzeichnis nicht gefunden");
+}
+
+TEST_F(Refusals, FailedWriteNamesTheReasonAndLeavesTheControlsDisabled)
+{
+    failingWrite(WriteErrorKind::Failed, "No space left on device")(*this);
+    EXPECT_EQ(fake.messages.at(0).text,
+              "The file could not be written:\r" + outPath() + "\r\rNo space left on device");
+    const MainWindowState& s = controller.state();
+    EXPECT_EQ(s.statusPanels[kProgressPanel] + " " + std::to_string(s.progressValue),
+              "Error writing to file... 90");
+    EXPECT_FALSE(s.sliders[0].enabled || s.vcoreBoxes[0].enabled || s.mnuTrouble.enabled);
+    EXPECT_TRUE(s.romSave.enabled);  // a later save may succeed
+}
+
+TEST_F(Refusals, ContradictedTableIsWrittenOnlyAfterYesAndAskedAgain)
+{
+    openRecipe(kContradicted);
+    fake.yesNoAnswers.push_back(MessageAnswer::Yes);
+    save(outPath());
+    EXPECT_TRUE(std::filesystem::exists(outPath()));
+    EXPECT_EQ(controller.state().frameToolTip,
+              "The BIOS's own power table places the clock table elsewhere");
+    switchToGerman();
+    EXPECT_EQ(controller.state().frameToolTip,
+              "Die Power-Tabelle des BIOS legt die Takttabelle an eine andere Stelle");
+    openRecipe({.atom = fixtures::AtomTables{}});
+    EXPECT_EQ(controller.state().frameToolTip,
+              "Takttabelle durch die Power-Tabelle des BIOS bestätigt");
+}
+
+TEST_F(Refusals, ClocksOutOfRangeAreClampedToTheirSliders)
+{
+    openRecipe(outOfRange());
+    const auto& sliders = controller.state().sliders;
+    EXPECT_EQ(std::to_string(sliders[0].value) + " " + std::to_string(sliders[3].value) + " " +
+                  std::to_string(sliders[8].value) + " " + std::to_string(sliders[6].value),
+              "1200 400 1200 300");
+}
+
+TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)
+{
+    const ImageRecipe noSize{.memoryText = ""};
+    fake.memoryAnswers = {MemoryAnswer::MB256, MemoryAnswer::MB512, MemoryAnswer::Closed};
+    std::string lines;
+    for (int i = 0; i < 3; ++i) {
+        fake.clearRecords();
+        openRecipe(noSize);
+        lines += controller.state().infoValues[2] + "|";
+    }
+    EXPECT_EQ(lines, "ATI HD3870 - 256MB GDDR3|ATI HD3870 - 512MB GDDR3|ATI HD3870 - 512MB GDDR3|");
+    EXPECT_NE(fake.trace().find("0.5s@30; memory?; Showing BIOS info's..."), std::string::npos);
+    EXPECT_EQ(fake.memoryPrompts.at(0).question,
+              "Please select the right amount of RAM of your ATI 38xx.\r"
+              "This is very important for the correct operation of this tool!!!");
+    EXPECT_EQ(fake.memoryPrompts[0].caption + "|" + fake.memoryPrompts[0].button256,
+              " Amount of VGA RAM not found|256 MB");
+
+    for (const auto& [id, memory, line, picture] :
+         std::vector<std::tuple<std::string, std::string, std::string, CardPicture>>{
+             {"9505", "GDDR3 256MB", "ATI HD3850 - 256MB GDDR3", CardPicture::HD3850},
+             {"9505", "256MB 512MB", "ATI HD3850 - 256MB GDDR3", CardPicture::HD3850},
+             {"9501", "GDDR4 256MB", "ATI HD3870 - 512MB GDDR4", CardPicture::HD3870},
+             {"950F", "GDDR3 512MB", "ATI HD3870 X² - 512MB GDDR3", CardPicture::HD3870X2}}) {
+        openRecipe({.deviceId = id, .memoryText = memory});
+        EXPECT_EQ(controller.state().infoValues[2], line);
+        EXPECT_EQ(controller.state().picture, picture) << line;
+    }
+}
+
+TEST(SystemReason, CommonFailuresAreWordedInBothLanguages)
+{
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {ENOENT, "Datei oder Verzeichnis nicht gefunden", "No such file or directory"},
+        {EACCES, "Keine Berechtigung", "Permission denied"},
+        {EPERM, "Keine Berechtigung", "Permission denied"},
+        {EISDIR, "Ist ein Verzeichnis", "Is a directory"},
+        {ENOSPC, "Kein freier Speicherplatz auf dem Gerät", "No space left on device"},
+        {EROFS, "Dateisystem ist nur lesbar", "Read-only file system"},
+        {EFBIG, "Datei zu groß", "File too large"},
+        {ENAMETOOLONG, "Dateiname zu lang", "File name too long"},
+        {EIO, "system text", "system text"}};  // anything else keeps the system's words
+    for (const auto& [error, german, english] : cases) {
+        const WriteError write{WriteErrorKind::Failed, "system text", error};
+        const FileError read{FileErrorKind::ReadFailed, "system text", error};
+        EXPECT_EQ(writeErrorReason(write, UiLanguage::German), german);
+        EXPECT_EQ(writeErrorReason(write, UiLanguage::English), english);
+        EXPECT_EQ(fileErrorReason(read, UiLanguage::German), german);
+    }
+    const FileError device{FileErrorKind::NotAFile, "Not a regular file", 0};
+    EXPECT_EQ(fileErrorReason(device, UiLanguage::German), "Keine reguläre Datei");
+}
+
+}  // namespace
+}  // namespace clockvane::app::testing

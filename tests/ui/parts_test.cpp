@@ -1,0 +1,448 @@
+// The desktop's parts on their own: the platform services (command line, texts, filters,
+// colours, settings, waits, Timer1), the modal windows showing the controller's texts and
+// handing its answers back, and the window's building blocks.
+#include <ctime>
+
+#include <QtTest>
+#include <QtWidgets>
+#include <sys/stat.h>
+
+#include "fixtures/modal_driver.h"
+#include "ui/clock_column.h"
+#include "ui/clock_slider.h"
+#include "ui/command_line.h"
+#include "ui/file_dialogs.h"
+#include "ui/form2.h"
+#include "ui/form3.h"
+#include "ui/link_bracket.h"
+#include "ui/message_box.h"
+#include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+#include "ui/shell_open.h"
+#include "ui/svg_picture.h"
+#include "ui/vcore_box.h"
+
+using namespace clockvane;
+using namespace clockvane::ui;
+using testing::whenModalShown;
+using Icon = app::MessageIcon;
+using Buttons = app::MessageButtons;
+
+namespace {
+
+QPoint centreOf(ClockSlider& slider, QStyle::SubControl control)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&slider);
+    option.subControls = QStyle::SC_All;
+    option.orientation = slider.orientation();
+    option.minimum = slider.minimum();
+    option.maximum = slider.maximum();
+    option.sliderPosition = slider.sliderPosition();
+    option.sliderValue = slider.value();
+    option.pageStep = slider.pageStep();
+    option.upsideDown = slider.invertedAppearance();
+    return slider.style()->subControlRect(QStyle::CC_ScrollBar, &option, control, &slider).center();
+}
+
+}  // namespace
+
+class PartsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editorCommandLine()
+    {
+        using Kind = EditorCommand::Kind;
+        const std::tuple<QStringList, Kind, QString> cases[] = {
+            {{}, Kind::Open, ""},
+            {{"card.rom"}, Kind::Open, "card.rom"},
+            {{"--", "-v.rom"}, Kind::Open, "-v.rom"},
+            {{"--help"}, Kind::Help, ""},
+            {{"-h", "card.rom"}, Kind::Help, ""},
+            {{"--version"}, Kind::Version, ""},
+            {{"-v"}, Kind::Version, ""},
+            {{"a.rom", "b.rom"}, Kind::Error, ""},
+            {{"--json"}, Kind::Error, ""},
+        };
+        for (const auto& [arguments, kind, file] : cases) {
+            const EditorCommand command =
+                readEditorCommand(QStringList{"clockvane-editor"} + arguments);
+            QCOMPARE(int(command.kind), int(kind));
+            QCOMPARE(command.file, file);
+            QCOMPARE(command.error.isEmpty(), kind != Kind::Error);
+        }
+    }
+
+    void textsFiltersColoursAndAddresses()
+    {
+        QCOMPARE(addressFromProgramFolder("../share/doc/clockvane/README.md", "/home/u/.local/bin"),
+                 QUrl("file:///home/u/.local/share/doc/clockvane/README.md"));
+        QCOMPARE(addressFromProgramFolder("/usr/share/doc/c/README.md", "/x"),
+                 QUrl("file:///usr/share/doc/c/README.md"));
+        QCOMPARE(addressFromProgramFolder("https://orvanta.example/c", "/x"),
+                 QUrl("https://orvanta.example/c"));
+
+        QCOMPARE(qtNameFilters(fromQt("BIOS ROM files (*.rom;*.bin)|*.rom;*.bin")),
+                 QStringList{"BIOS ROM files (*.rom *.bin *.ROM *.BIN)"});
+        QCOMPARE(qtNameFilters(fromQt("ROM|*.rom|All files|*.*")),
+                 (QStringList{"ROM (*.rom *.ROM)", "All files (*.*)"}));
+        QCOMPARE(qtNameFilters(""), QStringList{"*"});
+
+        QCOMPARE(displayText("Warning:\r\rline\r\nÖ X²"), QStringLiteral("Warning:\n\nline\nÖ X²"));
+        QCOMPARE(settingsKey("\\", "language"), QStringLiteral("language"));
+        QCOMPARE(settingsKey("Options", "language"), QStringLiteral("Options/language"));
+
+        QPalette system;
+        system.setColor(QPalette::Button, QColor(1, 2, 3));
+        system.setColor(QPalette::ButtonText, QColor(4, 5, 6));
+        system.setColor(QPalette::HighlightedText, QColor(7, 8, 9));
+        QCOMPARE(labelColour(app::LabelColour::ButtonFace, system), QColor(1, 2, 3));
+        QCOMPARE(labelColour(app::LabelColour::ButtonText, system), QColor(4, 5, 6));
+        QCOMPARE(labelColour(app::LabelColour::HighlightText, system), QColor(7, 8, 9));
+        QCOMPARE(labelColour(app::LabelColour::Yellow, system), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(labelColour(app::LabelColour::Red, system), QColor(0xFF, 0x00, 0x00));
+        QCOMPARE(labelColour(app::LabelColour::LightGrey, system), QColor(0xC0, 0xC0, 0xC0));
+
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(QtPlatform().decimalSeparator(), ',');
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(QtPlatform().decimalSeparator(), '.');
+        QLocale::setDefault(before);
+    }
+
+    // A settings file that is a FIFO would block the start for ever; anything but a regular
+    // file counts as no setting, and closing the window leaves it as it was.
+    void settingsInANonRegularFileAreIgnored()
+    {
+        const QString fifo = QDir::temp().filePath("clockvane-settings-fifo.conf");
+        QFile::remove(fifo);
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        QtPlatform platform({.timeScale = 0.1, .settingsFile = fifo});
+        QCOMPARE(platform.readSetting("Orvanta Clockvane", "\\", "language"), std::nullopt);
+        platform.writeSetting("Orvanta Clockvane", "\\", "language", "True");
+        struct stat status {};
+        QCOMPARE(::stat(fifo.toLocal8Bit().constData(), &status), 0);
+        QVERIFY(S_ISFIFO(status.st_mode));
+        QFile::remove(fifo);
+    }
+
+    // Waits keep the window alive without spinning; Timer1 fires once, 3 s after its start.
+    void waitsAndTimer1()
+    {
+        QtPlatform platform;
+        QCOMPARE(platform.timer1().interval(), 3000);
+        QVERIFY(platform.timer1().isSingleShot());
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] { ++ticks; });
+        ticker.start(20);
+        platform.waitSeconds(0);
+        QCOMPARE(ticks, 0);
+        QElapsedTimer wall;
+        const std::clock_t cpuStart = std::clock();
+        wall.start();
+        platform.waitSeconds(0.3);
+        const double cpuMs = 1000.0 * double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        QVERIFY2(wall.elapsed() >= 295, qPrintable(QString::number(wall.elapsed())));
+        QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));   // events ran meanwhile
+        QVERIFY2(cpuMs < 150, qPrintable(QString::number(cpuMs)));  // and nothing spun
+
+        QtPlatform fast({.timeScale = 0.1, .settingsFile = {}});
+        QCOMPARE(fast.timer1().interval(), 300);
+        QSignalSpy fired(&fast, &QtPlatform::timer1Fired);
+        fast.startTimer1();
+        QTest::qWait(150);
+        const int remaining = fast.timer1().remainingTime();
+        fast.startTimer1();  // must not restart the 300 ms
+        QVERIFY(fast.timer1().remainingTime() <= remaining);
+        QTest::qWait(600);
+        QCOMPARE(fired.count(), 1);
+    }
+
+    void messageBoxLooks()
+    {
+        const std::tuple<Icon, Buttons, QMessageBox::Icon, int, QMessageBox::StandardButton>
+            cases[] = {
+                {Icon::Exclamation, Buttons::Ok, QMessageBox::Warning, QMessageBox::Ok,
+                 QMessageBox::Ok},
+                {Icon::Information, Buttons::YesNo, QMessageBox::Information,
+                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes},
+                {Icon::Critical, Buttons::YesNoDefaultNo, QMessageBox::Critical,
+                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No},
+            };
+        for (const auto& [icon, buttons, qtIcon, qtButtons, qtDefault] : cases) {
+            const auto box =
+                buildMessageBox("Takt!\r\rBitte <prüfen>", "Titel", icon, buttons, nullptr);
+            QCOMPARE(box->icon(), qtIcon);
+            QCOMPARE(int(box->standardButtons()), qtButtons);
+            QCOMPARE(box->standardButton(box->defaultButton()), qtDefault);
+            QCOMPARE(box->text(), QStringLiteral("Takt!\n\nBitte <prüfen>"));
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Titel"));
+        }
+    }
+
+    void messageBoxAnswers()
+    {
+        QtPlatform platform;
+        for (const QString action : {"yes", "no", "escape"}) {
+            whenModalShown([&](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (action == "yes") box->button(QMessageBox::Yes)->click();
+                if (action == "no") box->button(QMessageBox::No)->click();
+                if (action == "escape") QTest::keyClick(box, Qt::Key_Escape);
+            });
+            const auto result = platform.messageBox("?", "t", Icon::Information, Buttons::YesNo);
+            QCOMPARE(result, action == "yes" ? app::MessageAnswer::Yes : app::MessageAnswer::No);
+        }
+        whenModalShown([](QWidget* modal) { modal->close(); });
+        QCOMPARE(platform.messageBox("x", "t", Icon::Critical, Buttons::Ok),
+                 app::MessageAnswer::Ok);
+    }
+
+    void fileDialogsFollowTheRequest()
+    {
+        QTemporaryDir dir;
+        const std::string filter = "BIOS ROM files (*.rom;*.bin)|*.rom;*.bin";
+        const auto open = buildFileDialog(
+            {"Please select", filter, fromQt(dir.filePath("c.rom")), app::kOpenDialogFlags},
+            FileDialogKind::Open, nullptr);
+        QCOMPARE(open->windowTitle(), QStringLiteral("Please select"));
+        QCOMPARE(open->acceptMode(), QFileDialog::AcceptOpen);
+        QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+        QCOMPARE(open->nameFilters(), QStringList{"BIOS ROM files (*.rom *.bin *.ROM *.BIN)"});
+        QCOMPARE(QDir(open->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        const auto save = buildFileDialog(
+            {"t", filter, fromQt(dir.filePath("card_mod.rom")), app::kSaveDialogFlags},
+            FileDialogKind::Save, nullptr);
+        QCOMPARE(save->acceptMode(), QFileDialog::AcceptSave);
+        QVERIFY(!save->testOption(QFileDialog::DontConfirmOverwrite));
+        QCOMPARE(QFileInfo(save->selectedFiles().value(0)).fileName(),
+                 QStringLiteral("card_mod.rom"));
+
+        // A file typed into the box comes back; a cancelled dialog gives nothing.
+        QtPlatform platform;
+        const QString typed = dir.filePath("HD3870.ROM");
+        QFile(typed).open(QIODevice::WriteOnly);
+        whenModalShown([&](QWidget* modal) {
+            modal->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+            static_cast<QDialog*>(modal)->accept();
+        });
+        QCOMPARE(platform.showOpenDialog({"t", filter, "", app::kOpenDialogFlags}),
+                 std::optional<std::string>(fromQt(typed)));
+        whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
+        QCOMPARE(platform.showOpenDialog({"t", filter, "", app::kOpenDialogFlags}), std::nullopt);
+    }
+
+    void saveIntoAMissingFolderIsRefused()
+    {
+        QTemporaryDir dir;
+        QtPlatform platform;
+        QString notice;
+        whenModalShown([&](QWidget* dialog) {
+            whenModalShown(
+                [&](QWidget* box) {
+                    notice = qobject_cast<QMessageBox*>(box)->text();
+                    box->close();
+                    whenModalShown([](QWidget* again) { static_cast<QDialog*>(again)->reject(); });
+                },
+                dialog);
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("gone/x.rom"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        QCOMPARE(platform.showSaveDialog({"t", "ROM|*.rom", "x.rom", app::kSaveDialogFlags}),
+                 std::nullopt);
+        QVERIFY2(notice.contains(dir.filePath("gone")), qPrintable(notice));
+    }
+
+    void memoryPromptAndAboutShowTheirTexts()
+    {
+        const app::MemoryPromptTexts prompt{" RAM not found", "Please select.\rImportant!!!",
+                                            "256 MB", "512 MB"};
+        Form3 form3(prompt);
+        QCOMPARE(form3.windowTitle() + form3.findChild<QLabel*>("Label1")->text() +
+                     form3.findChild<QPushButton*>("btn_256mb")->text() +
+                     form3.findChild<QPushButton*>("btn_512mb")->text(),
+                 QStringLiteral(" RAM not foundPlease select.\nImportant!!!256 MB512 MB"));
+        QtPlatform platform;
+        for (const QString button : {"btn_256mb", "btn_512mb", ""}) {
+            whenModalShown([&](QWidget* modal) {
+                if (button.isEmpty())
+                    modal->close();
+                else
+                    QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
+            });
+            QCOMPARE(platform.askMemorySize(prompt), button.isEmpty() ? app::MemoryAnswer::Closed
+                                                     : button == "btn_256mb"
+                                                         ? app::MemoryAnswer::MB256
+                                                         : app::MemoryAnswer::MB512);
+        }
+
+        const app::AboutTexts about{" About", "Risk.\rNot responsible", "1. Save\r2. Open",
+                                    "V0.9 Beta"};
+        Form2 form2(about);
+        QCOMPARE(form2.windowTitle() + form2.findChild<QLabel*>("Label1_0")->text() +
+                     form2.findChild<QLabel*>("Label1_1")->text() +
+                     form2.findChild<QLabel*>("Label2")->text(),
+                 QStringLiteral(" AboutRisk.\nNot responsible1. Save\n2. OpenV0.9 Beta"));
+        // A click on the picture reaches the platform; the window stays open.
+        QSignalSpy clicked(&platform, &QtPlatform::aboutPictureClicked);
+        bool stillOpen = false;
+        whenModalShown([&](QWidget* modal) {
+            QTest::mouseClick(qobject_cast<Form2*>(modal)->picture(), Qt::LeftButton);
+            stillOpen = modal->isVisible();
+            modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+        });
+        platform.showAbout(about);
+        QCOMPARE(clicked.count(), 1);
+        QVERIFY(stillOpen);
+    }
+
+    // The upper limit at the top; a step is 1 MHz, a page 25 MHz.
+    void sliderStepsAndDirection()
+    {
+        ClockSlider slider;
+        slider.resize(20, 300);
+        slider.setMhzRange(400, 1700);
+        QCOMPARE(slider.lowerMhz() + slider.upperMhz(), 2100);
+        slider.setMhz(1700);
+        const int top = centreOf(slider, QStyle::SC_ScrollBarSlider).y();
+        slider.setMhz(1000);
+        QVERIFY(top < centreOf(slider, QStyle::SC_ScrollBarSlider).y());
+        QSignalSpy changed(&slider, &ClockSlider::mhzChanged);
+        QList<int> seen;
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
+            QTest::keyClick(&slider, key);
+            seen << slider.mhz();
+        }
+        QCOMPARE(seen, (QList<int>{1001, 1000, 1025, 1000}));
+        QCOMPARE(changed.count(), 4);
+        QCOMPARE(changed.at(0).at(1).toBool(), false);
+    }
+
+    // Typed and pasted text gets in exactly as far as the key filter admits each character,
+    // at the cursor; navigation and Delete pass without asking.
+    void keyFilterDecidesWhatIsTypedAndPasted()
+    {
+        for (const QString route : {"typed", "Ctrl+V", "drop"}) {
+            VcoreBox box;
+            box.setEditText(QStringLiteral("1"));
+            box.lineEdit()->setCursorPosition(1);
+            QList<int> asked;
+            box.setKeyFilter([&](int key) {
+                asked.append(key);
+                return key == ',' || key == 8 || (key >= '0' && key <= '9');
+            });
+            QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
+            const QString text = QStringLiteral("a,2\n5x");
+            QApplication::clipboard()->setText(text);
+            if (route == "typed") QTest::keyClicks(&box, "a,25x");
+            if (route == "Ctrl+V") QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+            if (route == "drop") {
+                QMimeData data;
+                data.setText(text);
+                const QPoint end = box.lineEdit()->rect().center() + QPoint(200, 0);
+                QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(box.lineEdit(), &enter);
+                QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, {});
+                QApplication::sendEvent(box.lineEdit(), &drop);
+            }
+            QCOMPARE(box.currentText(), QStringLiteral("1,25"));
+            QCOMPARE(asked, (QList<int>{'a', ',', '2', '5', 'x'}));  // a line break is no key
+            QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,25"));
+            asked.clear();
+            QTest::keyClick(&box, Qt::Key_Backspace);
+            QTest::keyClick(&box, Qt::Key_Home);
+            QTest::keyClick(&box, Qt::Key_Delete);
+            QCOMPARE(asked, QList<int>{8});
+            QCOMPARE(edited.last().at(0).toString(), QStringLiteral(",2"));
+        }
+        // A dropped file is left to the window; picks from the list are reported, never added.
+        VcoreBox box;
+        QMimeData file;
+        file.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/card.rom"))});
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &file, Qt::LeftButton, {});
+        QApplication::sendEvent(box.lineEdit(), &enter);
+        QVERIFY(!enter.isAccepted());
+        box.addItems({"0,9", "1,22"});
+        QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
+        emit box.textActivated(QStringLiteral("1,22"));
+        QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,22"));
+        box.lineEdit()->setText("1,1");
+        QTest::keyClick(&box, Qt::Key_Return);
+        QCOMPARE(box.count(), 2);
+    }
+
+    // The slider draws its own focus frame; the box reports focus lost to another control only.
+    void focus()
+    {
+        QWidget window;
+        auto* slider = new ClockSlider(&window);
+        auto* box = new VcoreBox(&window);
+        box->move(40, 0);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy lost(box, &VcoreBox::focusLost);
+        box->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        const QImage unfocused = slider->grab().toImage();
+        QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(box, &popup);
+        QCOMPARE(lost.count(), 0);
+        slider->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(lost.count(), 1);
+        QVERIFY(slider->grab().toImage() != unfocused);
+    }
+
+    void picturesLoadAndClick()
+    {
+        for (const char* name : {":/art/card_hd3870.svg", ":/art/card_hd3850.svg",
+                                 ":/art/card_hd3870x2.svg", ":/art/chip.svg"})
+            QVERIFY2(SvgPicture(name, QSize(260, 130)).isValidPicture(), name);
+        SvgPicture picture(":/art/app-icon.svg", QSize(64, 64));
+        picture.resize(64, 64);
+        QSignalSpy clicked(&picture, &SvgPicture::clicked);
+        QTest::mouseClick(&picture, Qt::LeftButton);
+        picture.setClickable(true);
+        QTest::mouseClick(&picture, Qt::LeftButton);
+        QTest::mouseClick(&picture, Qt::RightButton);
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void bracketJoinsTheTwoHeadingCentres()
+    {
+        QWidget window;
+        window.resize(600, 200);
+        auto* left = new QLabel("3D Clocks", &window);
+        auto* right = new QLabel("UVD Clocks", &window);
+        left->setGeometry(100, 60, 80, 20);
+        right->setGeometry(300, 60, 100, 20);
+        LinkBracket bracket(left, right, &window);
+        bracket.setGeometry(0, 20, 600, 40);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto middle = [](QWidget* line) { return line->x() + line->width() / 2; };
+        QCOMPARE(middle(bracket.line(0)), 140);
+        QCOMPARE(middle(bracket.line(2)), 350);
+        QCOMPARE(bracket.line(0)->geometry().bottom(), 39);  // reaches down to the headings
+        QVERIFY(bracket.label()->geometry().intersects(bracket.line(1)->geometry()));
+        right->move(400, 60);  // the layout moved the heading: the bracket follows
+        QCOMPARE(middle(bracket.line(2)), 450);
+    }
+
+    void columnCaptionsAndNames()
+    {
+        ClockColumn column(kPowerStates[k3DLow], kColumnCaptions[k3DLow]);
+        QCOMPARE(column.heading()->text() + "|" + column.subHeading()->text(),
+                 QStringLiteral("3D Clocks|Low Power"));
+        QCOMPARE(column.gpuSlider()->objectName() + column.ramSlider()->objectName() +
+                     column.gpuLabel()->objectName() + column.vcoreBox()->objectName(),
+                 QStringLiteral("ScrollBar1_8ScrollBar1_9Label3_8CmbVCore_4"));
+    }
+};
+
+QTEST_MAIN(PartsTest)
+#include "parts_test.moc"

@@ -28,25 +28,6 @@ using testing::whenModalShown;
 using Icon = app::MessageIcon;
 using Buttons = app::MessageButtons;
 
-namespace {
-
-QPoint centreOf(ClockSlider& slider, QStyle::SubControl control)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&slider);
-    option.subControls = QStyle::SC_All;
-    option.orientation = slider.orientation();
-    option.minimum = slider.minimum();
-    option.maximum = slider.maximum();
-    option.sliderPosition = slider.sliderPosition();
-    option.sliderValue = slider.value();
-    option.pageStep = slider.pageStep();
-    option.upsideDown = slider.invertedAppearance();
-    return slider.style()->subControlRect(QStyle::CC_ScrollBar, &option, control, &slider).center();
-}
-
-}  // namespace
-
 class PartsTest : public QObject {
     Q_OBJECT
 
@@ -184,24 +165,6 @@ private slots:
         }
     }
 
-    void messageBoxAnswers()
-    {
-        QtPlatform platform;
-        for (const QString action : {"yes", "no", "escape"}) {
-            whenModalShown([&](QWidget* modal) {
-                auto* box = qobject_cast<QMessageBox*>(modal);
-                if (action == "yes") box->button(QMessageBox::Yes)->click();
-                if (action == "no") box->button(QMessageBox::No)->click();
-                if (action == "escape") QTest::keyClick(box, Qt::Key_Escape);
-            });
-            const auto result = platform.messageBox("?", "t", Icon::Information, Buttons::YesNo);
-            QCOMPARE(result, action == "yes" ? app::MessageAnswer::Yes : app::MessageAnswer::No);
-        }
-        whenModalShown([](QWidget* modal) { modal->close(); });
-        QCOMPARE(platform.messageBox("x", "t", Icon::Critical, Buttons::Ok),
-                 app::MessageAnswer::Ok);
-    }
-
     void fileDialogsFollowTheRequest()
     {
         QTemporaryDir dir;
@@ -234,27 +197,6 @@ private slots:
                  std::optional<std::string>(fromQt(typed)));
         whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
         QCOMPARE(platform.showOpenDialog({"t", filter, "", app::kOpenDialogFlags}), std::nullopt);
-    }
-
-    void saveIntoAMissingFolderIsRefused()
-    {
-        QTemporaryDir dir;
-        QtPlatform platform;
-        QString notice;
-        whenModalShown([&](QWidget* dialog) {
-            whenModalShown(
-                [&](QWidget* box) {
-                    notice = qobject_cast<QMessageBox*>(box)->text();
-                    box->close();
-                    whenModalShown([](QWidget* again) { static_cast<QDialog*>(again)->reject(); });
-                },
-                dialog);
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("gone/x.rom"));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        QCOMPARE(platform.showSaveDialog({"t", "ROM|*.rom", "x.rom", app::kSaveDialogFlags}),
-                 std::nullopt);
-        QVERIFY2(notice.contains(dir.filePath("gone")), qPrintable(notice));
     }
 
     void memoryPromptAndAboutShowTheirTexts()
@@ -300,28 +242,6 @@ private slots:
         QVERIFY(stillOpen);
     }
 
-    // The upper limit at the top; a step is 1 MHz, a page 25 MHz.
-    void sliderStepsAndDirection()
-    {
-        ClockSlider slider;
-        slider.resize(20, 300);
-        slider.setMhzRange(400, 1700);
-        QCOMPARE(slider.lowerMhz() + slider.upperMhz(), 2100);
-        slider.setMhz(1700);
-        const int top = centreOf(slider, QStyle::SC_ScrollBarSlider).y();
-        slider.setMhz(1000);
-        QVERIFY(top < centreOf(slider, QStyle::SC_ScrollBarSlider).y());
-        QSignalSpy changed(&slider, &ClockSlider::mhzChanged);
-        QList<int> seen;
-        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown}) {
-            QTest::keyClick(&slider, key);
-            seen << slider.mhz();
-        }
-        QCOMPARE(seen, (QList<int>{1001, 1000, 1025, 1000}));
-        QCOMPARE(changed.count(), 4);
-        QCOMPARE(changed.at(0).at(1).toBool(), false);
-    }
-
     // Typed and pasted text gets in exactly as far as the key filter admits each character,
     // at the cursor; navigation and Delete pass without asking.
     void keyFilterDecidesWhatIsTypedAndPasted()
@@ -359,20 +279,6 @@ private slots:
             QCOMPARE(asked, QList<int>{8});
             QCOMPARE(edited.last().at(0).toString(), QStringLiteral(",2"));
         }
-        // A dropped file is left to the window; picks from the list are reported, never added.
-        VcoreBox box;
-        QMimeData file;
-        file.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/card.rom"))});
-        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &file, Qt::LeftButton, {});
-        QApplication::sendEvent(box.lineEdit(), &enter);
-        QVERIFY(!enter.isAccepted());
-        box.addItems({"0,9", "1,22"});
-        QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
-        emit box.textActivated(QStringLiteral("1,22"));
-        QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,22"));
-        box.lineEdit()->setText("1,1");
-        QTest::keyClick(&box, Qt::Key_Return);
-        QCOMPARE(box.count(), 2);
     }
 
     // The slider draws its own focus frame; the box reports focus lost to another control only.
@@ -395,52 +301,6 @@ private slots:
         slider->setFocus(Qt::TabFocusReason);
         QTRY_COMPARE(lost.count(), 1);
         QVERIFY(slider->grab().toImage() != unfocused);
-    }
-
-    void picturesLoadAndClick()
-    {
-        for (const char* name : {":/art/card_hd3870.svg", ":/art/card_hd3850.svg",
-                                 ":/art/card_hd3870x2.svg", ":/art/chip.svg"})
-            QVERIFY2(SvgPicture(name, QSize(260, 130)).isValidPicture(), name);
-        SvgPicture picture(":/art/app-icon.svg", QSize(64, 64));
-        picture.resize(64, 64);
-        QSignalSpy clicked(&picture, &SvgPicture::clicked);
-        QTest::mouseClick(&picture, Qt::LeftButton);
-        picture.setClickable(true);
-        QTest::mouseClick(&picture, Qt::LeftButton);
-        QTest::mouseClick(&picture, Qt::RightButton);
-        QCOMPARE(clicked.count(), 1);
-    }
-
-    void bracketJoinsTheTwoHeadingCentres()
-    {
-        QWidget window;
-        window.resize(600, 200);
-        auto* left = new QLabel("3D Clocks", &window);
-        auto* right = new QLabel("UVD Clocks", &window);
-        left->setGeometry(100, 60, 80, 20);
-        right->setGeometry(300, 60, 100, 20);
-        LinkBracket bracket(left, right, &window);
-        bracket.setGeometry(0, 20, 600, 40);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto middle = [](QWidget* line) { return line->x() + line->width() / 2; };
-        QCOMPARE(middle(bracket.line(0)), 140);
-        QCOMPARE(middle(bracket.line(2)), 350);
-        QCOMPARE(bracket.line(0)->geometry().bottom(), 39);  // reaches down to the headings
-        QVERIFY(bracket.label()->geometry().intersects(bracket.line(1)->geometry()));
-        right->move(400, 60);  // the layout moved the heading: the bracket follows
-        QCOMPARE(middle(bracket.line(2)), 450);
-    }
-
-    void columnCaptionsAndNames()
-    {
-        ClockColumn column(kPowerStates[k3DLow], kColumnCaptions[k3DLow]);
-        QCOMPARE(column.heading()->text() + "|" + column.subHeading()->text(),
-                 QStringLiteral("3D Clocks|Low Power"));
-        QCOMPARE(column.gpuSlider()->objectName() + column.ramSlider()->objectName() +
-                     column.gpuLabel()->objectName() + column.vcoreBox()->objectName(),
-                 QStringLiteral("ScrollBar1_8ScrollBar1_9Label3_8CmbVCore_4"));
     }
 };
 

@@ -82,7 +82,11 @@ std::string hiddenName(const std::string& target)
     while (stem > 0 && stem < target.size() &&
            (static_cast<unsigned char>(target[stem]) & 0xC0) == 0x80)
         --stem;
-    return "." + target.substr(0, stem) + "." + randomSuffix() + ".tmp";
+    // Appended piece by piece: GCC 12 at -O3 mistakes `"." + std::string` for an overlapping
+    // copy (-Wrestrict) and would stop an optimised build.
+    std::string name(1, '.');
+    name.append(target, 0, stem).append(1, '.').append(randomSuffix()).append(".tmp");
+    return name;
 }
 
 bool unnamedUnsupported(int error)

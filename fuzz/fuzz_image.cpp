@@ -15,6 +15,7 @@
 #include "bytes/sums.h"
 #include "edit/correction.h"
 #include "edit/save_pipeline.h"
+#include "files/rom_file.h"
 #include "image/bios_info.h"
 #include "image/card_identity.h"
 #include "image/option_rom.h"

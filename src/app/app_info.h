@@ -9,7 +9,6 @@ namespace clockvane::app {
 
 // The program's name; its version comes from the generated version header.
 inline constexpr std::string_view kProgramName = "Orvanta Clockvane";
-inline constexpr std::string_view kPackageVersion = kVersion;
 
 // "V0.9 Beta", the About window's version line.
 inline std::string versionLine()

@@ -2,9 +2,6 @@
 // back to the sum of the file as opened, and the result is written under a new name. Each
 // stage shows its status text and pauses so the user can follow it.
 
-#include <functional>
-#include <utility>
-
 #include "app/app_info.h"
 #include "app/error_reasons.h"
 #include "app/main_controller.h"
@@ -70,25 +67,6 @@ namespace {
 
 // The window's view of the core's save: each stage's status text and progress value on the
 // screen, each pause a wait that keeps the window alive, the question in a message box.
-class WindowSaveObserver final : public SaveObserver {
-public:
-    WindowSaveObserver(std::function<void(SaveStatus)> status, std::function<void(int)> progress,
-                       std::function<void(double)> pause, std::function<bool()> ask)
-        : status_(std::move(status)), progress_(std::move(progress)), pause_(std::move(pause)),
-          ask_(std::move(ask))
-    {}
-    void progress(int percent) override { progress_(percent); }
-    void status(SaveStatus status) override { status_(status); }
-    void pause(double seconds) override { pause_(seconds); }
-    bool askClassic() override { return ask_(); }
-
-private:
-    std::function<void(SaveStatus)> status_;
-    std::function<void(int)> progress_;
-    std::function<void(double)> pause_;
-    std::function<bool()> ask_;
-};
-
 const texts::Bilingual& statusText(SaveStatus status)
 {
     switch (status) {
@@ -101,18 +79,34 @@ const texts::Bilingual& statusText(SaveStatus status)
 
 }  // namespace
 
+// The window's view of the core's save: each stage's status text and progress value on the
+// screen, each pause a wait that keeps the window alive, the question in a message box.
+class MainController::SaveProgress final : public SaveObserver {
+public:
+    explicit SaveProgress(MainController& window) : window_(window) {}
+    void progress(int percent) override { window_.setProgress(percent); }
+    void status(SaveStatus status) override
+    {
+        window_.setStatus(statusText(status).in(window_.language_));
+    }
+    void pause(double seconds) override { window_.pause(seconds); }
+    bool askClassic() override
+    {
+        const UiLanguage language = window_.language_;
+        return window_.showMessage(texts::kChecksumQuestionText.in(language),
+                                   texts::kChecksumQuestionTitle.in(language),
+                                   MessageIcon::Information,
+                                   MessageButtons::YesNo) == MessageAnswer::Yes;
+    }
+
+private:
+    MainController& window_;
+};
+
 void MainController::ModTaktRatenErmittlung(const std::string& path)
 {
     disableEditingForSave();
-    WindowSaveObserver observer(
-        [this](SaveStatus status) { setStatus(statusText(status).in(language_)); },
-        [this](int percent) { setProgress(percent); }, [this](double seconds) { pause(seconds); },
-        [this] {
-            return showMessage(texts::kChecksumQuestionText.in(language_),
-                               texts::kChecksumQuestionTitle.in(language_),
-                               MessageIcon::Information,
-                               MessageButtons::YesNo) == MessageAnswer::Yes;
-        });
+    SaveProgress observer(*this);
     LoadedDocument& document = *document_;
     const auto saved = runSavePipeline(document.image, document.clocks, document.loadedSum,
                                        saveControls(), observer);

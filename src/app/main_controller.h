@@ -120,6 +120,7 @@ private:
     void setUvdLinkMarkersVisible(bool visible);
 
     // The save sequence (controller_save.cpp).
+    class SaveProgress;
     std::optional<std::size_t> firstUnreadableVcoreBox() const;
     void refuseSaveForBox(std::size_t box);
     SaveControls saveControls() const;

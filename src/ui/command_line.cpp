@@ -74,8 +74,7 @@ int answerInText(const EditorCommand& command)
     case EditorCommand::Kind::Help: print(stdout, options.parser.helpText()); return 0;
     case EditorCommand::Kind::Version:
         print(stdout, QStringLiteral("clockvane-editor %1\n")
-                          .arg(QLatin1String(app::kPackageVersion.data(),
-                                             qsizetype(app::kPackageVersion.size()))));
+                          .arg(QLatin1String(kVersion.data(), qsizetype(kVersion.size()))));
         return 0;
     case EditorCommand::Kind::Error:
         print(stderr, QStringLiteral("clockvane-editor: %1\n%2")

@@ -17,8 +17,8 @@ void describeProgram()
                                            qsizetype(clockvane::app::kProgramName.size()));
     QCoreApplication::setOrganizationName(name);
     QCoreApplication::setApplicationName(name);
-    QCoreApplication::setApplicationVersion(QString::fromUtf8(
-        clockvane::app::kPackageVersion.data(), qsizetype(clockvane::app::kPackageVersion.size())));
+    QCoreApplication::setApplicationVersion(
+        QString::fromUtf8(clockvane::kVersion.data(), qsizetype(clockvane::kVersion.size())));
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
         platform_.startTimer1();
         return;
     }
-    showChecksumResult(saved->corrected());
+    showChecksumResult(*saved);
     if (!changesStayInsideOptionRom()) return;
     fileWritingStage(path);
 }
@@ -133,17 +133,17 @@ void MainController::disableEditingForSave()
 
 // The pipeline has checked the assembled image's sum against the opened file's: the panel
 // says "corrected" only when they agree.
-void MainController::showChecksumResult(bool corrected)
+void MainController::showChecksumResult(const SaveResult& saved)
 {
+    const bool corrected = saved.corrected();
     if (!corrected) {
         showMessage(texts::kChecksumFailedText.in(language_),
                     texts::kChecksumFailedTitle.in(language_), MessageIcon::Critical);
     }
     const texts::Bilingual& suffix =
         corrected ? texts::kSuffixCorrected : texts::kSuffixNotCorrected;
-    state_.statusPanels[kChecksumPanel] = std::string(texts::kChecksumPrefix) +
-                                          SumBytes(document_->image.outputImage) +
-                                          suffix.in(language_);
+    state_.statusPanels[kChecksumPanel] =
+        std::string(texts::kChecksumPrefix) + formatSum16(saved.outputSum) + suffix.in(language_);
 }
 
 void MainController::fileWritingStage(const std::string& path)

@@ -8,6 +8,7 @@
 #include "app/document.h"
 #include "app/platform.h"
 #include "app/window_state.h"
+#include "edit/save_pipeline.h"
 #include "edit/write_back.h"
 #include "image/card_identity.h"
 #include "image/rom_image.h"
@@ -126,7 +127,7 @@ private:
     SaveControls saveControls() const;
     void ModTaktRatenErmittlung(const std::string& path);
     void disableEditingForSave();
-    void showChecksumResult(bool corrected);
+    void showChecksumResult(const SaveResult& saved);
     void fileWritingStage(const std::string& path);
     void reportWriteFailure(const WriteError& error, const std::string& path);
     void enableEditingAfterSave();

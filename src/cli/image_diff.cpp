@@ -34,8 +34,8 @@ FieldComparison compareField(const ClockEntry& a, const ClockEntry& b, ClockFiel
     return comparison;
 }
 
-// Marks the value fields of an image's clock block; they are compared field by field instead.
-std::size_t firstDifference(const Bytes& a, const Bytes& b, std::size_t from, std::size_t end)
+// The first offset in [from, end) where the files differ, or `end`.
+std::size_t firstDifference(ByteView a, ByteView b, std::size_t from, std::size_t end)
 {
     constexpr std::size_t kChunk = 256;
     while (from < end) {
@@ -49,6 +49,15 @@ std::size_t firstDifference(const Bytes& a, const Bytes& b, std::size_t from, st
     return end;
 }
 
+// The file as read: the image alone when nothing lies past it, which spares a copy.
+ByteView wholeFileOf(const RomImage& image, Bytes& joined)
+{
+    if (image.beyondImage.empty()) return image.fileImage;
+    joined = wholeFile(image);
+    return joined;
+}
+
+// Marks the value fields of an image's clock block; they are compared field by field instead.
 void markClockFields(std::vector<bool>& mask, const RomImage& image)
 {
     const std::size_t block = image.clockBlockOffset();
@@ -79,9 +88,9 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
     ImageDiff diff;
     const ClockEntries& entriesA = a.clocks.asRead;
     const ClockEntries& entriesB = b.clocks.asRead;
-    for (std::size_t s = 0; s < kPowerStates.size(); ++s) {
-        const std::size_t entry = kPowerStates[s].entry();
-        StateComparison& state = diff.states[s];
+    for (std::size_t s = 0; const PowerState& powerState : kPowerStates) {
+        const std::size_t entry = powerState.entry();
+        StateComparison& state = diff.states[s++];
         state.gpu = compareField(entriesA[entry], entriesB[entry], ClockField::Gpu);
         state.ram = compareField(entriesA[entry], entriesB[entry], ClockField::Ram);
         state.vcore = compareField(entriesA[entry], entriesB[entry], ClockField::Vcore);
@@ -100,8 +109,10 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
 
     diff.structuresMatch = sameStructure(a, b);
 
-    const Bytes fileA = wholeFile(a.image);
-    const Bytes fileB = wholeFile(b.image);
+    Bytes joinedA;
+    Bytes joinedB;
+    const ByteView fileA = wholeFileOf(a.image, joinedA);
+    const ByteView fileB = wholeFileOf(b.image, joinedB);
     diff.lengthA = fileA.size();
     diff.lengthB = fileB.size();
     const std::size_t shared = std::min(diff.lengthA, diff.lengthB);

@@ -130,7 +130,7 @@ int setOneFile(const SetRequest& request, const std::string& path)
         return kExitWriteFailed;
     }
     std::cout << printableText(path) << " -> " << printableText(output)
-              << ": Checksum-16: " << SumBytes(rom.image.outputImage)
+              << ": Checksum-16: " << formatSum16(saved->outputSum)
               << (corrected ? " (Corrected)" : " (NOT corrected)") << '\n';
     return corrected ? kExitDone : kExitNotCorrected;
 }

@@ -69,8 +69,9 @@ Result<SaveResult, UnreadableVcoreBox> runSavePipeline(RomImage& image, ClockSet
     bool claimed = balanced;
     if (classicWanted) claimed = ChecksummenKorrekturFinal(image, loadedSum);
     // A correction's own answer is not enough to say "corrected": the assembled image must
-    // add up to the sum of the file as opened.
-    if (claimed && sum16(image.outputImage) == loadedSum)
+    // add up to the sum of the file as opened. That sum is also the one the front-ends show.
+    result.outputSum = sum16(image.outputImage);
+    if (claimed && result.outputSum == loadedSum)
         result.outcome =
             classicWanted ? SaveOutcome::CorrectedByClassic : SaveOutcome::CorrectedByCompensation;
     return result;

@@ -19,6 +19,7 @@ enum class SaveOutcome {
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::NotCorrected;
     bool classicQuestionAsked = false;  // CorrectCRC failed and the observer was asked
+    std::uint16_t outputSum = 0;        // of the assembled image, as written and shown
 
     // Holds exactly when the assembled image adds up to the sum of the file as opened: the
     // pipeline checks the sum itself rather than trusting the correction's own answer.

@@ -1,5 +1,6 @@
 #include "image/bios_info.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "bytes/byte_search.h"
@@ -27,24 +28,12 @@ std::string dateText(ByteView image)
 {
     const ByteView raw = clippedSlice(image, kDateOffset, kDateLength);
     // Fields are separated by single spaces; two spaces in a row make an empty field.
-    std::size_t firstSpace = raw.size();
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == ' ') {
-            firstSpace = i;
-            break;
-        }
-    }
+    const auto firstSpace = static_cast<std::size_t>(std::ranges::find(raw, ' ') - raw.begin());
     std::string text = latin1ToUtf8(raw.first(firstSpace));
     if (firstSpace == raw.size()) return text;  // no space: field 0 alone
 
     const ByteView rest = raw.subspan(firstSpace + 1);
-    std::size_t fieldEnd = rest.size();
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        if (rest[i] == ' ') {
-            fieldEnd = i;
-            break;
-        }
-    }
+    const auto fieldEnd = static_cast<std::size_t>(std::ranges::find(rest, ' ') - rest.begin());
     text += "  - ";
     text += latin1ToUtf8(rest.first(fieldEnd));
     return text;

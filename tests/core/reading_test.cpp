@@ -157,15 +157,18 @@ TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
 
 // Images of 0xC000 bytes with the signature at 0x5A10: the clock block is at 0x5A1C; 0xF000
 // lies past the end, 0xBFF0 leaves the ROM header cut by it. With 255 states the state array
-// runs past an image that ends with the clock block.
+// runs past an image that ends with the clock block. An option ROM of 4 blocks puts a 4 at
+// byte 2, where a PowerPlay table at offset 0 would keep its format revision.
 TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
 {
     int row = 0;
-    const auto check = [&row](std::optional<AtomTables> atom, ClockTableCheck expected) {
+    const auto check = [&row](std::optional<AtomTables> atom, ClockTableCheck expected,
+                              std::optional<std::uint8_t> optionRomBlocks = std::nullopt) {
         SCOPED_TRACE("row " + std::to_string(row++));
         ImageRecipe recipe;
         recipe.length = atom && atom->stateCount == 255 ? 0x5AB4 : 0xC000;
         recipe.atom = atom;
+        recipe.optionRomBlocks = optionRomBlocks;
         const auto rom = loadRom(splitFileBytes(buildImage(recipe)));
         ASSERT_TRUE(rom.ok());
         EXPECT_EQ(rom->image.clockBlockOffset(), 0x5A1Cu);
@@ -177,8 +180,10 @@ TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
     for (const A& atom :
          {A{.romHeader = std::nullopt}, A{.atomText = false}, A{.romHeader = 0xF000},
           A{.romHeader = 0xBFF0}, A{.masterDataTable = std::nullopt}, A{.masterDataTable = 0xF000},
-          A{.powerPlay = false}, A{.powerPlayOffset = 0xF000}, A{.formatRevision = 3}})
+          A{.masterDataTableSize = 35}, A{.powerPlay = false}, A{.powerPlayOffset = 0xF000},
+          A{.formatRevision = 3}})
         check(atom, ClockTableCheck::NotAvailable);
+    check(A{.powerPlay = false}, ClockTableCheck::NotAvailable, 4);
     for (const A& atom :
          {A{.clockInfoOffset = 0x5A2C}, A{.clockInfoOffset = 0xF000}, A{.clockInfoSize = 20},
           A{.stateCount = 3}, A{.masterDataTable = 0x300, .stateCount = 255}})

@@ -29,16 +29,33 @@ Bytes pattern(std::size_t length, std::uint8_t seed)
     return bytes;
 }
 
-// What a file is to its users besides its bytes: inode, mode, owner, group, links and the
-// extended attribute the tests set.
+// What a file is to its users besides its bytes: inode, mode, owner, group, links, the
+// extended attribute the tests set and the names of all extended attributes (ACLs included).
 auto snapshot(const fs::path& path)
 {
     struct stat st {};
     EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
     char value[64] = {};
     ::getxattr(path.c_str(), "user.o", value, sizeof value - 1);
-    return std::tuple{st.st_ino, st.st_mode & 07777, st.st_uid,
-                      st.st_gid, st.st_nlink,        std::string(value)};
+    std::string names(1024, '\0');
+    names.resize(std::max<ssize_t>(0, ::llistxattr(path.c_str(), names.data(), names.size())));
+    return std::tuple{st.st_ino,   st.st_mode & 07777, st.st_uid, st.st_gid,
+                      st.st_nlink, std::string(value), names};
+}
+
+// A default ACL granting user 1234 read and write: a file made in the folder inherits it as
+// an access ACL. The kernel's format: version 2, then (tag, permissions, id) entries in tag
+// order; 0xFFFFFFFF is the id of entries that name no one.
+void giveFolderADefaultAcl(const fs::path& folder)
+{
+    const std::uint32_t none = 0xFFFFFFFF;
+    const std::tuple<std::uint16_t, std::uint16_t, std::uint32_t> entries[] = {
+        {0x01, 6, none}, {0x02, 6, 1234}, {0x04, 4, none}, {0x10, 6, none}, {0x20, 4, none}};
+    Bytes acl{2, 0, 0, 0};
+    for (const auto& [tag, permissions, id] : entries)
+        for (const std::uint32_t field : {std::uint32_t(tag | permissions << 16), id})
+            for (int i = 0; i < 4; ++i) acl.push_back(std::uint8_t(field >> (8 * i)));
+    ::setxattr(folder.c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0);
 }
 
 class SafeWrite : public ::testing::Test {
@@ -71,7 +88,8 @@ protected:
 
 TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
 {
-    // 0: another owner, a mode and an extended attribute, all kept by a renamed copy; 1: a
+    // 0: another owner, a mode and an extended attribute, all kept by a renamed copy, which
+    // drops the ACL it inherits from the folder (where supported); 1: a
     // second hard link, which a renamed copy would split off; 2: a folder without write bit,
     // where no new name can be made but the file itself may be written. 1 and 2 go in place.
     for (int way = 0; way < 3; ++way) {
@@ -84,6 +102,7 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
         EXPECT_EQ(way == 0 && ::geteuid() == 0 ? ::chown(target.c_str(), 65534, 65534) : 0, 0);
         EXPECT_EQ(way == 0 ? ::chmod(target.c_str(), 0604) : 0, 0);
         ::setxattr(target.c_str(), "user.o", "x", way == 0 ? 1 : 0, 0);  // where supported
+        if (way == 0) giveFolderADefaultAcl(folder_);
         EXPECT_EQ(way == 1 ? ::link(target.c_str(), (folder_ / "same.rom").c_str()) : 0, 0);
         EXPECT_EQ(way == 2 ? ::chmod(folder_.c_str(), 0555) : 0, 0);
         const auto before = snapshot(target);

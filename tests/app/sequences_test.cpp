@@ -143,37 +143,27 @@ TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
     }
 }
 
-// Every shown clock at 655.36 MHz: raising them far needs the classic correction, moving them
-// by a megahertz does not. Each save starts from the file as opened.
+// Every shown clock at 655.36 MHz: raising them far needs the classic correction. Declined,
+// the save is not corrected; agreed to next, it is, and writes what one save of the file as
+// opened writes. The saves in a row are the pipeline's rule; here the panel follows each.
 TEST_F(Sequences, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
 {
     ImageRecipe low;
     for (ClockEntry& entry : low.entries) entry = {0x010000, 0x010000, 1000};
-    struct Step {
-        int gpu, ram;
-        MessageAnswer answer;
-    };
-    const std::vector<std::vector<Step>> sessions{
-        {{1100, 1650, MessageAnswer::Yes}, {656, 656, MessageAnswer::Yes}},   // classic, then CRC
-        {{656, 656, MessageAnswer::Yes}, {1100, 1650, MessageAnswer::Yes}},   // CRC, then classic
-        {{1100, 1650, MessageAnswer::No}, {1100, 1650, MessageAnswer::Yes}},  // No, then Yes
-    };
-    for (std::size_t n = 0; n < sessions.size(); ++n) {
-        const std::string opened = openRecipe(low, "low" + std::to_string(n) + ".rom");
-        const std::string loadedSum = SumBytes(fixtures::readFile(opened));
-        for (const Step& step : sessions[n]) {
-            SCOPED_TRACE("session " + std::to_string(n) + ", " + std::to_string(step.gpu) + " MHz");
-            for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9})
-                moveSlider(slider, isGpuSlider(slider) ? step.gpu : step.ram);
-            fake.yesNoAnswers = {step.answer};
-            save(outPath());
-            const Bytes written = fixtures::readFile(outPath());
-            EXPECT_EQ(written, pipelineBytesNow(opened, step.answer == MessageAnswer::Yes));
-            const bool balanced = SumBytes(written) == loadedSum;
-            EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
-                      "Checksum-16: " + SumBytes(written) +
-                          (balanced ? " (Corrected)" : " (NOT corrected)"));
-        }
+    const std::string opened = openRecipe(low, "low.rom");
+    const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9})
+            moveSlider(slider, isGpuSlider(slider) ? 1100 : 1650);
+        fake.yesNoAnswers = {answer};
+        save(outPath());
+        const Bytes written = fixtures::readFile(outPath());
+        EXPECT_EQ(written, pipelineBytesNow(opened, answer == MessageAnswer::Yes));
+        const bool yes = answer == MessageAnswer::Yes;
+        EXPECT_EQ(SumBytes(written) == loadedSum, yes);
+        EXPECT_EQ(controller.state().statusPanels[kChecksumPanel],
+                  "Checksum-16: " + SumBytes(written) +
+                      (yes ? " (Corrected)" : " (NOT corrected)"));
     }
 }
 
@@ -250,6 +240,9 @@ TEST_F(Sequences, CommandsDuringASequenceAreIgnored)
     EXPECT_EQ(fake.waits.size(), 0u);
 }
 
+// The bands, the key filter and the box validation are the core's rules; here each reaches
+// the window: a band's colours, GDDR4's higher bounds, an admitted and a refused key, a
+// validated box.
 TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
 {
     ImageRecipe gddr4;
@@ -257,21 +250,15 @@ TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
     for (const bool four : {false, true}) {
         openRecipe(four ? gddr4 : ImageRecipe{});
         std::string bands;
-        const auto band = [&](std::size_t slider, int mhz) {
+        for (const auto& [slider, mhz] : {std::pair{0, 850}, {0, 851}, {0, 951}, {1, 1001}}) {
             controller.setSliderValue(slider, mhz);
             controller.ScrollBar1_Scroll(slider);
             const ClockLabelState& l = controller.state().clockLabels[slider];
             bands += l.caption + "=" + std::to_string(static_cast<int>(l.background)) + "/" +
                      std::to_string(static_cast<int>(l.foreground)) + " ";
-        };
-        for (int mhz : {850, 851, 950, 951}) band(0, mhz);
-        for (int mhz :
-             four ? std::vector{1250, 1251, 1350, 1351} : std::vector{900, 901, 1000, 1001})
-            band(1, mhz);
-        EXPECT_EQ(bands, four ? "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
-                                "1250 MHz=0/1 1251 MHz=3/1 1350 MHz=3/1 1351 MHz=4/2 "
-                              : "850 MHz=0/1 851 MHz=3/1 950 MHz=3/1 951 MHz=4/2 "
-                                "900 MHz=0/1 901 MHz=3/1 1000 MHz=3/1 1001 MHz=4/2 ");
+        }
+        EXPECT_EQ(bands, std::string("850 MHz=0/1 851 MHz=3/1 951 MHz=4/2 1001 MHz=") +
+                             (four ? "0/1 " : "4/2 "));
     }
     moveSlider(0, 5000);  // kept within the slider's range
     moveSlider(1, 10);
@@ -283,20 +270,11 @@ TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
     moveSlider(6, 999);  // a linked UVD slider takes no value and shows its own, grey
     EXPECT_EQ(describeLine(s, "slider6"), "slider6 400 off [400 MHz 0/5]");
 
-    std::string admitted;
-    for (const std::string typed : {"1,", "1.", "1\b", "1a", "1\r", "1-", "0", ","}) {
-        controller.setVcoreText(0, typed.substr(0, typed.size() - 1));
-        admitted += controller.CmbVCore_KeyPress(0, typed.back()) ? '1' : '0';
-    }
-    EXPECT_EQ(admitted, "10100010");
-    std::string shown;
-    for (const std::string typed :
-         {"0,5", "0,899", "0,9", "1,327", "1,328", "1,4", "5", "", ",1,2", ",,", "1,25"}) {
-        controller.setVcoreText(4, typed);
-        controller.CmbVCore_LostFocus(4);
-        shown += s.vcoreBoxes[4].text + " ";
-    }
-    EXPECT_EQ(shown, "0,9 0,9 0,9 1,327 1,327 1,327 1,327  1,2 , 1,25 ");
+    controller.setVcoreText(0, "1");
+    EXPECT_TRUE(controller.CmbVCore_KeyPress(0, ',') && !controller.CmbVCore_KeyPress(0, 'a'));
+    controller.setVcoreText(4, "1,4");
+    controller.CmbVCore_LostFocus(4);
+    EXPECT_EQ(s.vcoreBoxes[4].text, "1,327");
 
     // Under English regional settings the point takes the comma's place everywhere.
     FakePlatform point('.');

@@ -14,20 +14,16 @@
 
 #include "files/safe_write.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/processes.h"
 
 namespace clockvane {
 namespace {
 
 namespace fs = std::filesystem;
+using fixtures::pattern;
 using fixtures::readFile;
 using fixtures::writeFile;
-
-Bytes pattern(std::size_t length, std::uint8_t seed)
-{
-    Bytes bytes(length);
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
-    return bytes;
-}
+using reliability::namesIn;
 
 // What a file is to its users besides its bytes: inode, mode, owner, group, links, the
 // extended attribute the tests set and the names of all extended attributes (ACLs included).
@@ -58,31 +54,13 @@ void giveFolderADefaultAcl(const fs::path& folder)
     ::setxattr(folder.c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0);
 }
 
+// A scratch folder of its own for each test, under a known umask.
 class SafeWrite : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string name = (fs::temp_directory_path() / "clockvane-write-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr);
-        folder_ = name;
-        oldUmask_ = ::umask(022);
-    }
-    void TearDown() override
-    {
-        ::umask(oldUmask_);
-        for (const auto& entry : fs::recursive_directory_iterator(folder_))
-            if (!entry.is_symlink()) ::chmod(entry.path().c_str(), 0700);
-        ::chmod(folder_.c_str(), 0700);
-        fs::remove_all(folder_);
-    }
-    static std::set<std::string> names(const fs::path& folder)
-    {
-        std::set<std::string> result;
-        for (const auto& entry : fs::directory_iterator(folder))
-            result.insert(entry.path().filename().string());
-        return result;
-    }
-    fs::path folder_;
+    void SetUp() override { oldUmask_ = ::umask(022); }
+    void TearDown() override { ::umask(oldUmask_); }
+    reliability::ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.path();
     mode_t oldUmask_ = 022;
 };
 
@@ -106,7 +84,7 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
         EXPECT_EQ(way == 1 ? ::link(target.c_str(), (folder_ / "same.rom").c_str()) : 0, 0);
         EXPECT_EQ(way == 2 ? ::chmod(folder_.c_str(), 0555) : 0, 0);
         const auto before = snapshot(target);
-        const auto namesBefore = names(folder_);
+        const auto namesBefore = namesIn(folder_);
         const auto error = writeFileSafely(target, pattern(100'000, 1));
         ASSERT_FALSE(error.has_value()) << error->reason;
         auto after = snapshot(target);
@@ -114,7 +92,7 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
         EXPECT_EQ(std::get<0>(after) == std::get<0>(before), way != 0);
         std::get<0>(after) = std::get<0>(before);
         EXPECT_EQ(after, before);
-        EXPECT_EQ(names(folder_), namesBefore);
+        EXPECT_EQ(namesIn(folder_), namesBefore);
     }
 }
 
@@ -136,9 +114,9 @@ TEST_F(SafeWrite, WritesThroughLinksAndAPathOf4092Bytes)
         EXPECT_EQ(fs::read_symlink(folder_ / link), to);
         EXPECT_EQ(readFile(file), bytes) << link;
     }
-    EXPECT_EQ(names(folder_ / "far"), (std::set<std::string>{"far.rom", "new.rom"}));
+    EXPECT_EQ(namesIn(folder_ / "far"), (std::set<std::string>{"far.rom", "new.rom"}));
     EXPECT_EQ(std::get<1>(snapshot(folder_ / "far" / "new.rom")), 0640u);
-    EXPECT_EQ(names(folder_).size(), 6u);
+    EXPECT_EQ(namesIn(folder_).size(), 6u);
 
     // Helper names are made relative to the open folder: a path as long as the system allows.
     fs::path folder = folder_;
@@ -148,7 +126,7 @@ TEST_F(SafeWrite, WritesThroughLinksAndAPathOf4092Bytes)
     for (const std::uint8_t seed : {1, 2}) {  // a new file, then a replaced one
         ASSERT_FALSE(writeFileSafely(target, pattern(5000, seed)).has_value());
         EXPECT_EQ(readFile(target), pattern(5000, seed));
-        EXPECT_EQ(names(folder).size(), 1u);
+        EXPECT_EQ(namesIn(folder).size(), 1u);
     }
 }
 
@@ -164,7 +142,7 @@ TEST_F(SafeWrite, RefusesWhatItMayNotWriteAndChangesNothing)
     ::chmod((folder_ / "closed").c_str(), 0555);
     ::mkfifo((folder_ / "pipe.rom").c_str(), 0644);
     using Row = std::tuple<fs::path, WriteErrorKind, const char*, int>;
-    const auto before = names(folder_);
+    const auto before = namesIn(folder_);
     WriteSeams seams;
     seams.lockPatience = std::chrono::milliseconds(100);
     for (const auto& [target, kind, reason, systemError] :
@@ -182,8 +160,8 @@ TEST_F(SafeWrite, RefusesWhatItMayNotWriteAndChangesNothing)
     }
     EXPECT_EQ(readFile(folder_ / "locked.rom"), pattern(5000, 2));
     EXPECT_EQ(readFile(folder_ / "held.rom"), pattern(5000, 3));
-    EXPECT_EQ(names(folder_), before);
-    EXPECT_TRUE(names(folder_ / "closed").empty());
+    EXPECT_EQ(namesIn(folder_), before);
+    EXPECT_TRUE(namesIn(folder_ / "closed").empty());
     ::close(lock);
 }
 
@@ -198,7 +176,7 @@ TEST_F(SafeWrite, AFailedRenameOrReadBackLeavesTheOldFileAndNoTemporary)
         const fs::path file = folder_ / name;
         if (exists) writeFile(file, pattern(3000, 5));
         if (hardLinked) ::link(file.c_str(), (folder_ / "link").c_str());
-        const auto before = names(folder_);
+        const auto before = namesIn(folder_);
         WriteSeams seams;
         seams.namedTemporaryOnly = namedOnly;
         seams.afterReadBack = [](Bytes& readBack) { readBack.at(1234) ^= 0x01; };
@@ -208,7 +186,7 @@ TEST_F(SafeWrite, AFailedRenameOrReadBackLeavesTheOldFileAndNoTemporary)
             std::tuple(error->kind, error->reason),
             std::tuple(WriteErrorKind::ReadBackMismatch,
                        std::string("The file on disk differs from the bytes written") + reasonEnd));
-        EXPECT_EQ(names(folder_), before);
+        EXPECT_EQ(namesIn(folder_), before);
         EXPECT_EQ(fs::exists(file) ? readFile(file) : Bytes{}, exists ? pattern(3000, 5) : Bytes{});
         fs::remove(folder_ / "link");
     }

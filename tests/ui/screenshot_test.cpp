@@ -1,18 +1,13 @@
 // Pictures of the editor for the README and for review: the window empty, with an image, in
-// German, the two small windows, and Qt's file dialog and a message box in German. They land in
-// <build>/screenshots, with "@2x" in the name when the test runs at twice the scale. The checks
-// make sure nothing is cut off at any scale.
+// German, and the two small windows. They land in <build>/screenshots, with "@2x" in the name
+// when the test runs at twice the scale. The checks make sure nothing is cut off at any scale.
 #include <QtTest>
 #include <QtWidgets>
 
-#include "app/app_info.h"
 #include "fixtures/modal_driver.h"
 #include "fixtures/scripted_platform.h"
-#include "text/texts.h"
-#include "ui/file_dialogs.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
-#include "ui/message_box.h"
 
 using namespace clockvane;
 using namespace clockvane::ui;
@@ -88,38 +83,6 @@ private slots:
         verifyNothingCut(editor.window);
         save(editor.window, "window-german");
         QCOMPARE(editor.window.size(), empty);  // nor does the longer German
-    }
-
-    // With German chosen in the menu, Qt's own dialogs speak German too.
-    void germanFileDialogAndMessageBox()
-    {
-        Editor editor(folder_.filePath("settings.ini"));
-        editor.window.load();
-        editor.window.findChild<QAction*>("SetLangDeutsch")->trigger();
-        writeImage(folder_.path(), "hd3870.rom", {});
-
-        const auto dialog = buildFileDialog(
-            {editor.controller.state().openDialogTitle, std::string(app::kRomFileFilter),
-             folder_.filePath("hd3870.rom").toStdString(), app::kOpenDialogFlags},
-            FileDialogKind::Open, &editor.window);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        QTest::qWait(50);
-        QStringList buttons;
-        for (QPushButton* button : dialog->findChildren<QPushButton*>()) buttons << button->text();
-        QVERIFY2(buttons.contains(QStringLiteral("Abbrechen")), qPrintable(buttons.join('|')));
-        save(*dialog, "file-dialog-german");
-
-        const auto box = buildMessageBox(texts::kChecksumQuestionText.in(UiLanguage::German),
-                                         texts::kChecksumQuestionTitle.in(UiLanguage::German),
-                                         app::MessageIcon::Information, app::MessageButtons::YesNo,
-                                         &editor.window);
-        box->show();
-        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
-        QTest::qWait(50);
-        QCOMPARE(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
-        QCOMPARE(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
-        save(*box, "message-box-german");
     }
 
     // The two small windows, shown as the program shows them.

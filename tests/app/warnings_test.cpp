@@ -191,9 +191,6 @@ const Row kRows[] = {
      {{"Die VCore für 3D Low Power ist leer oder keine Zahl.\r\r"
        "Bitte einen Wert von 0,9 bis 1,327 Volt eingeben und erneut speichern.", "VCore fehlt", kExcl, kOk}},
      "msg:VCore missing"},
-    {"VCoreBroken", vcoreBox(false, 0, ",,"),
-     {{"The BootUp VCore is empty or not a number.\r\r", "VCore missing", kExcl, kOk}},
-     {{"Die VCore für BootUp ist leer oder keine Zahl.\r\r", "VCore fehlt", kExcl, kOk}}},
     {"VCoreUvdUnlinked", vcoreBox(true, 3, ""),
      {{"The UVD VCore is empty or not a number.\r\r", "VCore missing", kExcl, kOk}},
      {{"Die VCore für UVD ist leer oder keine Zahl.\r\r", "VCore fehlt", kExcl, kOk}}},
@@ -245,11 +242,6 @@ TEST_F(Refusals, RefusedFileLeavesTheDocumentAndRemembersItsName)
     EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "bad.rom").string());
     controller.ROMSave_Click();
     EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "card_mod.rom").string());
-
-    switchToGerman();
-    open(gone);  // the system's reason in German too
-    EXPECT_EQ(fake.messages.back().text, "Die Datei kann nicht gelesen werden:\r" + gone +
-                                             "\r\rDatei oder Verzeichnis nicht gefunden");
 }
 
 TEST_F(Refusals, FailedWriteNamesTheReasonAndLeavesTheControlsDisabled)

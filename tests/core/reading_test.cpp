@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/fsuid.h>
 #include <unistd.h>
 
 #include "bytes/sums.h"
@@ -35,7 +34,7 @@ void expectLoadedAt(const Result<LoadedRom, LoadError>& rom, std::size_t signatu
     EXPECT_EQ(rom->loadedSum, sum16(rom->image.fileImage));
 }
 
-TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndReportsErrors)
+TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndRefusesOver64MiB)
 {
     const fs::path dir = fs::temp_directory_path() / ("clockvane-read-" + std::to_string(getpid()));
     fs::create_directories(dir);
@@ -54,24 +53,9 @@ TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndReportsErrors)
         EXPECT_EQ(rom->image.fileImage, Bytes(bytes.begin(), bytes.begin() + long(imageLength)));
         EXPECT_EQ(rom->image.beyondImage, Bytes(bytes.begin() + long(imageLength), bytes.end()));
     }
-    fs::create_directory(dir / "folder.rom");
-    fixtures::writeFile(dir / "locked.rom", Bytes(10, 0));
-    fs::permissions(dir / "locked.rom", fs::perms::none);
+    // Missing, unreadable and non-regular files are the bad-input table's, through the tool.
     fixtures::writeFile(dir / "huge.rom", {});
     fs::resize_file(dir / "huge.rom", 64 * 1024 * 1024 + 1);  // sparse: costs no disk space
-    const std::tuple<const char*, FileErrorKind, int> errors[] = {
-        {"absent.rom", FileErrorKind::NotFound, ENOENT},
-        {"folder.rom", FileErrorKind::NotAFile, EISDIR},
-        {"locked.rom", FileErrorKind::AccessDenied, EACCES}};
-    // The superuser reads with an unprivileged user's file-system identity (setfsuid).
-    if (::geteuid() == 0) ::setfsuid(65534);
-    for (const auto& [name, kind, systemError] : errors) {
-        const auto raw = readRomFile(dir / name);
-        ASSERT_FALSE(raw.ok()) << name;
-        EXPECT_EQ(std::tuple(raw.error().kind, raw.error().reason),
-                  std::tuple(kind, std::generic_category().message(systemError)));
-    }
-    if (::geteuid() == 0) ::setfsuid(0);
     EXPECT_EQ(readRomFile(dir / "huge.rom").error().kind, FileErrorKind::TooLarge);
     fs::resize_file(dir / "huge.rom", 64 * 1024 * 1024);
     EXPECT_TRUE(readRomFile(dir / "huge.rom").ok());

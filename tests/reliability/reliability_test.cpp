@@ -70,16 +70,12 @@ std::vector<BadInput> makeTable()
         {"SparseFileOf65MiB", "huge.rom", plain,
          "cannot read: File too large for a video BIOS image", Kind::Sparse65MiB},
         {"Empty", "empty.rom", {}, kTooShort},
-        {"Bytes0x89", "short.rom", image(65536, 0x5A10, "9501", 0x89), kTooShort},
         {"DeviceIdInWrongByteOrder", "swapped.rom", image(65536, 0x5A10, "0195"),
          "not an ATI 38xx BIOS image: device ID 0195 at 0x88"},
-        {"AllFF", "ff.rom", Bytes(65536, 0xFF),
-         "not an ATI 38xx BIOS image: device ID FFFF at 0x88"},
         {"SignatureAt49989", "late.rom", image(kImageReadLimit, 49'989), kNoTable},
         {"ThreeMegabytesOfImageAndJunk", "long.rom",
          image(kImageReadLimit, 0x5A10, "9501", 3 << 20), ""},
         {"NameWithSpacesAndUmlauts", "Mein BIOS für HD 3870 (Kopie) ÄÖÜß.rom", plain, ""},
-        {"NameWithoutExtension", "hd3870bios", plain, ""},
         {"SymbolicLink", "link.rom", plain, "", Kind::Link},
     };
 }
@@ -214,45 +210,32 @@ INSTANTIATE_TEST_SUITE_P(Rows, BadInputThroughWindow,
                                            "ThreeMegabytesOfImageAndJunk"),
                          [](const auto& info) { return info.param; });
 
+// A disk that takes no more than 40,000 bytes (RLIMIT_FSIZE in the child that saves), for a
+// renamed copy and for a file written in place (it has a second name). Refusals that come
+// before any write are the file writer's own tests.
 TEST(SaveFaults, TheToolExitsWithFourAndTheReasonAndKeepsTheOldFile)
 {
     if (!haveCommandLineTool()) GTEST_SKIP() << "built without the command-line tool";
-    const struct {
-        const char* name;
-        std::string reason;
-    } rows[] = {
-        {"ReadOnlyTarget", "Permission denied"},
-        {"FolderGone", "No such file or directory"},
-        // No more than 40,000 bytes fit (RLIMIT_FSIZE in the child that saves).
-        {"DiskFull", "File too large"},
-        {"DiskFullInPlace", "File too large; the previous content was put back"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const std::string name = row.name;
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "renamed copy");
         ScratchFolder folder;
         const fs::path input = folder / "card.rom";
         const fs::path target = folder / "out/card_mod.rom";
         fixtures::writeFile(input, image(kImageReadLimit));
         fs::create_directories(folder / "out");
         fixtures::writeFile(target, pattern(70'000, 7));
-        if (name == "ReadOnlyTarget") ::chmod(target.c_str(), 0444);
-        if (name == "DiskFullInPlace") fs::create_hard_link(target, folder / "out/card.bak");
-        if (name == "FolderGone") fs::remove_all(folder / "out");
-        const auto names = name == "FolderGone" ? std::set<std::string>{} : namesIn(folder / "out");
+        if (inPlace) fs::create_hard_link(target, folder / "out/card.bak");
+        const auto names = namesIn(folder / "out");
         ChildLimits limits;
-        if (name.starts_with("DiskFull")) limits.fileSizeLimit = 40'000;
+        limits.fileSizeLimit = 40'000;
 
         const ToolRun run =
             runTool({"set", input.string(), "--3d-gpu", "800", "-o", target.string()}, limits);
         EXPECT_EQ(run.exitCode, 4);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "clockvane: " + input.string() + ": cannot write " + target.string() +
-                               ": " + row.reason + "\n");
-        if (name == "FolderGone") {
-            EXPECT_FALSE(fs::exists(folder / "out")) << "the folder came back";
-            continue;
-        }
+                               ": File too large" +
+                               (inPlace ? "; the previous content was put back\n" : "\n"));
         EXPECT_EQ(namesIn(folder / "out"), names);
         EXPECT_EQ(fixtures::readFile(target), pattern(70'000, 7));
     }

@@ -82,8 +82,6 @@ private slots:
         QCOMPARE(labelColour(app::LabelColour::ButtonText, system), QColor(4, 5, 6));
         QCOMPARE(labelColour(app::LabelColour::HighlightText, system), QColor(7, 8, 9));
         QCOMPARE(labelColour(app::LabelColour::Yellow, system), QColor(0xFF, 0xFF, 0x00));
-        QCOMPARE(labelColour(app::LabelColour::Red, system), QColor(0xFF, 0x00, 0x00));
-        QCOMPARE(labelColour(app::LabelColour::LightGrey, system), QColor(0xC0, 0xC0, 0xC0));
 
         const QLocale before;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -246,7 +244,7 @@ private slots:
     // at the cursor; navigation and Delete pass without asking.
     void keyFilterDecidesWhatIsTypedAndPasted()
     {
-        for (const QString route : {"typed", "Ctrl+V", "drop"}) {
+        for (const QString route : {"typed", "drop"}) {
             VcoreBox box;
             box.setEditText(QStringLiteral("1"));
             box.lineEdit()->setCursorPosition(1);
@@ -257,9 +255,7 @@ private slots:
             });
             QSignalSpy edited(&box, &VcoreBox::textChangedByUser);
             const QString text = QStringLiteral("a,2\n5x");
-            QApplication::clipboard()->setText(text);
             if (route == "typed") QTest::keyClicks(&box, "a,25x");
-            if (route == "Ctrl+V") QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
             if (route == "drop") {
                 QMimeData data;
                 data.setText(text);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "bytes/byte_search.h"
+#include "bytes/sums.h"
 
 namespace clockvane {
 namespace {
@@ -25,11 +26,15 @@ std::optional<std::size_t> optionRomLength(ByteView file)
     return *blocks * kOptionRomBlockSize;
 }
 
-OptionRomChecksum optionRomChecksum(ByteView file)
+OptionRomChecksum optionRomChecksum(ByteView file) { return optionRomChecksum(file, sum16(file)); }
+
+OptionRomChecksum optionRomChecksum(ByteView file, std::uint16_t fileSum16)
 {
     const auto length = optionRomLength(file);
     if (!length || file.size() < *length) return OptionRomChecksum::NotApplicable;
-    return sum8(file.first(*length)) == 0 ? OptionRomChecksum::Valid : OptionRomChecksum::Invalid;
+    // 256 divides 65,536: the low byte of the 16-bit difference is the 8-bit sum.
+    const auto romSum = static_cast<std::uint16_t>(fileSum16 - sum16(file.subspan(*length)));
+    return (romSum & 0xFFu) == 0 ? OptionRomChecksum::Valid : OptionRomChecksum::Invalid;
 }
 
 bool isCutShort(ByteView file, std::size_t fileLength)

@@ -23,6 +23,10 @@ enum class OptionRomChecksum {
     NotApplicable,  // no declared length, or the file is shorter than it
 };
 OptionRomChecksum optionRomChecksum(ByteView file);
+// The same from the 16-bit sum of all of `file`: the option ROM's bytes add up to that sum less
+// the bytes after it, which are all this reads. An open, which sums the image anyway, saves a
+// second pass over it.
+OptionRomChecksum optionRomChecksum(ByteView file, std::uint16_t fileSum16);
 
 // A file shorter than the option ROM it declares is a dump cut short, or one still being
 // written. `fileLength` is the whole file's length.

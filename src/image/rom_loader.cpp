@@ -42,8 +42,8 @@ Result<LoadedRom, LoadError> loadRom(RawFile raw)
     rom.memory = detectMemory(file);
     rom.x2File = *model == CardType::HD3870X2 ? x2FileNumber(file) : X2File::NotX2;
     rom.loadedSum = sum16(file);
-    rom.structure =
-        raw.beyond.empty() ? readRomStructure(file) : readRomStructure(leadingBytes(raw));
+    rom.structure = raw.beyond.empty() ? readRomStructure(file, rom.loadedSum)
+                                       : readRomStructure(leadingBytes(raw));
     rom.clockTableCheck =
         checkClockTable(rom.structure, FoundClockTable{blockStart, kEntrySize, kEntryCount});
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bytes/byte_search.h"
+#include "bytes/sums.h"
 
 namespace clockvane {
 namespace {
@@ -111,11 +112,13 @@ std::optional<PowerPlayTable> readPowerPlay(ByteView file, std::size_t offset)
 
 }  // namespace
 
-RomStructure readRomStructure(ByteView file)
+RomStructure readRomStructure(ByteView file) { return readRomStructure(file, sum16(file)); }
+
+RomStructure readRomStructure(ByteView file, std::uint16_t fileSum16)
 {
     RomStructure structure;
     structure.optionRomLength = optionRomLength(file);
-    structure.optionRomChecksum = optionRomChecksum(file);
+    structure.optionRomChecksum = optionRomChecksum(file, fileSum16);
     structure.cutShort = isCutShort(file, file.size());
 
     const auto header = findRomHeader(file);

@@ -62,6 +62,7 @@ struct RomStructure {
 // `file`. Give it the whole file, or at least its first kLongestOptionRom bytes: nothing past
 // them is read, and a file that long is never shorter than the option ROM it declares.
 RomStructure readRomStructure(ByteView file);
+RomStructure readRomStructure(ByteView file, std::uint16_t fileSum16);  // the sum of all of it
 
 // The clock table as the signature search found it.
 struct FoundClockTable {

@@ -57,14 +57,13 @@ std::vector<Sample> samples()
     all.push_back({"hd3870-gddr4.rom", card("9501", "GDDR4 512MB", table(775, 1126, 1274), 38704)});
     // Neither type nor size stated: the window asks for the size when this one is opened.
     all.push_back({"hd3850-nosize.rom", card("9505", "", table(668, 828, 1220), 38500)});
-    // A full-size image with the BIOS's own tables where a real HD 3870 BIOS has them: an
-    // option ROM of 63,488 bytes in a 131,072-byte file, and a PowerPlay table that confirms
-    // the clock table.
+    // A full-size image with the BIOS's own tables, which confirm the clock table.
     Sample tables{"hd3870-tables.rom", card("9501", "GDDR3 512MB", table(775, 1125, 1274), 38701)};
-    tables.recipe.length = 131'072;
-    tables.recipe.signatureOffset = 0xAE96;
-    tables.recipe.optionRomBlocks = 124;
-    tables.recipe.atom = clockvane::fixtures::AtomTables{};
+    const auto fullSize = clockvane::fixtures::fullSizeWithTables();
+    tables.recipe.length = fullSize.length;
+    tables.recipe.signatureOffset = fullSize.signatureOffset;
+    tables.recipe.optionRomBlocks = fullSize.optionRomBlocks;
+    tables.recipe.atom = fullSize.atom;
     all.push_back(tables);
     return all;
 }

@@ -29,13 +29,7 @@ Bytes image(void (*change)(ImageRecipe&) = nullptr, std::size_t cutTo = 0)
 }
 
 // The BIOS's tables where a 131,072-byte HD 3870 image has them: the clock table is confirmed.
-void confirmed(ImageRecipe& recipe)
-{
-    recipe.length = 131'072;
-    recipe.signatureOffset = 0xAE96;
-    recipe.optionRomBlocks = 124;
-    recipe.atom = fixtures::AtomTables{};
-}
+void confirmed(ImageRecipe& recipe) { recipe = fixtures::fullSizeWithTables(); }
 
 // A PowerPlay table that places the clock table one entry after the block at 0x5A1C.
 void contradicted(ImageRecipe& recipe)

@@ -108,15 +108,7 @@ TEST(SignatureSearch, FindsTheBlockOnlyWhollyWithin50000BytesAndTheImage)
 // out by hand from that image's layout, not taken from the reader or the builder.
 TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
 {
-    ImageRecipe recipe;
-    recipe.length = 131'072;
-    recipe.signatureOffset = 0xAE96;
-    recipe.optionRomBlocks = 124;
-    recipe.atom = AtomTables{};
-    recipe.atom->romHeader = 0x23C;
-    recipe.atom->masterDataTable = 0xA724;
-    recipe.atom->powerPlayOffset = 0xAE6A;
-    const Bytes file = buildImage(recipe);
+    const Bytes file = buildImage(fixtures::fullSizeWithTables());
     // The state array: state 0, then the signature the search finds.
     EXPECT_EQ(Bytes(file.begin() + 0xAE92, file.begin() + 0xAEA2),
               (Bytes{0, 0, 0, 0, 1, 1, 2, 3, 2, 4, 5, 6, 3, 7, 8, 9}));

@@ -12,6 +12,7 @@
 
 #include "app/main_controller.h"
 #include "bytes/sums.h"
+#include "files/rom_file.h"
 #include "files/safe_write.h"
 #include "fixtures/fake_platform.h"
 #include "fixtures/image_builder.h"
@@ -101,18 +102,12 @@ void make(const BadInput& row, const fs::path& path)
     }
 }
 
-RawFile split(const Bytes& content)
-{
-    const auto imageEnd = content.begin() + std::min(content.size(), kImageReadLimit);
-    return {Bytes(content.begin(), imageEnd), Bytes(imageEnd, content.end())};
-}
-
 // A saved copy of a file whose 3D clock was moved: changed, as long as the file, with the
 // image's sum balanced over its first 100,000 bytes and the bytes past them unchanged.
 bool savedCopyMatches(const Bytes& original, const Bytes& saved)
 {
-    const RawFile a = split(original);
-    const RawFile b = split(saved);
+    const RawFile a = splitFileBytes(original);
+    const RawFile b = splitFileBytes(saved);
     return saved != original && a.image.size() == b.image.size() && a.beyond == b.beyond &&
            sum16(a.image) == sum16(b.image);
 }
@@ -147,7 +142,7 @@ TEST_P(BadInputThroughTool, IsRefusedWithExitTwoOrShownAndSaved)
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_EQ(info.err, "");
     EXPECT_NE(info.out.find("\n3D                775.00 "), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("Checksum-16:         " + SumBytes(split(original).image)),
+    EXPECT_NE(info.out.find("Checksum-16:         " + SumBytes(splitFileBytes(original).image)),
               std::string::npos);
     EXPECT_EQ(set.exitCode, 0) << set.err;
     std::set<std::string> added = namesIn(folder.path());
@@ -198,7 +193,7 @@ TEST_P(BadInputThroughWindow, RefusesAndChangesNothingOrOpens)
         EXPECT_EQ(describeDocument(controller), document);
         return;
     }
-    const RawFile opened = split(fixtures::readFile(folder / row.fileName));
+    const RawFile opened = splitFileBytes(fixtures::readFile(folder / row.fileName));
     ASSERT_TRUE(controller.hasImage());
     EXPECT_EQ(controller.image()->fileImage, opened.image);
     EXPECT_EQ(controller.image()->beyondImage, opened.beyond);

@@ -393,7 +393,7 @@ TEST(Stress, OpenEditSaveCyclesKeepMemoryLevelAndEveryFileSound)
     const std::string corrected =
         "Checksum-16: " + SumBytes(image(kImageReadLimit)) + " (Corrected)";
     long warmedUp = 0;
-    for (int n = 0; n < (kUnderSanitizer ? 200 : 2000); ++n) {
+    for (int n = 0; n < (kUnderSanitizer ? 500 : 10'000); ++n) {
         fake.clearRecords();
         fake.openDialogAnswers.emplace_back(files[n % 2].string());
         controller.ROMOpen_Click();

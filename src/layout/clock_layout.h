@@ -37,12 +37,13 @@ inline constexpr std::size_t kVcoreBoxCount = 5;
 inline constexpr std::size_t kPowerStateCount = 5;
 
 // The entries each power state writes on save: its shown entry first, then the hidden entries
-// that the card reads for the same state and that a save fills with the same values.
-inline constexpr std::array<std::size_t, 1> kBootUpEntries{0};
-inline constexpr std::array<std::size_t, 2> k2DEntries{1, 4};
-inline constexpr std::array<std::size_t, 2> k3DLowEntries{2, 5};
-inline constexpr std::array<std::size_t, 2> k3DHighEntries{3, 6};
-inline constexpr std::array<std::size_t, 3> kUvdEntries{7, 8, 9};
+// that the card reads for the same state and that a save fills with the same values. Each list
+// is as long as its entries: no count to keep in step with them.
+inline constexpr std::size_t kBootUpEntries[] = {0};
+inline constexpr std::size_t k2DEntries[] = {1, 4};
+inline constexpr std::size_t k3DLowEntries[] = {2, 5};
+inline constexpr std::size_t k3DHighEntries[] = {3, 6};
+inline constexpr std::size_t kUvdEntries[] = {7, 8, 9};
 
 // The five power states the editor shows, in window column order (left to right), which is
 // also the order in which their clocks are range-checked. Each state owns a GPU slider (even
@@ -68,6 +69,10 @@ inline constexpr std::array<PowerState, kPowerStateCount> kPowerStates{{
     {"3D", "3d", 4, 5, 2, k3DHighEntries},
     {"UVD", "uvd", 6, 7, 3, kUvdEntries},
 }};
+static_assert(kPowerStates[kBootUp].key == "bootup" && kPowerStates[k2D].key == "2d" &&
+                  kPowerStates[k3DLow].key == "3d_low" && kPowerStates[k3DHigh].key == "3d" &&
+                  kPowerStates[kUvd].key == "uvd",
+              "each index names its row of the table");
 
 // While the UVD link holds, the UVD state takes this state's clocks and voltage.
 inline constexpr PowerStateIndex kUvdFollows = k3DHigh;

@@ -163,6 +163,7 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
     x2.x2SecondFile = true;
     const std::string second = writeImage("x2-bios2.rom", fixtures::buildImage(x2));
     ASSERT_EQ(runCli({"set", first, second, "--3d-gpu", "850", "--3d-vcore", "1.274"}).exitCode, 0);
+    EXPECT_NE(runCli({"info", second, "--json"}).out.find("\"x2_file\": 2,"), std::string::npos);
 
     const CliRun diff = runCli({"diff", path("x2-bios1_mod.rom"), path("x2-bios2_mod.rom")});
     EXPECT_EQ(diff.exitCode, 0) << diff.out;
@@ -176,7 +177,7 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
          {"\"a\": 775.00,\n        \"b\": 850.96,\n        \"match\": false",
           "\"a\": 775.00,\n        \"b\": 774.03,\n        \"match\": true",  // compensation only
           "\"entry\": 9,\n      \"field\": \"vcore_mv\",\n      \"a\": 1152,\n      \"b\": 1274",
-          "\"settings_match\": false,"})
+          "\"settings_match\": false,", "\"byte_ranges\": [],"})
         EXPECT_NE(changed.out.find(member), std::string::npos) << member << changed.out;
 }
 

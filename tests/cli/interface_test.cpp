@@ -3,6 +3,7 @@
 
 #include "clockvane_version.h"
 
+#include "cli/arguments.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
@@ -64,6 +65,20 @@ TEST_P(Usage, IsRefusedWithExitTwoAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Arguments, Usage, ::testing::ValuesIn(kUsageCases),
                          [](const auto& info) { return info.param.name; });
+
+// A value follows its option after "=" or as the next argument; after "--" every argument is
+// a name, even one that starts with a dash.
+TEST(Arguments, ValuesFollowTheirOptionsAndADoubleDashEndsThem)
+{
+    const std::vector<std::string> arguments{"--3d-gpu=800", "--force", "--2d-gpu", "300",
+                                             "--",           "-a.rom",  "--force"};
+    const cli::AcceptedOption accepted[] = {
+        {"--force", false}, {"--3d-gpu", true}, {"--2d-gpu", true}};
+    const auto parsed = cli::parseArguments(arguments, accepted);
+    ASSERT_TRUE(parsed.ok());
+    EXPECT_EQ(parsed->options.at(0).value + parsed->options.at(2).value, "800300");
+    EXPECT_EQ(parsed->positional, (std::vector<std::string>{"-a.rom", "--force"}));
+}
 
 TEST(Help, EveryCommandHasHelpAndTheVersionIsThePackages)
 {

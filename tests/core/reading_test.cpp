@@ -129,6 +129,11 @@ TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
                           layout.clockInfoOffset, layout.clockInfoCount.value_or(0)}),
               (std::array<std::size_t, 5>{4, 4, 16, 0xAEA2, 10}));
     EXPECT_EQ(rom->clockTableCheck, ClockTableCheck::Confirmed);
+
+    // State 0's first clock-info index counts too: index 11 makes 12 entries.
+    Bytes state0 = file;
+    state0[0xAE93] = 11;
+    EXPECT_EQ(loadRom(splitFileBytes(state0))->structure.powerPlay->layout->clockInfoCount, 12u);
 }
 
 // Images of 0xC000 bytes with the signature at 0x5A10: the clock block is at 0x5A1C; 0xF000

@@ -80,6 +80,7 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
         EXPECT_EQ(way == 0 && ::geteuid() == 0 ? ::chown(target.c_str(), 65534, 65534) : 0, 0);
         EXPECT_EQ(way == 0 ? ::chmod(target.c_str(), 0604) : 0, 0);
         ::setxattr(target.c_str(), "user.o", "x", way == 0 ? 1 : 0, 0);  // where supported
+        ::setxattr(target.c_str(), "user.p", "", 0, 0);
         if (way == 0) giveFolderADefaultAcl(folder_);
         EXPECT_EQ(way == 1 ? ::link(target.c_str(), (folder_ / "same.rom").c_str()) : 0, 0);
         EXPECT_EQ(way == 2 ? ::chmod(folder_.c_str(), 0555) : 0, 0);

@@ -193,7 +193,8 @@ private slots:
         };
         QCOMPARE(name(window().slider(1)), QStringLiteral("BootUp memory clock"));
         QCOMPARE(name(window().slider(8)), QStringLiteral("3D Low Power GPU clock"));
-        QCOMPARE(name(window().vcoreBox(2)), QStringLiteral("3D High Power VCore"));
+        QCOMPARE(name(window().vcoreBox(0)) + '|' + name(window().vcoreBox(2)),
+                 QStringLiteral("BootUp VCore|3D High Power VCore"));
         QAccessibleInterface* gpu = QAccessible::queryAccessibleInterface(window().slider(0));
         QCOMPARE(gpu->role(), QAccessible::Slider);
         QCOMPARE(gpu->text(QAccessible::Value), QStringLiteral("775 MHz"));

@@ -122,6 +122,7 @@ TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
             controller.setVcoreText(3, "0,5");  // raised to 0,9 by the save's validation
         }
         const std::string loadedSum = SumBytes(fixtures::readFile(opened));
+        controller.Timer1_Timer();  // the open's percentage goes; the save's comes back
         fake.clearRecords();
         save(outPath());
         EXPECT_EQ(fake.trace(), german ? kSaveGerman : kSaveEnglish);
@@ -133,7 +134,7 @@ TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
         EXPECT_NE(written, fixtures::readFile(opened));  // the clock fields were rewritten
         EXPECT_EQ(controller.state().sliders[6].enabled, german);  // the controls come back
         EXPECT_EQ(controller.state().vcoreBoxes[3].text, german ? "0,9" : "");
-        // The status reset timer.
+        EXPECT_TRUE(controller.state().progressDisplay);
         controller.Timer1_Timer();
         EXPECT_EQ(controller.state().statusPanels[kProgressPanel],
                   german ? "Bereit..." : "Ready...");

@@ -162,12 +162,13 @@ TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
          {A{.romHeader = std::nullopt}, A{.atomText = false}, A{.romHeader = 0xF000},
           A{.romHeader = 0xBFF0}, A{.masterDataTable = std::nullopt}, A{.masterDataTable = 0xF000},
           A{.masterDataTableSize = 35}, A{.powerPlay = false}, A{.powerPlayOffset = 0xF000},
-          A{.formatRevision = 3}})
+          A{.formatRevision = 3}, A{.powerPlayOffset = 0xC000 - 14}})
         check(atom, ClockTableCheck::NotAvailable);
     check(A{.powerPlay = false}, ClockTableCheck::NotAvailable, 4);
     for (const A& atom :
          {A{.clockInfoOffset = 0x5A2C}, A{.clockInfoOffset = 0xF000}, A{.clockInfoSize = 20},
-          A{.stateCount = 3}, A{.masterDataTable = 0x300, .stateCount = 255}})
+          A{.stateCount = 3}, A{.masterDataTable = 0x300, .stateCount = 255},
+          A{.powerPlayOffset = 0xC000 - 15}})  // its 15 fixed bytes end with the file
         check(atom, ClockTableCheck::Contradicted);
 }
 

@@ -255,14 +255,17 @@ TEST_F(CliTest, ACutDumpAndAnotherStructureAreWarningsAndDifferences)
     EXPECT_NE(lengths.out.find("Lengths differ: A has 65536 bytes, B has 60000"),
               std::string::npos);
 
-    const std::string tables = writeImage(
-        "tables.rom", image([](ImageRecipe& recipe) { recipe.atom = fixtures::AtomTables{}; }));
+    // Tables, and the byte right after entry 0's VCore field (0x5A24): no clock field.
+    const std::string tables = writeImage("tables.rom", image([](ImageRecipe& recipe) {
+                                              recipe.atom = fixtures::AtomTables{};
+                                              recipe.trailers[0][0] ^= 1;
+                                          }));
     const CliRun json = runCli({"diff", full, tables, "--json"});
     EXPECT_EQ(json.exitCode, 1);
     for (const char* member :
          {"\"length\": 65536,\n    \"clock_block_offset\": 23068,\n    \"structure\": {\n      "
           "\"check\": \"confirmed\",",
-          "\"settings_match\": true,",
+          "\"settings_match\": true,", "\"first\": 23076,\n      \"last\": 23076\n",
           "\"lengths_differ\": false,\n  \"structure_differs\": true\n}"})
         EXPECT_NE(json.out.find(member), std::string::npos) << member << json.out;
 }

@@ -4,11 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "bytes/sums.h"
 #include "files/rom_file.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/processes.h"
 #include "image/bios_info.h"
 #include "image/card_identity.h"
 #include "image/option_rom.h"
@@ -36,8 +35,7 @@ void expectLoadedAt(const Result<LoadedRom, LoadError>& rom, std::size_t signatu
 
 TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndRefusesOver64MiB)
 {
-    const fs::path dir = fs::temp_directory_path() / ("clockvane-read-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const reliability::ScratchFolder dir;
     const std::pair<std::size_t, std::size_t> lengths[] = {
         {99'999, 99'999}, {100'000, 100'000}, {100'001, 100'000}, {131'072, 100'000}};
     for (const auto& [fileLength, imageLength] : lengths) {
@@ -59,7 +57,6 @@ TEST(ReadFile, KeepsTheFirst100000BytesSetsTheRestAsideAndRefusesOver64MiB)
     EXPECT_EQ(readRomFile(dir / "huge.rom").error().kind, FileErrorKind::TooLarge);
     fs::resize_file(dir / "huge.rom", 64 * 1024 * 1024);
     EXPECT_TRUE(readRomFile(dir / "huge.rom").ok());
-    fs::remove_all(dir);
 }
 
 TEST(SignatureSearch, FindsTheBlockOnlyWhollyWithin50000BytesAndTheImage)

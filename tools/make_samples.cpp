@@ -32,10 +32,11 @@ ClockEntries table(unsigned gpuMhz, unsigned ramMhz, std::uint16_t vcoreMv)
     return {{high, low2d, low3d, high, low2d, low3d, high, uvd, uvd, uvd}};
 }
 
+// `base` lays the image out; the card fills in what identifies it and its clocks.
 ImageRecipe card(const char* deviceId, std::string memoryText, ClockEntries entries,
-                 std::uint32_t seed)
+                 std::uint32_t seed, ImageRecipe base = {})
 {
-    ImageRecipe recipe;
+    ImageRecipe recipe = std::move(base);
     recipe.deviceId = deviceId;
     recipe.memoryText = std::move(memoryText);
     recipe.entries = entries;
@@ -58,13 +59,8 @@ std::vector<Sample> samples()
     // Neither type nor size stated: the window asks for the size when this one is opened.
     all.push_back({"hd3850-nosize.rom", card("9505", "", table(668, 828, 1220), 38500)});
     // A full-size image with the BIOS's own tables, which confirm the clock table.
-    Sample tables{"hd3870-tables.rom", card("9501", "GDDR3 512MB", table(775, 1125, 1274), 38701)};
-    const auto fullSize = clockvane::fixtures::fullSizeWithTables();
-    tables.recipe.length = fullSize.length;
-    tables.recipe.signatureOffset = fullSize.signatureOffset;
-    tables.recipe.optionRomBlocks = fullSize.optionRomBlocks;
-    tables.recipe.atom = fullSize.atom;
-    all.push_back(tables);
+    all.push_back({"hd3870-tables.rom", card("9501", "GDDR3 512MB", table(775, 1125, 1274), 38701,
+                                             clockvane::fixtures::fullSizeWithTables())});
     return all;
 }
 

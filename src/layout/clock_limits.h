@@ -19,9 +19,6 @@ inline constexpr int kRamDesignValue = 400;
 
 SliderRange sliderRange(std::size_t slider);
 
-// A raw clock field (units of 10 kHz) as MHz, unrounded.
-constexpr double mhzFromRaw(std::uint32_t raw) { return static_cast<double>(raw) / 100.0; }
-
 // Whole MHz for a slider: raw / 100 rounded to the nearest integer, halves to even.
 // Done in integers so that 777.50 and 778.50 never depend on floating-point luck.
 int sliderValueFromRaw(std::uint32_t raw);

@@ -15,7 +15,6 @@ class SvgPicture : public QWidget {
 public:
     SvgPicture(const QString& resource, QSize logicalSize, QWidget* parent = nullptr);
 
-    bool isValidPicture() const { return renderer_.isValid(); }
     QSize sizeHint() const override { return logicalSize_; }
     QSize minimumSizeHint() const override { return logicalSize_; }
 

@@ -134,20 +134,16 @@ TEST_P(SetEdits, WritesTheBytesOfTheCoresSave)
 INSTANTIATE_TEST_SUITE_P(Kinds, SetEdits, ::testing::ValuesIn(kEditCases),
                          [](const auto& info) { return info.param.name; });
 
-// "_mod" goes before the extension, or at the end of a name of fewer than four characters, in
-// the input's folder. Files are handled apart, the highest exit code wins; --force may
-// overwrite an input.
+// The save goes beside its input, under the core's save name. Files are handled apart, the
+// highest exit code wins; --force may overwrite an input.
 TEST_F(CliTest, SetSavesBesideEachInputAndOverwritesAnInputOnlyWhenForced)
 {
     const std::string card = writeImage("card.rom", image());
-    std::filesystem::create_directories(dir_ / "dumps");
-    const std::string shortName = writeImage("dumps/v1", image());
-    const CliRun run = runCli({"set", card, path("gone.rom"), shortName, "--3d-gpu", "800"});
+    const CliRun run = runCli({"set", path("gone.rom"), card, "--3d-gpu", "800"});
     EXPECT_EQ(run.exitCode, 2);
-    const std::string sum = ": Checksum-16: " + SumBytes(image()) + " (Corrected)\n";
-    EXPECT_EQ(run.out, card + " -> " + path("card_mod.rom") + sum + shortName + " -> " +
-                           path("dumps/v1_mod") + sum);
-    EXPECT_EQ(files(), (std::vector<std::string>{"card.rom", "card_mod.rom", "dumps"}));
+    EXPECT_EQ(run.out, card + " -> " + path("card_mod.rom") +
+                           ": Checksum-16: " + SumBytes(image()) + " (Corrected)\n");
+    EXPECT_EQ(files(), (std::vector<std::string>{"card.rom", "card_mod.rom"}));
     EXPECT_EQ(runCli({"set", card, "-o", card, "--2d-gpu", "350", "--force"}).exitCode, 0);
     EXPECT_NE(fixtures::readFile(card), image());
 }

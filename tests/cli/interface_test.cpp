@@ -1,9 +1,15 @@
 // The interface: usage errors, help and version, control characters, standard output.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+#include <sstream>
+
 #include "clockvane_version.h"
 
 #include "cli/arguments.h"
+#include "cli/help_texts.h"
+#include "cli/man_page.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
@@ -88,6 +94,31 @@ TEST(Help, EveryCommandHasHelpAndTheVersionIsThePackages)
         const CliRun run = runCli({command, "--help"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out.rfind("Usage: clockvane " + command, 0), 0u) << run.out;
+    }
+}
+
+// clockvane(1) is made from the help texts and docs/cli.md is written by hand: both must name
+// every option a help text names.
+TEST(Help, TheManualPageAndTheGuideNameEveryOptionOfTheHelp)
+{
+    std::ifstream guideFile(CLOCKVANE_CLI_GUIDE);
+    std::ostringstream guide;
+    guide << guideFile.rdbuf();
+    ASSERT_FALSE(guide.str().empty()) << CLOCKVANE_CLI_GUIDE;
+    // roff writes each hyphen of an option as \-.
+    const std::string page = std::regex_replace(cli::manPage({"1.0", "2026-01-01", "summary", ""}),
+                                                std::regex(R"(\\-)"), "-");
+    const std::regex option(R"(--[A-Za-z][A-Za-z-]*[A-Za-z]|-o [A-Z]+)");
+    for (const std::string_view help :
+         {cli::kToolHelp, cli::kInfoHelp, cli::kSetHelp, cli::kDiffHelp}) {
+        const std::string text(help);
+        for (auto match = std::sregex_iterator(text.begin(), text.end(), option);
+             match != std::sregex_iterator(); ++match) {
+            EXPECT_NE(page.find(match->str()), std::string::npos)
+                << "clockvane(1): " << match->str();
+            EXPECT_NE(guide.str().find(match->str()), std::string::npos)
+                << "cli.md: " << match->str();
+        }
     }
 }
 

@@ -18,9 +18,10 @@ set(icon ${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg)
 set(mime_package ${PREFIX}/${DATADIR}/mime/packages/${APP_ID}.xml)
 set(readme ${PREFIX}/${DOCDIR}/README.md ${PREFIX}/${DOCDIR}/docs/screenshot.png)
 set(installed ${program} ${desktop} ${metainfo} ${icon} ${mime_package} ${readme}
-              ${PREFIX}/${MANDIR}/man1/clockvane-editor.1)
+              ${PREFIX}/${MANDIR}/man1/clockvane-editor.1.gz)
 if(WITH_CLI)
-  list(APPEND installed ${PREFIX}/${BINDIR}/clockvane ${PREFIX}/${MANDIR}/man1/clockvane.1
+  list(APPEND installed ${PREFIX}/${BINDIR}/clockvane ${PREFIX}/${MANDIR}/man1/clockvane.1.gz
+       ${PREFIX}/${DOCDIR}/cli.md
        ${PREFIX}/${DATADIR}/bash-completion/completions/clockvane)
 endif()
 if(NOT IS_ABSOLUTE "${ABOUT_ADDRESS}" AND NOT ABOUT_ADDRESS MATCHES "^[a-z]+:")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build, installs it on this machine the way a user
 # would (apt-get install ./clockvane_<version>_<arch>.deb) and checks what the system then has:
+# lintian finds neither errors nor warnings in the package,
 # both programs answer --version with the project's version, the desktop entry and the
 # metainfo pass the desktops' validators, the file type is in the MIME database, and the
 # manual pages (clockvane(1) with every option of 'clockvane set --help'), the tool's guide,
@@ -29,6 +30,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* && $depends == *libc6* ]] ||
   fail "the dependencies do not come from dpkg-shlibdeps: $depends"
 echo "built $(basename "$deb"), depends on: $depends"
+
+# Debian's own check of the package: copyright, changelog, compressed manual pages, the
+# description. Its informational notes are not failures (lintian prints a note when run as root).
+lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
+  fail "lintian finds errors or warnings in $(basename "$deb")"
 
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "$deb" >/dev/null
 trap 'DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y clockvane >/dev/null' EXIT

@@ -167,6 +167,13 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
                             "match.\n"),
               std::string::npos)
         << diff.out;
+    // The text table's columns: 14 and 10 characters for state and field, then A and B
+    // right-aligned in 10 and 12.
+    const std::string table = runCli({"diff", first, path("x2-bios1_mod.rom")}).out;
+    for (const char* line : {"\nPower state   Field              A           B\n",
+                             "\n3D            GPU MHz       775.00      850.96  DIFFERENT\n",
+                             "\n              VCore mV        1204        1274  DIFFERENT\n"})
+        EXPECT_NE(table.find(line), std::string::npos) << line << table;
     const CliRun changed = runCli({"diff", first, path("x2-bios1_mod.rom"), "--json"});
     EXPECT_EQ(changed.exitCode, 1);
     for (const char* member :
@@ -221,6 +228,11 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
   ],)");
     EXPECT_NE(json.out.find("\"ram_mhz\": 0.00,\n      \"gpu_slider\": 300,\n      \"ram_slider\": "
                             "400,\n      \"vcore_mv\": 1100,\n      \"vcore_text\": \"1.1\""),
+              std::string::npos);
+    const std::string small = writeImage(
+        "256.rom", image([](ImageRecipe& recipe) { recipe.memoryText = "GDDR3 256MB"; }));
+    EXPECT_NE(runCli({"info", small, "--json"})
+                  .out.find("\"memory_type\": \"GDDR3\",\n  \"memory_size_mb\": 256,\n"),
               std::string::npos);
     const CliRun text = runCli({"info", file});
     for (const char* line :

@@ -1,4 +1,5 @@
-// The interface: usage errors, help and version, control characters, standard output.
+// The interface: usage errors, help and version, control characters, JSON texts, standard
+// output.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +11,8 @@
 #include "cli/arguments.h"
 #include "cli/help_texts.h"
 #include "cli/man_page.h"
+#include "cli/json_writer.h"
+#include "cli/text_format.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
@@ -51,6 +54,9 @@ const UsageCase kUsageCases[] = {
     {"OutputWithTwoFiles", {"set", "IN", "IN", "-o", "x.rom"}, "with one FILE only"},
     {"OutputIsTheInput", {"set", "IN", "-o", "IN", "--3d-gpu", "800"}, "is an input file"},
     {"DiffOfAMissingFile", {"diff", "IN", "gone.rom"}, "gone.rom: cannot open"},
+    {"StandardInput", {"info", "-"}, "info: '-' (standard input or output) is not supported"},
+    {"StandardInputAfterDashes", {"diff", "IN", "--", "-"}, "'-' (standard input or output)"},
+    {"StandardOutput", {"set", "IN", "-o", "-", "--3d-gpu", "800"}, "-o '-' (standard input"},
 };
 
 class Usage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
@@ -122,29 +128,64 @@ TEST(Help, TheManualPageAndTheGuideNameEveryOptionOfTheHelp)
     }
 }
 
-// Every line, on either stream, shows a control character in a name as \xNN rather than
-// handing it to the terminal; JSON escapes it and replaces bytes that are no UTF-8 by U+FFFD.
-// What the tool prints must reach standard output.
+// A terminal acts on the C0 controls, DEL and the C1 controls, in UTF-8 mode on U+0080-U+009F
+// and in an 8-bit mode on the bytes 0x80-0x9F (CSI 0x9B, OSC 0x9D): all are shown as \xNN.
+// Other bytes outside UTF-8 (a Latin-1 name) pass unchanged.
+TEST(PrintableText, EscapesEveryControlATerminalActsOn)
+{
+    using Row = std::pair<std::string_view, std::string_view>;
+    for (const auto& [text, shown] :
+         {Row{"a\x1b[2J\r", "a\\x1B[2J\\x0D"}, Row{"\x7F~", "\\x7F~"},
+          Row{"\x9B"
+              "1m",
+              "\\x9B"
+              "1m"},
+          Row{"\x9D\x80\x9F", "\\x9D\\x80\\x9F"}, Row{"\xC2\x9B\xC2\x80", "\\x9B\\x80"},
+          Row{"\xE2\x9Bx", "\xE2\\x9Bx"}, Row{"\xC2\xA0\xA0\xE9\xC2", "\xC2\xA0\xA0\xE9\xC2"},
+          Row{"caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC"}})
+        EXPECT_EQ(cli::printableText(text), shown) << text;
+}
+
+// JSON holds valid UTF-8 only: a byte that starts no well-formed sequence becomes U+FFFD, the
+// controls become \u00XX. One- and three-byte sequences begin at 0x00 and 0xE0.
+TEST(JsonEscape, KeepsWellFormedUtf8AndReplacesEveryOtherByte)
+{
+    const std::string_view bad = "\xEF\xBF\xBD";
+    using Row = std::pair<std::string_view, std::string>;
+    for (const auto& [text, escaped] :
+         {Row{"\x80", std::string(bad)}, Row{"\x7F\xC2\x85", "\\u007F\\u0085"},
+          Row{"\xE0\xA0\x80\xDF\xBF", "\xE0\xA0\x80\xDF\xBF"},
+          Row{"\xE0\x9F\xBF", std::string(bad) + std::string(bad) + std::string(bad)},
+          Row{"\xC1\xBF\xF4\x90",
+              std::string(bad) + std::string(bad) + std::string(bad) + std::string(bad)},
+          Row{"\xF0\x9F\x98\x80\"\\", "\xF0\x9F\x98\x80\\\"\\\\"}})
+        EXPECT_EQ(cli::jsonEscape(text), escaped) << text;
+}
+
+// Every command shows a name's controls escaped (the rule above); what the tool prints must
+// reach standard output, and when it does not, the message says why.
 TEST_F(CliTest, EscapesControlCharactersAndFailsWhenStandardOutputCannotBeWritten)
 {
-    const std::string odd = writeImage("odd\x1b[2J\r\xE9.rom", fixtures::buildImage({}));
+    const std::string odd = writeImage("odd\x1b[2J\r\x9B\xE9.rom", fixtures::buildImage({}));
     const CliRun saved = runCli({"set", odd, "--3d-gpu", "800"});
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    const CliRun refused = runCli({"set", path("gone\x07.rom"), "--3d-gpu", "800"});
+    const CliRun refused = runCli({"set", path("gone\x07\x9D.rom"), "--3d-gpu", "800"});
     EXPECT_EQ(refused.exitCode, 2);
-    for (const std::string& text : {saved.out, refused.err})
-        EXPECT_EQ(text.find_first_of("\x1b\r\x07"), std::string::npos) << text;
-    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\xE9.rom -> "), std::string::npos) << saved.out;
-    EXPECT_NE(
-        runCli({"diff", odd, odd, "--json"}).out.find("odd\\u001B[2J\\u000D\xEF\xBF\xBD.rom\""),
-        std::string::npos);
-    EXPECT_NE(refused.err.find("gone\\x07.rom: cannot open"), std::string::npos) << refused.err;
+    for (const std::string& text :
+         {saved.out, refused.err, runCli({"info", odd}).out, runCli({"diff", odd, odd}).out})
+        EXPECT_EQ(text.find_first_of("\x1b\r\x07\x9B\x9D"), std::string::npos) << text;
+    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\\x9B\xE9.rom -> "), std::string::npos) << saved.out;
+    EXPECT_NE(runCli({"diff", odd, odd, "--json"})
+                  .out.find("odd\\u001B[2J\\u000D\xEF\xBF\xBD\xEF\xBF\xBD.rom\""),
+              std::string::npos);
+    EXPECT_NE(refused.err.find("gone\\x07\\x9D.rom: cannot open"), std::string::npos)
+        << refused.err;
 
     reliability::ChildLimits toFullDisk;
     toFullDisk.standardOutput = "/dev/full";
     const CliRun full = reliability::runTool({"info", odd, "--json"}, toFullDisk);
-    EXPECT_NE(full.exitCode, 0);
-    EXPECT_NE(full.err.find("standard output"), std::string::npos) << full.err;
+    EXPECT_EQ(full.exitCode, 4);
+    EXPECT_EQ(full.err, "clockvane: cannot write to standard output: No space left on device\n");
 }
 
 }  // namespace

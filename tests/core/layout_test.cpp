@@ -71,8 +71,10 @@ TEST(ClockBlock, DecodesEveryEntryFromItsPlaceInTheImage)
 
     ClockSet clocks = rom->clocks;
     clocks.working[3] = {0x0186A0, 0x010203, 0x052F};
+    clocks.working[9].vcore = 0x1234;  // the block's last two bytes
     Bytes expected(rom->image.clockBlock().begin(), rom->image.clockBlock().end());
     fixtures::putBytes(expected, 48, Bytes{0xA0, 0x86, 0x01, 0x03, 0x02, 0x01, 0x2F, 0x05});
+    fixtures::putBytes(expected, 150, Bytes{0x34, 0x12});
     EXPECT_EQ(encodeClockBlock(clocks), expected);
 }
 

@@ -10,8 +10,8 @@
 
 #include "cli/arguments.h"
 #include "cli/help_texts.h"
-#include "cli/man_page.h"
 #include "cli/json_writer.h"
+#include "cli/man_page.h"
 #include "cli/text_format.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"

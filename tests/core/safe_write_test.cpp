@@ -126,54 +126,51 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
 
 // chattr flags and trusted.* attributes set by root: a renamed copy keeps them where it can
 // be given them. An ordinary user cannot give +j (data journalling, on ext4), so that file is
-// written in place. A row is skipped where the scratch folder's file system lacks its part.
-TEST_F(SafeWrite, KeepsChattrFlagsAndTrustedAttributesOrWritesInPlace)
+// written in place. A row is skipped where the flag or attribute cannot be set here.
+struct KeptRow {
+    const char* name;
+    uid_t saver;
+    int flags;
+    const char* trusted;
+    bool renamed;
+};
+class KeptBySave : public SafeWrite, public ::testing::WithParamInterface<KeptRow> {};
+
+TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
 {
+    const KeptRow& row = GetParam();
     if (::geteuid() != 0) GTEST_SKIP() << "only root sets +j and trusted.* attributes";
-    const struct {
-        const char* name;
-        uid_t saver;
-        int flags;
-        const char* trusted;
-        bool renamed;
-    } rows[] = {
-        {"NoDumpNoAtime", 0, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, true},
-        {"TrustedAttribute", 0, 0, "trusted.clockvane", true},
-        {"JournalledDataOfAnOrdinaryUser", kOtherUser, FS_JOURNAL_DATA_FL, nullptr, false},
-    };
-    std::string skipped;
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const fs::path folder = folder_ / row.name;
-        const fs::path target = folder / "card.rom";
-        fs::create_directory(folder);
-        writeFile(target, pattern(3000, 4));
-        ASSERT_EQ(::chown(folder.c_str(), row.saver, row.saver), 0);
-        ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
-        if ((row.flags != 0 && !addChattrFlags(target, row.flags)) ||
-            (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0)) {
-            skipped += std::string(row.name) + ": not on this file system; ";
-            continue;
-        }
-        const auto inode = std::get<0>(snapshot(target));
-        reliability::ChildLimits limits;
-        if (row.saver != 0) limits.user = row.saver;
-        const auto child = reliability::runInChild(
-            [&] {
-                const auto error = writeFileSafely(target, pattern(2000, 5));
-                return error ? error->reason : std::string();
-            },
-            limits);
-        EXPECT_EQ(child.report, "");
-        EXPECT_EQ(readFile(target), pattern(2000, 5));
-        EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
-        EXPECT_EQ(chattrFlags(target) & row.flags, row.flags);
-        char value[8] = {};
-        EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1,
-                  1);
-    }
-    if (!skipped.empty()) GTEST_SKIP() << skipped;
+    const fs::path target = folder_ / "card.rom";
+    writeFile(target, pattern(3000, 4));
+    ASSERT_EQ(::chown(folder_.c_str(), row.saver, row.saver), 0);
+    ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
+    if ((row.flags != 0 && !addChattrFlags(target, row.flags)) ||
+        (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0))
+        GTEST_SKIP() << "cannot be set in " << folder_ << ": " << std::strerror(errno);
+    const auto inode = std::get<0>(snapshot(target));
+    reliability::ChildLimits limits;
+    if (row.saver != 0) limits.user = row.saver;
+    const auto child = reliability::runInChild(
+        [&] {
+            const auto error = writeFileSafely(target, pattern(2000, 5));
+            return error ? error->reason : std::string();
+        },
+        limits);
+    EXPECT_EQ(child.report, "");
+    EXPECT_EQ(readFile(target), pattern(2000, 5));
+    EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
+    EXPECT_EQ(chattrFlags(target) & row.flags, row.flags);
+    char value[8] = {};
+    EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1, 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeptBySave,
+    ::testing::Values(KeptRow{"NoDumpNoAtime", 0, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, true},
+                      KeptRow{"TrustedAttribute", 0, 0, "trusted.clockvane", true},
+                      KeptRow{"JournalledDataOfAnOrdinaryUser", kOtherUser, FS_JOURNAL_DATA_FL,
+                              nullptr, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A file bind-mounted onto the target's name cannot be renamed over (EBUSY); written in place,
 // the mounted file gets the bytes. Mounted in a child's own mount namespace, which ends with it.

@@ -1,5 +1,6 @@
 // clockvane: the editor's reading, saving and comparing of BIOS images on the command line.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -70,6 +71,10 @@ bool standardOutputReached()
 
 int main(int argc, char** argv)
 {
+    // Under a file size limit (ulimit -f) a write past it would otherwise end the program in
+    // the middle of a save; ignored, the write fails with EFBIG and the save puts the old file
+    // back and says why.
+    std::signal(SIGXFSZ, SIG_IGN);
     const int exitCode = runCommand(std::vector<std::string>(argv + 1, argv + argc));
     if (!standardOutputReached()) return kExitWriteFailed;
     return exitCode;

@@ -8,7 +8,6 @@
 
 #include "clockvane_version.h"
 
-#include "cli/arguments.h"
 #include "cli/help_texts.h"
 #include "cli/json_writer.h"
 #include "cli/man_page.h"
@@ -37,13 +36,13 @@ const UsageCase kUsageCases[] = {
     {"MissingValue", {"set", "IN", "--3d-gpu"}, "'--3d-gpu' needs a value"},
     {"GivenTwice", {"set", "IN", "--3d-gpu", "800", "--3d-gpu=900"}, "given twice"},
     {"FlagWithValue", {"set", "IN", "--force=yes"}, "takes no value"},
-    {"GpuAbove1200", {"set", "IN", "--3d-gpu", "1201"}, "from 300 to 1200"},
+    {"GpuAbove1200", {"set", "IN", "--3d-gpu=1201"}, "from 300 to 1200"},
     {"GpuBelow300", {"set", "IN", "--2d-gpu", "299"}, "from 300 to 1200"},
     {"RamBelow400", {"set", "IN", "--2d-ram", "399"}, "from 400 to 1700"},
     {"RamAbove1700", {"set", "IN", "--3d-ram", "1701"}, "from 400 to 1700"},
     {"ClockNotWhole", {"set", "IN", "--3d-gpu", "800.5"}, "whole number of MHz"},
     {"VoltageTwoSeparators", {"set", "IN", "--3d-vcore", "1,2,3"}, "a decimal number"},
-    {"VoltageWithBlank", {"set", "IN", "--3d-vcore", "1 2"}, "--3d-vcore '1 2'"},
+    {"VoltageWithBlank", {"set", "IN", "--3d-vcore=1 2"}, "--3d-vcore '1 2'"},
     {"VoltageLetterFirst", {"set", "IN", "--3d-vcore", "a1"}, "a decimal number"},
     {"VoltageLetterPrefix", {"set", "IN", "--3d-vcore", "x1.2"}, "--3d-vcore 'x1.2'"},
     {"VoltageEmpty", {"set", "IN", "--3d-vcore="}, "a decimal number"},
@@ -56,6 +55,7 @@ const UsageCase kUsageCases[] = {
     {"DiffOfAMissingFile", {"diff", "IN", "gone.rom"}, "gone.rom: cannot open"},
     {"StandardInput", {"info", "-"}, "info: '-' (standard input or output) is not supported"},
     {"StandardInputAfterDashes", {"diff", "IN", "--", "-"}, "'-' (standard input or output)"},
+    {"NameAfterDashes", {"info", "--", "-gone.rom"}, "-gone.rom: cannot open"},
     {"StandardOutput", {"set", "IN", "-o", "-", "--3d-gpu", "800"}, "-o '-' (standard input"},
 };
 
@@ -77,20 +77,6 @@ TEST_P(Usage, IsRefusedWithExitTwoAndWritesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Arguments, Usage, ::testing::ValuesIn(kUsageCases),
                          [](const auto& info) { return info.param.name; });
-
-// A value follows its option after "=" or as the next argument; after "--" every argument is
-// a name, even one that starts with a dash.
-TEST(Arguments, ValuesFollowTheirOptionsAndADoubleDashEndsThem)
-{
-    const std::vector<std::string> arguments{"--3d-gpu=800", "--force", "--2d-gpu", "300",
-                                             "--",           "-a.rom",  "--force"};
-    const cli::AcceptedOption accepted[] = {
-        {"--force", false}, {"--3d-gpu", true}, {"--2d-gpu", true}};
-    const auto parsed = cli::parseArguments(arguments, accepted);
-    ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(parsed->options.at(0).value + parsed->options.at(2).value, "800300");
-    EXPECT_EQ(parsed->positional, (std::vector<std::string>{"-a.rom", "--force"}));
-}
 
 TEST(Help, EveryCommandHasHelpAndTheVersionIsThePackages)
 {

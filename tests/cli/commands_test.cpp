@@ -60,15 +60,15 @@ void PrintTo(const EditCase& row, std::ostream* out) { *out << row.name; }
 const std::string kAllToMaximum = "--bootup-gpu 1200 --bootup-ram 1700 --2d-gpu 1200 --2d-ram 1700 "
                                   "--3d-gpu 1200 --3d-ram 1700 --3d-low-gpu 1200 --3d-low-ram 1700";
 
-// Range edges pass (300/1200 MHz GPU, 400/1700 MHz RAM, 0.9/1.327 V). A dump cut short or a
-// contradicted clock table is refused unless forced; a change past the option ROM even then.
+// Range edges pass (300/1200 MHz GPU, 400/1700 MHz RAM, 0.9/1.327 V), on an image whose tables
+// confirm the clock table and on one without them. A dump cut short or a contradicted clock
+// table is refused unless forced; a change past the option ROM even then.
 const EditCase kEditCases[] = {
-    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0},
+    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0, image(confirmed)},
     {"Vcore", "--bootup-vcore 1,125 --2d-vcore 0.9 --3d-low-vcore 1.327", 0},
     {"UvdUnlinked", "--uvd-gpu 500 --uvd-ram 1000 --uvd-vcore 1.22 --unlink-uvd", 0},
     {"Classic", kAllToMaximum + " --classic", 0, image(needingClassic)},
     {"NotCorrected", kAllToMaximum, 3, image(needingClassic)},
-    {"ConfirmedStructure", "--3d-gpu 800", 0, image(confirmed)},
     {"CutShort", "--3d-gpu 800", 2, image(nullptr, 60'000)},
     {"CutShortForced", "--3d-gpu 800 --force", 0, image(nullptr, 60'000)},
     {"Contradicted", "--3d-gpu 800", 2, image(contradicted)},

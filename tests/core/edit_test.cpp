@@ -29,7 +29,8 @@ LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe = {})
 }
 
 // A working copy as the write-back leaves it (compensation bytes 0x7F, other value bytes 0x80)
-// and an as-read copy whose clock-field sum is `workingMinusRead` lower.
+// and an as-read copy whose clock-field sum is `workingMinusRead` lower: its value bytes are
+// moved by hand, down to 0x00 or up to 0xFF, so the sum must count each of the eight whole.
 ClockSet clocksWithDifference(int workingMinusRead)
 {
     ClockSet clocks;

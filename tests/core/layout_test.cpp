@@ -38,17 +38,6 @@ TEST(Sums, FourHexDigitsModulo65536)
     for (const auto& [text, sum] : hex) EXPECT_EQ(SumHexBytes(text), sum) << text;
 }
 
-TEST(Sums, ClockFieldSumAddsTheEightValueBytesOfEveryEntryUncut)
-{
-    ClockEntries entries{};
-    entries[4] = {0x00757F, 0x009C7F, 0x04B0};
-    EXPECT_EQ(ClockFieldSum(entries), 707);  // 00+75+7F + 00+9C+7F + 04+B0
-    entries[9] = {0x010203, 0x040506, 0x0708};
-    EXPECT_EQ(ClockFieldSum(entries), 707 + 36);
-    for (auto& entry : entries) entry = {0xFFFFFF, 0xFFFFFF, 0xFFFF};
-    EXPECT_EQ(ClockFieldSum(entries), 20'400);
-}
-
 TEST(ClockBlock, DecodesEveryEntryFromItsPlaceInTheImage)
 {
     fixtures::ImageRecipe recipe;           // signature at 0x5A10: the block starts at 0x5A1C

@@ -157,7 +157,7 @@ private slots:
         QApplication::sendEvent(&window(), &webEnter);
         QVERIFY(!webEnter.isAccepted());
 
-        window().openFile(QString::fromStdString(hd3870_));  // FILE on the command line
+        window().openFile(hd3870_);  // FILE on the command line
         QTRY_VERIFY(shown("Pic3870"));
         QVERIFY(editor_->platform.dialogs.empty());
     }

@@ -92,7 +92,8 @@ TEST(Help, EveryCommandHasHelpAndTheVersionIsThePackages)
 }
 
 // Every line, on either stream, shows a control character in a name as \xNN rather than
-// handing it to the terminal; JSON escapes it and replaces bytes that are no UTF-8 by U+FFFD.
+// handing it to the terminal, as it does a byte that is no UTF-8; JSON escapes it and replaces
+// bytes that are no UTF-8 by U+FFFD.
 // What the tool prints must reach standard output.
 TEST_F(CliTest, EscapesControlCharactersAndFailsWhenStandardOutputCannotBeWritten)
 {
@@ -103,7 +104,7 @@ TEST_F(CliTest, EscapesControlCharactersAndFailsWhenStandardOutputCannotBeWritte
     EXPECT_EQ(refused.exitCode, 2);
     for (const std::string& text : {saved.out, refused.err})
         EXPECT_EQ(text.find_first_of("\x1b\r\x07"), std::string::npos) << text;
-    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\xE9.rom -> "), std::string::npos) << saved.out;
+    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\\xE9.rom -> "), std::string::npos) << saved.out;
     EXPECT_NE(
         runCli({"diff", odd, odd, "--json"}).out.find("odd\\u001B[2J\\u000D\xEF\xBF\xBD.rom\""),
         std::string::npos);

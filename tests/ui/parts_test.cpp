@@ -35,10 +35,13 @@ private slots:
     void editorCommandLine()
     {
         using Kind = EditorCommand::Kind;
-        const std::tuple<QStringList, Kind, QString> cases[] = {
+        // The file comes back as the argument's own bytes, UTF-8 or not.
+        const std::tuple<std::vector<std::string>, Kind, std::string> cases[] = {
             {{}, Kind::Open, ""},
             {{"card.rom"}, Kind::Open, "card.rom"},
+            {{"caf\xE9.rom"}, Kind::Open, "caf\xE9.rom"},
             {{"--", "-v.rom"}, Kind::Open, "-v.rom"},
+            {{"--", "--"}, Kind::Open, "--"},
             {{"--help"}, Kind::Help, ""},
             {{"-h", "card.rom"}, Kind::Help, ""},
             {{"--version"}, Kind::Version, ""},
@@ -46,11 +49,20 @@ private slots:
             {{"a.rom", "b.rom"}, Kind::Error, ""},
             {{"--json"}, Kind::Error, ""},
         };
-        for (const auto& [arguments, kind, file] : cases) {
-            const EditorCommand command =
-                readEditorCommand(QStringList{"clockvane-editor"} + arguments);
+        for (auto [arguments, kind, file] : cases) {
+            arguments.insert(arguments.begin(), "clockvane-editor");
+            std::vector<char*> argv;
+            QStringList decoded;
+            for (std::string& argument : arguments) {
+                argv.push_back(argument.data());
+                decoded.append(QString::fromLocal8Bit(argument));
+            }
+            const EditorCommand command = readEditorCommand(decoded);
             QCOMPARE(int(command.kind), int(kind));
-            QCOMPARE(command.file, file);
+            const std::string raw = command.file.isEmpty()
+                                        ? ""
+                                        : rawArgument(int(argv.size()), argv.data(), command.file);
+            QCOMPARE(raw, file);
             QCOMPARE(command.error.isEmpty(), kind != Kind::Error);
         }
     }

@@ -125,6 +125,10 @@ private slots:
         QTest::keyClick(box, Qt::Key_Down);
         QCOMPARE(box->currentText(), QStringLiteral("1,125"));
         QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,125"));
+        QWheelEvent wheel({5, 5}, box->mapToGlobal(QPoint(5, 5)), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);  // the wheel steps as the keys do
+        QCOMPARE(box->currentText(), QStringLiteral("1,22"));
         box->lineEdit()->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QApplication::clipboard()->setText(QStringLiteral(",1.,4x"));  // pasted as if typed

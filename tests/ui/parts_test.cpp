@@ -207,6 +207,11 @@ private slots:
                  std::optional<std::string>(fromQt(typed)));
         whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
         QCOMPARE(platform.showOpenDialog({"t", filter, "", app::kOpenDialogFlags}), std::nullopt);
+        // A proposed name that is not UTF-8, kept by the user, comes back as its own bytes.
+        const std::string odd = dir.path().toStdString() + "/caf\xE9_mod.rom";
+        whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+        QCOMPARE(platform.showSaveDialog({"t", filter, odd, app::kSaveDialogFlags}),
+                 std::optional<std::string>(odd));
     }
 
     void memoryPromptAndAboutShowTheirTexts()

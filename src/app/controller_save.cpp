@@ -158,7 +158,8 @@ void MainController::showChecksumResult(const SaveResult& saved)
         std::string(texts::kChecksumPrefix) + formatSum16(saved.outputSum) + suffix.in(language_);
 }
 
-// False when the user declined to write over a changed file: nothing was written.
+// False when the user declined to write over a changed file: nothing was written. A failed
+// write is reported here and counts as done.
 bool MainController::fileWritingStage(const std::string& path)
 {
     setProgress(90);
@@ -176,9 +177,9 @@ bool MainController::fileWritingStage(const std::string& path)
         return true;
     }
     // The file on disk is now this save's: only a later change by another program is asked
-    // about.
+    // about. Its stamp is taken afresh, since the copy-and-rename save puts a new file (a new
+    // inode) under the name.
     if (overOpenedFile) {
-        // the copy-and-rename save gives the name a new file
         document_->onDisk = platform_.fileStamp(path);
         document_->onDiskSum = sum16(written);
     }

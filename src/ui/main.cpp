@@ -50,7 +50,9 @@ int main(int argc, char* argv[])
     if (!command.file.isEmpty()) {
         // The name's bytes, not Qt's reading of them, which loses any that are not UTF-8.
         const std::filesystem::path file = rawArgument(argc, argv, command.file);
-        window.openFile(std::filesystem::absolute(file).lexically_normal().string());
+        std::error_code noFolder;  // the working folder may be gone: then the name as given
+        const std::filesystem::path absolute = std::filesystem::absolute(file, noFolder);
+        window.openFile((noFolder ? file : absolute).lexically_normal().string());
     }
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // filter and validation, and the link that makes the UVD state follow 3D High Power.
 
 #include <algorithm>
+#include <optional>
 
 #include "app/main_controller.h"
 #include "layout/clock_limits.h"
@@ -41,7 +42,39 @@ void colourByBand(ClockLabelState& label, Band band)
     }
 }
 
+// The preset next to `millivolts` in the direction asked, or nothing past the last one. A text
+// between two presets steps to the nearer one on that side, never further.
+std::optional<int> neighbouringPreset(double millivolts, bool up)
+{
+    constexpr double kSame = 1e-6;  // "1,204" read back as 1203.9999... is still 1204 mV
+    if (up) {
+        for (const int preset : kVcorePresetsMv) {
+            if (preset > millivolts + kSame) return preset;
+        }
+    } else {
+        for (auto preset = kVcorePresetsMv.rbegin(); preset != kVcorePresetsMv.rend(); ++preset) {
+            if (*preset < millivolts - kSame) return *preset;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+SpokenSlider spokenSlider(const MainWindowState& state, std::size_t slider)
+{
+    const bool mirrored = state.chkUvd.checked && isUvdSlider(slider);
+    const std::size_t shown = !mirrored                 ? slider
+                              : slider == kUvdGpuSlider ? k3DHighGpuSlider
+                                                        : k3DHighRamSlider;
+    SpokenSlider spoken{state.sliders[shown].value, {}};
+    switch (state.clockLabels[slider].background) {
+    case LabelColour::Yellow: spoken.warning = state.yellowBandToolTip; break;
+    case LabelColour::Red: spoken.warning = state.redBandToolTip; break;
+    default: break;
+    }
+    return spoken;
+}
 
 void MainController::setSliderValue(std::size_t index, int value)
 {
@@ -89,6 +122,20 @@ void MainController::setVcoreText(std::size_t index, const std::string& text)
 {
     if (index >= kVcoreBoxCount || !state_.vcoreBoxes[index].enabled) return;
     state_.vcoreBoxes[index].text = text;
+}
+
+// Up and Down step from what the box says, not from a list position: a box whose text was
+// typed or taken from the image has none, and stepping from "none" would jump to the lowest
+// preset. An empty box or one without a number is left alone.
+void MainController::CmbVCore_Step(std::size_t index, bool up)
+{
+    if (index >= kVcoreBoxCount || !state_.vcoreBoxes[index].enabled) return;
+    VcoreBoxState& box = state_.vcoreBoxes[index];
+    const auto volts = parseVolts(box.text, decimalSeparator());
+    if (!volts) return;
+    if (const auto preset = neighbouringPreset(*volts * 1000.0, up))
+        box.text = formatMillivolts(*preset, decimalSeparator());
+    platform_.stateChanged();
 }
 
 void MainController::CmbVCore_LostFocus(std::size_t index)

@@ -14,6 +14,7 @@
 #include "image/bios_info.h"
 #include "image/rom_loader.h"
 #include "layout/clock_limits.h"
+#include "text/printable.h"
 #include "text/texts.h"
 
 namespace clockvane::app {
@@ -75,11 +76,15 @@ void MainController::openFile(const std::string& path)
 
     auto raw = platform_.readFile(path);
     if (!raw) {
-        refuseFile(texts::kUnreadableText.in(language_) + "\r" + path + "\r\r" +
+        refuseFile(texts::kUnreadableText.in(language_) + "\r" + printableText(path) + "\r\r" +
                        fileErrorReason(raw.error(), language_),
                    texts::kUnreadableTitle.in(language_), MessageIcon::Critical);
         return;
     }
+    // What the file on disk was when read: a save over it asks first should it change.
+    const std::optional<FileStamp> onDisk = platform_.fileStamp(path);
+    const auto onDiskSum =
+        static_cast<std::uint16_t>(sum16(raw.value().image) + sum16(raw.value().beyond));
     setProgress(25);
     state_.progressDisplay = true;
     setStatus(texts::kStatusChecking.in(language_));
@@ -105,7 +110,9 @@ void MainController::openFile(const std::string& path)
                                .loadedSum = rom.loadedSum,
                                .path = path,
                                .structure = rom.structure,
-                               .clockTableCheck = rom.clockTableCheck};
+                               .clockTableCheck = rom.clockTableCheck,
+                               .onDisk = onDisk,
+                               .onDiskSum = onDiskSum};
     warnAboutDoubtfulImage();
 
     if (rom.model == CardType::HD3870X2) {

@@ -10,6 +10,7 @@
 #include "files/save_name.h"
 #include "layout/encode.h"
 #include "layout/voltage_text.h"
+#include "text/printable.h"
 #include "text/texts.h"
 
 namespace clockvane::app {
@@ -108,6 +109,8 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
     disableEditingForSave();
     SaveProgress observer(*this);
     LoadedDocument& document = *document_;
+    // What the panel says of the file last opened or written, until this save writes one.
+    const std::string checksumBefore = state_.statusPanels[kChecksumPanel];
     const auto saved = runSavePipeline(document.image, document.clocks, document.loadedSum,
                                        saveControls(), observer);
     // The boxes were checked before the save started and are disabled since; should one hold
@@ -120,8 +123,17 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
         return;
     }
     showChecksumResult(*saved);
-    if (!changesStayInsideOptionRom()) return;
-    fileWritingStage(path);
+    if (!changesStayInsideOptionRom() || !fileWritingStage(path)) refuseSave(checksumBefore);
+}
+
+// A save stopped before anything was written: the panel goes back to the sum of the file it
+// described, since no file has the sum just computed; the controls come back.
+void MainController::refuseSave(const std::string& checksumBefore)
+{
+    state_.statusPanels[kChecksumPanel] = checksumBefore;
+    setStatus(texts::kStatusNotSaved.in(language_));
+    enableEditingAfterSave();
+    platform_.startTimer1();
 }
 
 // Nothing the save reads can change while it runs.
@@ -146,20 +158,57 @@ void MainController::showChecksumResult(const SaveResult& saved)
         std::string(texts::kChecksumPrefix) + formatSum16(saved.outputSum) + suffix.in(language_);
 }
 
-void MainController::fileWritingStage(const std::string& path)
+// False when the user declined to write over a changed file: nothing was written. A failed
+// write is reported here and counts as done.
+bool MainController::fileWritingStage(const std::string& path)
 {
     setProgress(90);
     setStatus(texts::kStatusWriting.in(language_));
     pause(0.5);
 
-    if (const auto error = platform_.writeFile(path, bytesToWrite(document_->image))) {
-        reportWriteFailure(*error, path);
-        return;
+    // The same file, whatever name leads to it: a hard link or "./card.rom" is the opened file.
+    const LoadedDocument& document = *document_;
+    const std::optional<FileStamp> target = platform_.fileStamp(path);
+    const bool overOpenedFile = target && document.onDisk && target->sameFileAs(*document.onDisk);
+    if (overOpenedFile && !confirmOverwritingChangedFile(path, *target)) return false;
+    const Bytes written = bytesToWrite(document_->image);
+    if (const auto error = platform_.writeFile(path, written)) {
+        reportWriteFailure(*error, printableText(path));
+        return true;
+    }
+    // The file on disk is now this save's: only a later change by another program is asked
+    // about. Its stamp is taken afresh, since the copy-and-rename save puts a new file (a new
+    // inode) under the name.
+    if (overOpenedFile) {
+        document_->onDisk = platform_.fileStamp(path);
+        document_->onDiskSum = sum16(written);
     }
     setProgress(100);
     setStatus(texts::kStatusDone.in(language_));
     platform_.startTimer1();
     enableEditingAfterSave();
+    return true;
+}
+
+// As vim and Emacs do: another program's change to the opened file is not replaced without
+// asking, and No, the default, writes nothing. A file that cannot be read back counts as
+// changed.
+bool MainController::confirmOverwritingChangedFile(const std::string& path, const FileStamp& now)
+{
+    const LoadedDocument& document = *document_;
+    bool changed =
+        now.size != document.onDisk->size || now.modifiedNs != document.onDisk->modifiedNs;
+    if (!changed) {
+        const auto content = platform_.readFile(path);
+        changed = !content ||
+                  static_cast<std::uint16_t>(sum16(content.value().image) +
+                                             sum16(content.value().beyond)) != document.onDiskSum;
+    }
+    if (!changed) return true;
+    return showMessage(texts::kChangedOnDiskText.in(language_) + "\r" + printableText(path) +
+                           "\r\r" + texts::kChangedOnDiskQuestion.in(language_),
+                       texts::kChangedOnDiskTitle.in(language_), MessageIcon::Exclamation,
+                       MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
 }
 
 // The file on disk is left as it was (the write replaces it only when complete); the editing

@@ -52,8 +52,7 @@ bool MainController::confirmContradictedClockTable()
                        MessageButtons::YesNoDefaultNo) == MessageAnswer::Yes;
 }
 
-// Checked after the checksum stage, before anything is written. A refused save gives the
-// controls back, as a save stopped for a VCore box does.
+// Checked after the checksum stage, before anything is written.
 bool MainController::changesStayInsideOptionRom()
 {
     const RomImage& image = document_->image;
@@ -62,8 +61,6 @@ bool MainController::changesStayInsideOptionRom()
     showMessage(
         texts::pastOptionRomText(*offset, optionRomLength(image.fileImage).value_or(0), language_),
         texts::kPastOptionRomTitle.in(language_), MessageIcon::Critical);
-    enableEditingAfterSave();
-    platform_.startTimer1();
     return false;
 }
 

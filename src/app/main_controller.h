@@ -49,6 +49,8 @@ public:
     // The box's text as the user left it (typed, pasted or picked from the list).
     void setVcoreText(std::size_t index, const std::string& text);
     void CmbVCore_LostFocus(std::size_t index);
+    // Up (or Down) in a box: the next preset above (below) the value the box shows.
+    void CmbVCore_Step(std::size_t index, bool up);
     void Chk_UVD_Click();
 
     // Saving.
@@ -128,7 +130,9 @@ private:
     void ModTaktRatenErmittlung(const std::string& path);
     void disableEditingForSave();
     void showChecksumResult(const SaveResult& saved);
-    void fileWritingStage(const std::string& path);
+    bool fileWritingStage(const std::string& path);
+    bool confirmOverwritingChangedFile(const std::string& path, const FileStamp& now);
+    void refuseSave(const std::string& checksumBefore);
     void reportWriteFailure(const WriteError& error, const std::string& path);
     void enableEditingAfterSave();
 

@@ -71,7 +71,9 @@ public:
     virtual std::optional<std::string> showOpenDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> showSaveDialog(const FileDialogRequest& request) = 0;
 
-    // Modal memory-size prompt (a window loaded afresh each time).
+    // Modal memory-size prompt (a window loaded afresh each time). It stays open until one of
+    // its buttons is pressed: Escape and the close box do nothing, since neither size is a safe
+    // guess. Closed is left only for a prompt the desktop itself took down.
     virtual MemoryAnswer askMemorySize(const MemoryPromptTexts& texts) = 0;
 
     // Modal About window; its picture calls MainController::Picture1_Click.
@@ -112,6 +114,11 @@ public:
     virtual std::optional<WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
     {
         return writeFileSafely(path, bytes);
+    }
+    // Which file a name leads to and its size and modification time; nothing for no file.
+    virtual std::optional<FileStamp> fileStamp(const std::filesystem::path& path)
+    {
+        return stampFile(path);
     }
 };
 

@@ -95,4 +95,14 @@ struct MainWindowState {
     bool progressDisplay = false;             // shows the percentage while an operation runs
 };
 
+// What a screen reader hears of a slider: the clock its label shows - a linked UVD label shows
+// the 3D High Power clock, while the slider keeps its own position for a later unlink - and
+// the meaning of the label's warning colour, empty outside the yellow and red bands. The
+// warning is the label's tool tip too.
+struct SpokenSlider {
+    int mhz = 0;
+    std::string warning;
+};
+SpokenSlider spokenSlider(const MainWindowState& state, std::size_t slider);
+
 }  // namespace clockvane::app

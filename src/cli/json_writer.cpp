@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
 namespace clockvane::cli {
 namespace {

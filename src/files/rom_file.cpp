@@ -6,6 +6,8 @@
 #include <memory>
 #include <system_error>
 
+#include <sys/stat.h>
+
 namespace clockvane {
 namespace {
 
@@ -65,6 +67,18 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     if (std::ferror(file.get())) return errorFromErrno(errno != 0 ? errno : EIO);
 
     return splitFileBytes(all);
+}
+
+std::optional<FileStamp> stampFile(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp{.device = static_cast<std::uint64_t>(status.st_dev),
+                     .inode = static_cast<std::uint64_t>(status.st_ino),
+                     .size = static_cast<std::uint64_t>(status.st_size),
+                     .modifiedNs =
+                         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                         status.st_mtim.tv_nsec};
 }
 
 }  // namespace clockvane

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "bytes/bytes.h"
@@ -31,5 +33,24 @@ RawFile splitFileBytes(ByteView file);
 
 // Reads a whole file as raw bytes, split at offset 100,000.
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path);
+
+// Which file a name leads to, and the signs that its content has changed: device and inode
+// tell the file apart from its names (a hard link or "./card.rom" is the same file, a file
+// put in its place by a rename is another), size and modification time tell an edit.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // nanoseconds since the epoch
+
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    bool sameFileAs(const FileStamp& other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+// The stamp of the file a name leads to (links followed), or nothing when there is none.
+std::optional<FileStamp> stampFile(const std::filesystem::path& path);
 
 }  // namespace clockvane

@@ -98,6 +98,8 @@ inline constexpr Bilingual kStatusConvertingVcores{"Konvertiere VCore-Werte...",
 inline constexpr Bilingual kStatusWriting{"Schreibe ROM Datei...", "Saving ROM file..."};
 inline constexpr Bilingual kStatusWriteFailed{"Fehler beim Schreiben der Datei...",
                                               "Error writing to file..."};
+// A save refused before anything was written; its message says why.
+inline constexpr Bilingual kStatusNotSaved{"Nicht gespeichert...", "Not saved..."};
 
 inline constexpr Bilingual kSuffixCorrected{" (Korrigiert)", " (Corrected)"};
 inline constexpr Bilingual kSuffixNotCorrected{" (NICHT korrigiert)", " (NOT corrected)"};
@@ -221,6 +223,16 @@ inline constexpr Bilingual kUntrustedLinkReason{
     "Der Name ist ein Link, den ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; "
     "ihm wird nicht gefolgt",
     "The name is a link another user placed in a shared folder; it is not followed"};
+// Asked, with No as the default, before a save writes over the file that was opened when
+// another program has changed it since; the path comes between the two lines.
+inline constexpr Bilingual kChangedOnDiskTitle{"Datei wurde geändert", "File changed on disk"};
+inline constexpr Bilingual kChangedOnDiskText{
+    "Die Datei wurde seit dem Öffnen von einem anderen Programm geändert:",
+    "Since it was opened, the file has been changed by another program:"};
+inline constexpr Bilingual kChangedOnDiskQuestion{
+    "Speichern ersetzt diese Änderungen. Trotzdem überschreiben?",
+    "Saving replaces those changes. Overwrite it anyway?"};
+
 // Any other failure of writing; the system's reason follows.
 inline constexpr Bilingual kWriteFailedTitle{"Fehler beim Schreiben", "Write error"};
 inline constexpr Bilingual kWriteFailedText{"Die Datei konnte nicht geschrieben werden:",

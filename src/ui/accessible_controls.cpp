@@ -1,5 +1,6 @@
 #include "ui/accessible_controls.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 
 #include "ui/clock_slider.h"
@@ -24,11 +25,11 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Value) return ClockSlider::mhzText(slider()->mhz());
+        if (kind == QAccessible::Value) return ClockSlider::mhzText(slider()->spokenMhz());
         return QAccessibleWidget::text(kind);
     }
 
-    QVariant currentValue() const override { return slider()->mhz(); }
+    QVariant currentValue() const override { return slider()->spokenMhz(); }
     // Moves the slider as the user would: the window hears of the change.
     void setCurrentValue(const QVariant& value) override { slider()->setMhz(value.toInt()); }
     QVariant maximumValue() const override { return slider()->upperMhz(); }
@@ -62,8 +63,31 @@ public:
         }
     }
 
+    // While the list is open its presets are one more child, after the edit field, as Qt's
+    // own combo box presents them; the list lives in a window of its own, which the widget's
+    // children would leave out.
+    int childCount() const override
+    {
+        return QAccessibleWidget::childCount() + (listShown() ? 1 : 0);
+    }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (listShown() && index == QAccessibleWidget::childCount()) return list();
+        return QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (listShown() && child == list()) return QAccessibleWidget::childCount();
+        return QAccessibleWidget::indexOfChild(child);
+    }
+
 private:
     VcoreBox* box() const { return static_cast<VcoreBox*>(widget()); }
+    bool listShown() const { return box()->view() && box()->view()->isVisible(); }
+    QAccessibleInterface* list() const
+    {
+        return QAccessible::queryAccessibleInterface(box()->view());
+    }
 };
 
 QAccessibleInterface* accessibleControl(const QString& className, QObject* object)

@@ -1,5 +1,6 @@
 #include "ui/clock_slider.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "ui/accessible_controls.h"
@@ -21,6 +22,17 @@ ClockSlider::ClockSlider(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
 }
 
 QString ClockSlider::mhzText(int mhz) { return QString::number(mhz) + QStringLiteral(" MHz"); }
+
+void ClockSlider::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+            setMhz(event->key() == Qt::Key_Home ? lowerMhz() : upperMhz());
+            return;
+        }
+    }
+    QScrollBar::keyPressEvent(event);
+}
 
 void ClockSlider::paintEvent(QPaintEvent* event)
 {

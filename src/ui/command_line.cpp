@@ -67,6 +67,14 @@ bool asksOnlyForText(int argc, char** argv)
     return kind == EditorCommand::Kind::Help || kind == EditorCommand::Kind::Version;
 }
 
+std::string rawArgument(int argc, char** argv, const QString& decoded)
+{
+    for (int i = argc - 1; i > 0; --i) {
+        if (QString::fromLocal8Bit(argv[i]) == decoded) return argv[i];
+    }
+    return decoded.toLocal8Bit().toStdString();
+}
+
 int answerInText(const EditorCommand& command)
 {
     Options options;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,12 @@ EditorCommand readEditorCommand(const QStringList& arguments);
 // for one of them, so that no window system is needed (help2man runs the program at build
 // time).
 bool asksOnlyForText(int argc, char** argv);
+
+// The bytes of the command-line argument that Qt read as `decoded`: Qt decodes arguments as
+// UTF-8, and a name that is not UTF-8 (a Latin-1 "caf\xE9.rom") does not survive the trip.
+// `argv` is what is left after QApplication took out its own options, in the order of
+// QCoreApplication::arguments(); the last match is taken, as the file comes after any "--".
+std::string rawArgument(int argc, char** argv, const QString& decoded);
 
 // Prints what a Help, Version or Error command asks for and returns the exit code (0 or 2).
 // Needs an application object for the program's name.

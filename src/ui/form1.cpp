@@ -40,7 +40,11 @@ std::vector<std::string> droppedLocalPaths(const QList<QUrl>& urls)
 {
     std::vector<std::string> paths;
     for (const QUrl& url : urls) {
-        if (url.isLocalFile()) paths.push_back(fromQt(url.toLocalFile()));
+        // The name's own bytes: a file URL carries them percent-encoded, and toLocalFile() would
+        // turn bytes that are not UTF-8 into U+FFFD, naming a file that does not exist.
+        if (url.isLocalFile())
+            paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8())
+                                .toStdString());
     }
     return paths;
 }
@@ -256,12 +260,15 @@ void Form1::wireControls()
         });
         connect(box, &VcoreBox::focusLost, this,
                 [this, i] { forward([this, i] { controller_.CmbVCore_LostFocus(i); }); });
+        connect(box, &VcoreBox::stepRequested, this, [this, i](bool up) {
+            forward([this, i, up] { controller_.CmbVCore_Step(i, up); });
+        });
     }
 }
 
-void Form1::openFile(const QString& path)
+void Form1::openFile(const std::string& path)
 {
-    QTimer::singleShot(0, this, [this, path = fromQt(path)] {
+    QTimer::singleShot(0, this, [this, path] {
         forward([this, &path] { controller_.openCommandLineFile(path); });
     });
 }

@@ -39,8 +39,8 @@ public:
     // handler.
     void render();
     // Opens a file named on the command line once the window is up, through the same open
-    // sequence as the menu and a drop.
-    void openFile(const QString& path);
+    // sequence as the menu and a drop. The path is the name's bytes as the system gave them.
+    void openFile(const std::string& path);
 
     ClockColumn* column(std::size_t position) const { return columns_[position]; }
     ClockSlider* slider(std::size_t index) const { return sliders_[index]; }
@@ -97,7 +97,8 @@ private:
     QProgressBar* progress_ = nullptr;
 };
 
-// The local files among dropped URLs, as paths for Form_OLEDragDrop.
+// The local files among dropped URLs, as paths for Form_OLEDragDrop: the names' own bytes,
+// whether they are UTF-8 or not.
 std::vector<std::string> droppedLocalPaths(const QList<QUrl>& urls);
 
 }  // namespace clockvane::ui

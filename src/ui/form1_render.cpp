@@ -33,7 +33,8 @@ void renderAction(QAction* action, const app::MenuItemState& item)
     if (action->isCheckable()) action->setChecked(item.checked);
 }
 
-void renderSlider(ClockSlider* slider, const app::SliderState& state)
+void renderSlider(ClockSlider* slider, const app::SliderState& state,
+                  const app::SpokenSlider& spoken)
 {
     const QSignalBlocker quiet(slider);
     if (slider->lowerMhz() != state.lower || slider->upperMhz() != state.upper) {
@@ -42,6 +43,8 @@ void renderSlider(ClockSlider* slider, const app::SliderState& state)
     if (slider->mhz() != state.value) slider->setMhz(state.value);
     slider->setEnabled(state.enabled);
     slider->setAccessibleName(toQt(state.accessibleName));
+    slider->setSpokenMhz(spoken.mhz);
+    slider->setAccessibleDescription(toQt(spoken.warning));
 }
 
 void setTextColours(QWidget* widget, const QColor& background, const QColor& foreground)
@@ -53,17 +56,14 @@ void setTextColours(QWidget* widget, const QColor& background, const QColor& for
 }
 
 void renderClockLabel(QLabel* label, const app::ClockLabelState& state,
-                      const app::MainWindowState& window)
+                      const app::SpokenSlider& spoken)
 {
     const QPalette system = QApplication::palette();
     label->setText(toQt(state.caption));
     setTextColours(label, labelColour(state.background, system),
                    labelColour(state.foreground, system));
     // A warning colour says what it means when the pointer rests on it.
-    std::string toolTip;
-    if (state.background == app::LabelColour::Yellow) toolTip = window.yellowBandToolTip;
-    if (state.background == app::LabelColour::Red) toolTip = window.redBandToolTip;
-    label->setToolTip(toQt(toolTip));
+    label->setToolTip(toQt(spoken.warning));
 }
 
 void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
@@ -112,8 +112,9 @@ void Form1::render()
     renderAction(about_, state.about);
 
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        renderSlider(sliders_[i], state.sliders[i]);
-        renderClockLabel(clockLabels_[i], state.clockLabels[i], state);
+        const app::SpokenSlider spoken = app::spokenSlider(state, i);
+        renderSlider(sliders_[i], state.sliders[i], spoken);
+        renderClockLabel(clockLabels_[i], state.clockLabels[i], spoken);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) renderBox(boxes_[i], state.vcoreBoxes[i]);
 

@@ -1,5 +1,6 @@
+#include <filesystem>
+
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 
 #include <csignal>
@@ -52,6 +53,12 @@ int main(int argc, char* argv[])
     clockvane::app::MainController controller(platform);
     Form1 window(controller, platform);
     window.load();
-    if (!command.file.isEmpty()) window.openFile(QFileInfo(command.file).absoluteFilePath());
+    if (!command.file.isEmpty()) {
+        // The name's bytes, not Qt's reading of them, which loses any that are not UTF-8.
+        const std::filesystem::path file = rawArgument(argc, argv, command.file);
+        std::error_code noFolder;  // the working folder may be gone: then the name as given
+        const std::filesystem::path absolute = std::filesystem::absolute(file, noFolder);
+        window.openFile((noFolder ? file : absolute).lexically_normal().string());
+    }
     return QApplication::exec();
 }

@@ -55,6 +55,15 @@ std::unique_ptr<QSettings> openSettings(const QtPlatformOptions& options,
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
+// A proposed name that is not UTF-8 reaches the dialog with U+FFFD in place of its odd bytes;
+// when the user keeps it, the file meant is the proposed one, not one named with U+FFFD.
+std::optional<std::string> keepProposedBytes(std::optional<std::string> chosen,
+                                             const std::string& proposed)
+{
+    if (chosen && !proposed.empty() && *chosen == fromQt(toQt(proposed))) return proposed;
+    return chosen;
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform(QtPlatformOptions options, QObject* parent)
@@ -79,13 +88,13 @@ app::MessageAnswer QtPlatform::messageBox(const std::string& text, const std::st
 std::optional<std::string> QtPlatform::showOpenDialog(const app::FileDialogRequest& request)
 {
     auto dialog = buildFileDialog(request, FileDialogKind::Open, mainWindow_);
-    return runFileDialog(*dialog, request.flags);
+    return keepProposedBytes(runFileDialog(*dialog, request.flags), request.fileName);
 }
 
 std::optional<std::string> QtPlatform::showSaveDialog(const app::FileDialogRequest& request)
 {
     auto dialog = buildFileDialog(request, FileDialogKind::Save, mainWindow_);
-    return runFileDialog(*dialog, request.flags);
+    return keepProposedBytes(runFileDialog(*dialog, request.flags), request.fileName);
 }
 
 app::MemoryAnswer QtPlatform::askMemorySize(const app::MemoryPromptTexts& texts)

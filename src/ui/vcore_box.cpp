@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "layout/voltage_text.h"
 #include "ui/accessible_controls.h"
@@ -41,6 +42,18 @@ int VcoreBox::keyAsciiOf(const QKeyEvent& event)
     const QString text = event.text();
     if (text.size() != 1 || !text.front().isPrint()) return 0;
     return text.front().unicode();
+}
+
+std::optional<bool> VcoreBox::stepOf(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return {};
+    switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp: return true;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown: return false;
+    default: return {};
+    }
 }
 
 QString VcoreBox::voltsText(const QString& text)
@@ -99,10 +112,21 @@ bool VcoreBox::eventFilter(QObject* watched, QEvent* event)
             typeThroughFilter(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
             return true;
         }
+        if (const auto up = stepOf(key)) {
+            emit stepRequested(*up);
+            return true;
+        }
         const int keyAscii = keyAsciiOf(key);
         if (keyAscii != 0 && keyFilter_ && !keyFilter_(keyAscii)) return true;  // discarded
         break;
     }
+    case QEvent::Wheel:
+        if (watched == this) {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            if (delta != 0) emit stepRequested(delta > 0);
+            return true;
+        }
+        break;
     case QEvent::MouseButtonRelease:
         // The middle button pastes the selection where the desktop has one (X11).
         if (watched == lineEdit() &&

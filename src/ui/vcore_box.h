@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QComboBox>
 
@@ -15,6 +16,9 @@ namespace clockvane::ui {
 // through the same filter one character at a time, so it gets in exactly as far as typing
 // it would. Whatever the user leaves in the box - typed, pasted or picked from the list - is
 // reported with textChangedByUser, and losing the focus to another control with focusLost.
+// Up, Down, Page Up, Page Down and the mouse wheel do not move through the list (from a box
+// with no list position, the first Down would pick the lowest preset): they ask for a step
+// with stepRequested, and the controller decides the value. Alt+Down still opens the list.
 class VcoreBox : public QComboBox {
     Q_OBJECT
 
@@ -28,6 +32,8 @@ public:
     // The character code the key filter is asked about (8 for Backspace), or 0 for a key
     // that is not a character and passes without asking.
     static int keyAsciiOf(const QKeyEvent& event);
+    // True for a step up, false for a step down, nothing for any other key.
+    static std::optional<bool> stepOf(const QKeyEvent& event);
 
     // "1,2 V": a box text as a screen reader gives it (nothing for an empty box).
     static QString voltsText(const QString& text);
@@ -35,6 +41,7 @@ public:
 signals:
     void textChangedByUser(const QString& text);
     void focusLost();
+    void stepRequested(bool up);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -292,6 +292,47 @@ TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
     EXPECT_EQ(english.state().vcoreBoxes[0].text, "0.9");
 }
 
+// Up and Down step from the box's text to the preset next to it (0,9 0,974 1,02 1,125 1,22
+// 1,274 1,327 V), never further, and stop at the ends; a box without a number stays as it is.
+TEST_F(Sequences, VcoreStepsGoToTheNeighbouringPreset)
+{
+    openRecipe(ImageRecipe{});
+    const std::tuple<const char*, bool, const char*> rows[] = {
+        {"1,204", false, "1,125"}, {"1,204", true, "1,22"}, {"1,22", true, "1,274"},
+        {"1,22", false, "1,125"},  {"0,95", false, "0,9"},  {"0,9", false, "0,9"},
+        {"1,327", true, "1,327"},  {"0,5", true, "0,9"},    {"1,4", false, "1,327"},
+        {"", false, ""},           {",,", true, ",,"}};
+    for (const auto& [text, up, stepped] : rows) {
+        controller.setVcoreText(0, text);
+        controller.CmbVCore_Step(0, up);
+        EXPECT_EQ(controller.state().vcoreBoxes[0].text, stepped) << text << (up ? " up" : " down");
+    }
+    controller.CmbVCore_Step(3, true);  // the linked UVD box is disabled
+    EXPECT_EQ(controller.state().vcoreBoxes[3].text, "");
+}
+
+// A screen reader hears the clock a label shows and the warning of its colour: a linked UVD
+// slider speaks the 3D High Power clock but keeps its own position for the unlink.
+TEST_F(Sequences, SpokenSlidersFollowTheirLabels)
+{
+    openRecipe(ImageRecipe{});
+    moveSlider(4, 951);
+    moveSlider(0, 900);
+    const MainWindowState& s = controller.state();
+    const auto heard = [&s](std::size_t slider) {
+        const SpokenSlider spoken = spokenSlider(s, slider);
+        return std::to_string(spoken.mhz) + " " + spoken.warning.substr(0, 7);
+    };
+    EXPECT_EQ(heard(0) + "|" + heard(4) + "|" + heard(6) + "|" + heard(2),
+              "900 Yellow:|951 Red: fa|951 |300 ");
+    EXPECT_EQ(s.sliders[6].value, 400);
+    controller.Chk_UVD_Click();
+    moveSlider(6, 951);
+    EXPECT_EQ(heard(6) + "|" + heard(7), "951 Red: fa|900 ");
+    controller.SetLangDeutsch_Click();
+    EXPECT_EQ(heard(6), "951 Rot: we");
+}
+
 TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)
 {
     openRecipe(ImageRecipe{});

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -174,6 +175,21 @@ const Row kRows[] = {
        "checksum. The file was not written.", "Cannot save", kCrit, kOk}},
      {{"Das Speichern würde das Byte bei 0x5A1C ändern, das hinter der angegebenen Länge "
        "des Option-ROMs (23040 Bytes) liegt.\r\r", "Speichern nicht möglich", kCrit, kOk}}},
+    // Another program re-dumped the opened file: asked before writing over it, No by default.
+    {"ChangedOnDisk",
+     [](Warnings& t) {
+         const std::string opened = t.openRecipe(ImageRecipe{});
+         fixtures::writeFile(opened, fixtures::buildImage({.deviceId = "9505"}));
+         t.fake.clearRecords();
+         t.save(opened);
+     },
+     {{"Since it was opened, the file has been changed by another program:\r", "File changed on disk",
+       kExcl, MessageButtons::YesNoDefaultNo}},
+     {{"Die Datei wurde seit dem Öffnen von einem anderen Programm geändert:\r", "Datei wurde geändert",
+       kExcl, MessageButtons::YesNoDefaultNo}},
+     "save?; Converting CLOCK values...; 0.5s@10; Converting VCore values...; 0.3s@20; 0.1s@30; "
+     "0.1s@40; Calculating Checksum...; 0.2s@50; 0.2s@60; 0.2s@70; 0.3s@80; Saving ROM file...; "
+     "0.5s@90; msg:File changed on disk; Not saved...; timer"},
     {"ChecksumNo", openThenSave(farOff()),
      {{"Changed clock range too high!\r\rDo you want to run the classic checksum correction?",
        "Error in checksum correction!", kInfo, MessageButtons::YesNo},
@@ -236,10 +252,11 @@ TEST_F(Refusals, RefusedFileLeavesTheDocumentAndRemembersItsName)
     controller.ScrollBar1_Change(0);
     const std::string before = describeWindow(controller.state());
     const Bytes image = controller.image()->fileImage;
-    const std::string gone = (dir / "gone.rom").string();
+    // A name that is not UTF-8 is shown with the byte escaped.
+    const std::string gone = (dir / "gon\xE9.rom").string();
     open(gone);
-    EXPECT_EQ(fake.messages.back().text,
-              "The file cannot be read:\r" + gone + "\r\rNo such file or directory");
+    EXPECT_EQ(fake.messages.back().text, "The file cannot be read:\r" + dir.string() +
+                                             "/gon\\xE9.rom\r\rNo such file or directory");
     openRecipe({.deviceId = "0195"}, "bad.rom");
     EXPECT_EQ(describeWindow(controller.state()), before);
     EXPECT_EQ(controller.image()->fileImage, image);
@@ -284,6 +301,91 @@ TEST_F(Refusals, ClocksOutOfRangeAreClampedToTheirSliders)
     EXPECT_EQ(std::to_string(sliders[0].value) + " " + std::to_string(sliders[3].value) + " " +
                   std::to_string(sliders[8].value) + " " + std::to_string(sliders[6].value),
               "1200 400 1200 300");
+}
+
+// Before a save writes over the file that was opened - by any name that leads to it - a change
+// by another program since the open is asked about: a new size, a new modification time, or
+// other bytes under the old time.
+TEST_F(Refusals, SavingOverTheOpenedFileAsksOnlyWhenItChanged)
+{
+    enum class Change { None, Bytes, Time };
+    enum class Target { Opened, DotPath, HardLink, Other };
+    struct Case {
+        const char* name;
+        Change change;
+        Target target;
+        MessageAnswer answer;
+        bool asked;
+    };
+    const Case cases[] = {
+        {"unchanged", Change::None, Target::Opened, MessageAnswer::No, false},
+        {"new bytes, old time", Change::Bytes, Target::Opened, MessageAnswer::No, true},
+        {"new bytes, agreed", Change::Bytes, Target::Opened, MessageAnswer::Yes, true},
+        {"touched", Change::Time, Target::Opened, MessageAnswer::No, true},
+        {"by ./", Change::Bytes, Target::DotPath, MessageAnswer::No, true},
+        {"by a hard link", Change::Time, Target::HardLink, MessageAnswer::No, true},
+        {"another file", Change::Bytes, Target::Other, MessageAnswer::No, false},
+    };
+    const Bytes redump = fixtures::buildImage({.deviceId = "9505"});
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(dir / "link.rom");
+        const std::string opened = openRecipe(ImageRecipe{});
+        const auto openedTime = std::filesystem::last_write_time(opened);
+        if (c.change == Change::Bytes) {
+            fixtures::writeFile(opened, redump);  // as long as the image opened
+            std::filesystem::last_write_time(opened, openedTime);
+        } else if (c.change == Change::Time) {
+            std::filesystem::last_write_time(opened, openedTime + std::chrono::seconds(1));
+        }
+        std::string target = opened;
+        if (c.target == Target::DotPath) target = (dir / "." / "card.rom").string();
+        if (c.target == Target::HardLink) {
+            target = (dir / "link.rom").string();
+            std::filesystem::create_hard_link(opened, target);
+        }
+        if (c.target == Target::Other) target = outPath();
+        const Bytes before = fixtures::readFile(opened);
+        fake.clearRecords();
+        fake.yesNoAnswers = {c.answer};
+        save(target);
+        EXPECT_EQ(fake.messages.size(), c.asked ? 1u : 0u) << c.name;
+        const bool written = !c.asked || c.answer == MessageAnswer::Yes;
+        EXPECT_EQ(fake.writtenPaths.size(), written ? 1u : 0u) << c.name;
+        if (c.target != Target::Other) {
+            EXPECT_EQ(fixtures::readFile(opened) != before, written) << c.name;
+        }
+    }
+
+    // A save over the opened file makes it the file known on disk: the next save does not ask.
+    const std::string opened = openRecipe(ImageRecipe{});
+    fake.clearRecords();
+    for (int save = 0; save < 2; ++save) this->save(opened);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(fake.writtenPaths.size(), 2u);
+}
+
+// A save refused before writing - a change past the option ROM, a changed file kept - leaves
+// the checksum panel as it was, and the status says that nothing was saved.
+TEST_F(Refusals, RefusedSaveClaimsNoSum)
+{
+    for (const bool changedOnDisk : {false, true}) {
+        const std::string opened =
+            openRecipe(changedOnDisk ? ImageRecipe{} : ImageRecipe{.optionRomBlocks = 0x2D});
+        const std::string panel = controller.state().statusPanels[kChecksumPanel];
+        moveSlider(0, 800);
+        if (changedOnDisk) fixtures::writeFile(opened, fixtures::buildImage({.deviceId = "9505"}));
+        save(changedOnDisk ? opened : outPath());
+        const MainWindowState& s = controller.state();
+        EXPECT_EQ(s.statusPanels[kChecksumPanel], panel);
+        EXPECT_EQ(s.statusPanels[kProgressPanel], "Not saved...");
+        EXPECT_TRUE(s.sliders[0].enabled && s.mnuTrouble.enabled);  // the controls come back
+        EXPECT_TRUE(fake.writtenPaths.empty());
+        switchToGerman();
+        save(changedOnDisk ? opened : outPath());
+        EXPECT_EQ(s.statusPanels[kProgressPanel], "Nicht gespeichert...");
+        EXPECT_EQ(s.statusPanels[kChecksumPanel], panel);
+        controller.SetLangEnglish_Click();
+    }
 }
 
 TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)

@@ -11,6 +11,7 @@
 #include "layout/clock_set.h"
 #include "layout/encode.h"
 #include "layout/voltage_text.h"
+#include "text/printable.h"
 #include "text/texts.h"
 
 namespace clockvane {
@@ -180,6 +181,24 @@ TEST(VcoreText, KeyFilterAdmitsDigitsOneSeparatorAfterADigitAndBackspace)
           Row{"1", '.', ',', false}, Row{"1", '.', '.', true}, Row{"1", ',', '.', false},
           Row{"1", 'a', ',', false}, Row{"1", '-', ',', false}, Row{"1", 13, ',', false}})
         EXPECT_EQ(vcoreKeyAccepted(text, key, separator), accepted) << text << " " << key;
+}
+
+// Names are shown with control characters and bytes that are not UTF-8 as \xNN; valid UTF-8
+// passes, and a byte is judged with the sequence it starts.
+TEST(PrintableText, EscapesControlsAndBytesThatAreNotUtf8)
+{
+    const std::pair<std::string_view, std::string_view> rows[] = {
+        {"caf\xE9.rom", "caf\\xE9.rom"},                      // Latin-1 é
+        {"caf\xC3\xA9.rom", "caf\xC3\xA9.rom"},               // UTF-8 é
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},             // four bytes, U+1F600
+        {"a\x1B[2J\x7F", "a\\x1B[2J\\x7F"},                   // ESC and DEL
+        {"\xC2\x9B|\x9B|\xC2\xA0", "\\x9B|\\x9B|\xC2\xA0"},   // CSI encoded and raw; NBSP passes
+        {"\xE0\x80\x80", "\\xE0\\x80\\x80"},                  // overlong
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                  // a surrogate
+        {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},         // past U+10FFFF
+        {"\xE2\x82", "\\xE2\\x82"},                           // cut short
+        {"\xE2\x82\xAC\xC0\xAF", "\xE2\x82\xAC\\xC0\\xAF"}};  // the euro sign, then overlong '/'
+    for (const auto& [bytes, shown] : rows) EXPECT_EQ(printableText(bytes), shown);
 }
 
 }  // namespace

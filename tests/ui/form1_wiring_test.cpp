@@ -1,5 +1,7 @@
 // The main window wired to the real controller: every control reaches its handler and the
 // widgets render the controller's state afterwards.
+#include <filesystem>
+
 #include <QtTest>
 #include <QtWidgets>
 
@@ -110,10 +112,23 @@ private slots:
         QCOMPARE(background(window().clockLabel(4)), QColor(255, 0, 0));
         QCOMPARE(foreground(window().clockLabel(4)),
                  QApplication::palette().color(QPalette::HighlightedText));
+        // Home is the lowest clock and End the highest, though the bar holds them negated.
+        QTest::keyClick(gpu3d, Qt::Key_Home);
+        QCOMPARE(editor_->controller.state().sliders[4].value, 300);
+        QTest::keyClick(gpu3d, Qt::Key_End);
+        QCOMPARE(editor_->controller.state().sliders[4].value, 1200);
 
         VcoreBox* box = window().vcoreBox(0);
         box->setFocus();
         QTRY_VERIFY(box->hasFocus());
+        // Down steps from the text to the preset below it, not to the list's first entry.
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), QStringLiteral("1,125"));
+        QCOMPARE(editor_->controller.state().vcoreBoxes[0].text, std::string("1,125"));
+        QWheelEvent wheel({5, 5}, box->mapToGlobal(QPoint(5, 5)), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);  // the wheel steps as the keys do
+        QCOMPARE(box->currentText(), QStringLiteral("1,22"));
         box->lineEdit()->selectAll();
         QTest::keyClick(box, Qt::Key_Backspace);
         QApplication::clipboard()->setText(QStringLiteral(",1.,4x"));  // pasted as if typed
@@ -139,9 +154,12 @@ private slots:
     {
         fixtures::ImageRecipe hd3850;
         hd3850.deviceId = "9505";
-        const std::string path = writeImage(folder_.path(), "dropped.BIN", hd3850);
+        // A name that is not UTF-8 arrives as its own bytes.
+        fixtures::writeFile(folder_.path().toStdString() + "/dropp\xE9.BIN",
+                            fixtures::buildImage(hd3850));
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        data.setData("text/uri-list",
+                     QUrl::fromLocalFile(folder_.path()).toEncoded() + "/dropp%E9.BIN\r\n");
         // Only the window takes files; the frame, its labels and the boxes pass them up.
         QVERIFY(window().acceptDrops() && !window().biosInfoFrame()->acceptDrops());
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -150,6 +168,7 @@ private slots:
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(window().biosInfoFrame()->value(4), &drop);
         QTRY_VERIFY(shown("Pic3850"));
+        std::filesystem::remove(folder_.path().toStdString() + "/dropp\xE9.BIN");  // Qt cannot
 
         QMimeData web;
         web.setUrls({QUrl("https://example.invalid/card.rom")});
@@ -157,7 +176,7 @@ private slots:
         QApplication::sendEvent(&window(), &webEnter);
         QVERIFY(!webEnter.isAccepted());
 
-        window().openFile(QString::fromStdString(hd3870_));  // FILE on the command line
+        window().openFile(hd3870_);  // FILE on the command line
         QTRY_VERIFY(shown("Pic3870"));
         QVERIFY(editor_->platform.dialogs.empty());
     }
@@ -206,6 +225,30 @@ private slots:
         gpu->valueInterface()->setCurrentValue(951);  // moves the clock as the user would
         QCOMPARE(window().clockLabel(0)->text(), QStringLiteral("951 MHz"));
         QVERIFY(window().clockLabel(0)->toolTip().startsWith("Red: "));
+        QCOMPARE(gpu->text(QAccessible::Description), window().clockLabel(0)->toolTip());
+        // A linked UVD slider speaks the clock its label shows; its position stays.
+        window().slider(4)->setMhz(900);
+        QAccessibleInterface* uvd = QAccessible::queryAccessibleInterface(window().slider(6));
+        QCOMPARE(uvd->text(QAccessible::Value) + '|' +
+                     uvd->valueInterface()->currentValue().toString(),
+                 QStringLiteral("900 MHz|900"));
+        QCOMPARE(uvd->text(QAccessible::Description), QString());  // grey, no band
+        QCOMPARE(window().slider(6)->mhz(), 400);
+        // The open list of presets is one of the box's children.
+        VcoreBox* box = window().vcoreBox(0);
+        QAccessibleInterface* boxFace = QAccessible::queryAccessibleInterface(box);
+        const auto presetList = [boxFace]() -> QAccessibleInterface* {
+            for (int i = 0; i < boxFace->childCount(); ++i) {
+                if (boxFace->child(i)->role() == QAccessible::List) return boxFace->child(i);
+            }
+            return nullptr;
+        };
+        QVERIFY(!presetList());
+        box->showPopup();
+        QTRY_VERIFY(presetList() != nullptr);
+        QCOMPARE(presetList()->childCount(), 7);
+        QCOMPARE(boxFace->indexOfChild(presetList()), boxFace->childCount() - 1);
+        box->hidePopup();
         window().slider(0)->setMhz(900);
         QVERIFY(window().clockLabel(0)->toolTip().startsWith("Yellow: "));
         window().slider(0)->setMhz(800);

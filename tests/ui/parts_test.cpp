@@ -35,10 +35,13 @@ private slots:
     void editorCommandLine()
     {
         using Kind = EditorCommand::Kind;
-        const std::tuple<QStringList, Kind, QString> cases[] = {
+        // The file comes back as the argument's own bytes, UTF-8 or not.
+        const std::tuple<std::vector<std::string>, Kind, std::string> cases[] = {
             {{}, Kind::Open, ""},
             {{"card.rom"}, Kind::Open, "card.rom"},
+            {{"caf\xE9.rom"}, Kind::Open, "caf\xE9.rom"},
             {{"--", "-v.rom"}, Kind::Open, "-v.rom"},
+            {{"--", "--"}, Kind::Open, "--"},
             {{"--help"}, Kind::Help, ""},
             {{"-h", "card.rom"}, Kind::Help, ""},
             {{"--version"}, Kind::Version, ""},
@@ -46,11 +49,20 @@ private slots:
             {{"a.rom", "b.rom"}, Kind::Error, ""},
             {{"--json"}, Kind::Error, ""},
         };
-        for (const auto& [arguments, kind, file] : cases) {
-            const EditorCommand command =
-                readEditorCommand(QStringList{"clockvane-editor"} + arguments);
+        for (auto [arguments, kind, file] : cases) {
+            arguments.insert(arguments.begin(), "clockvane-editor");
+            std::vector<char*> argv;
+            QStringList decoded;
+            for (std::string& argument : arguments) {
+                argv.push_back(argument.data());
+                decoded.append(QString::fromLocal8Bit(argument));
+            }
+            const EditorCommand command = readEditorCommand(decoded);
             QCOMPARE(int(command.kind), int(kind));
-            QCOMPARE(command.file, file);
+            const std::string raw = command.file.isEmpty()
+                                        ? ""
+                                        : rawArgument(int(argv.size()), argv.data(), command.file);
+            QCOMPARE(raw, file);
             QCOMPARE(command.error.isEmpty(), kind != Kind::Error);
         }
     }
@@ -195,6 +207,11 @@ private slots:
                  std::optional<std::string>(fromQt(typed)));
         whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
         QCOMPARE(platform.showOpenDialog({"t", filter, "", app::kOpenDialogFlags}), std::nullopt);
+        // A proposed name that is not UTF-8, kept by the user, comes back as its own bytes.
+        const std::string odd = dir.path().toStdString() + "/caf\xE9_mod.rom";
+        whenModalShown([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); });
+        QCOMPARE(platform.showSaveDialog({"t", filter, odd, app::kSaveDialogFlags}),
+                 std::optional<std::string>(odd));
     }
 
     void memoryPromptAndAboutShowTheirTexts()
@@ -207,18 +224,23 @@ private slots:
                      form3.findChild<QPushButton*>("btn_512mb")->text(),
                  QStringLiteral(" RAM not foundPlease select.\nImportant!!!256 MB512 MB"));
         QtPlatform platform;
-        for (const QString button : {"btn_256mb", "btn_512mb", ""}) {
+        for (const QString button : {"btn_256mb", "btn_512mb"}) {
             whenModalShown([&](QWidget* modal) {
-                if (button.isEmpty())
-                    modal->close();
-                else
-                    QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
+                QTest::mouseClick(modal->findChild<QPushButton*>(button), Qt::LeftButton);
             });
-            QCOMPARE(platform.askMemorySize(prompt), button.isEmpty() ? app::MemoryAnswer::Closed
-                                                     : button == "btn_256mb"
-                                                         ? app::MemoryAnswer::MB256
-                                                         : app::MemoryAnswer::MB512);
+            QCOMPARE(platform.askMemorySize(prompt),
+                     button == "btn_256mb" ? app::MemoryAnswer::MB256 : app::MemoryAnswer::MB512);
         }
+        // Neither size is a safe guess: Escape and the close box leave the prompt open.
+        bool stayedOpen = false;
+        whenModalShown([&](QWidget* modal) {
+            QTest::keyClick(modal, Qt::Key_Escape);
+            modal->close();
+            stayedOpen = modal->isVisible();
+            QTest::mouseClick(modal->findChild<QPushButton*>("btn_256mb"), Qt::LeftButton);
+        });
+        QCOMPARE(platform.askMemorySize(prompt), app::MemoryAnswer::MB256);
+        QVERIFY(stayedOpen);
 
         const app::AboutTexts about{" About", "Risk.\rNot responsible", "1. Save\r2. Open",
                                     "V0.9 Beta"};

@@ -1,6 +1,6 @@
-#include "cli/utf8.h"
+#include "text/utf8.h"
 
-namespace clockvane::cli {
+namespace clockvane {
 
 std::size_t decodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& codePoint)
 {
@@ -37,4 +37,4 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, std::uint32_t& co
     return length;
 }
 
-}  // namespace clockvane::cli
+}  // namespace clockvane

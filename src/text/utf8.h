@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace clockvane::cli {
+namespace clockvane {
 
 // The length of the well-formed UTF-8 sequence starting at text[pos], and its code point; 0
 // when the bytes there are not one (stray continuation byte, overlong form, surrogate, cut off
@@ -18,4 +18,4 @@ constexpr bool isControl(std::uint32_t codePoint)
     return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
 }
 
-}  // namespace clockvane::cli
+}  // namespace clockvane

@@ -58,9 +58,17 @@ bool standardOutputReached()
 
 }  // namespace
 
-int main(int argc, char** argv)
+int clockvane::cli::runTool(const std::vector<std::string>& arguments)
 {
-    const int exitCode = runCommand(std::vector<std::string>(argv + 1, argv + argc));
+    const int exitCode = runCommand(arguments);
     if (!standardOutputReached()) return kExitWriteFailed;
     return exitCode;
 }
+
+// Windows starts the tool at wmain (main_win32.cpp), which hands over the arguments as UTF-8.
+#ifndef _WIN32
+int main(int argc, char** argv)
+{
+    return clockvane::cli::runTool(std::vector<std::string>(argv + 1, argv + argc));
+}
+#endif

@@ -17,6 +17,7 @@
 #include "edit/save_pipeline.h"
 #include "files/safe_write.h"
 #include "files/save_name.h"
+#include "files/utf8_path.h"
 #include "layout/voltage_text.h"
 #include "text/texts.h"
 
@@ -125,7 +126,7 @@ int setOneFile(const SetRequest& request, const std::string& path)
         reportFileError(path, *past);
         return kExitUsage;
     }
-    if (const auto failed = writeFileSafely(output, bytesToWrite(rom.image))) {
+    if (const auto failed = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image))) {
         reportFileError(path, "cannot write " + output + ": " + failed->reason);
         return kExitWriteFailed;
     }

@@ -16,14 +16,21 @@
 // - A new file is written the same way and given its name with MoveFileExW and
 //   MOVEFILE_WRITE_THROUGH, which returns only once the new name is on disk.
 // - A file with several hard links, or in a folder where no new file may be made, or one that
-//   ReplaceFileW cannot replace, is overwritten in place through the held handle, with its old
+//   ReplaceFileW cannot replace, or one reached through a link that cannot be resolved to the
+//   file's own name, is overwritten in place through the held handle, with its old
 //   bytes kept in memory and put back on any failure.
 // - A read-only file (FILE_ATTRIBUTE_READONLY) or a denied access cannot be opened for writing
 //   and is "access denied"; nothing is created.
 //
-// Under Wine, on which this is tested, files carry no Windows ACLs and no alternate data
-// streams, and the folder that refuses new files is a Unix folder. What ReplaceFileW keeps of
-// those rests on its documented behaviour alone.
+// A process killed while the copy is written leaves it behind under its hidden name
+// (".card.rom.k3x9q0ab.tmp"): Windows has no unnamed files to write it as.
+//
+// Under Wine, on which this is tested, files carry no Windows ACLs, no alternate data streams
+// and no creation time of their own, the folder that refuses new files is a Unix folder, the
+// symbolic links Wine 8 makes do not lead to their files, and paths have no 260-character
+// limit. What ReplaceFileW keeps of ACLs, streams and creation time, writing through links and
+// junctions (GetFinalPathNameByHandleW), and the need for the "\\?\" prefix rest on the
+// documented behaviour of those functions alone.
 #include <windows.h>
 
 #include <cerrno>
@@ -311,8 +318,16 @@ Outcome replaceFile(const std::wstring& target, Handle held, ByteView bytes,
     // A copy put in place is a new file: it would split a hard link off from the file's other
     // names, and it needs a folder that takes new files. Otherwise the file is written in
     // place.
-    if (information.nNumberOfLinks == 1) {
-        Copy copy(finalName(held.get(), target));
+    // The copy replaces the file by the name it finally has (GetFinalPathNameByHandleW follows
+    // every link and junction). Should that name still be a link, as where the system cannot
+    // tell the final name, replacing it would put a plain file in the link's place: the file is
+    // written in place through the handle instead.
+    const std::wstring real = finalName(held.get(), target);
+    const DWORD realAttributes = ::GetFileAttributesW(real.c_str());
+    const bool realIsAFile = realAttributes != INVALID_FILE_ATTRIBUTES &&
+                             (realAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    if (information.nNumberOfLinks == 1 && realIsAFile) {
+        Copy copy(real);
         const DWORD created = copy.create();
         if (created == 0) {
             copy.takeOver(information);

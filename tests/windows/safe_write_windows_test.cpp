@@ -94,6 +94,36 @@ TEST_F(SafeWriteWindows, WaitsForAnotherWriterToLetGoAndThenWrites)
     EXPECT_EQ(readFile(target_), pattern(200, 13));
 }
 
+TEST_F(SafeWriteWindows, AFailedReadBackLeavesTheOldContentAndNoCopyBehind)
+{
+    // No file yet, a file replaced by a copy, a hard-linked file written in place (and put back).
+    enum class Start { NoFile, OneName, TwoNames };
+    for (const Start start : {Start::NoFile, Start::OneName, Start::TwoNames}) {
+        SCOPED_TRACE(static_cast<int>(start));
+        fs::remove(target_);
+        fs::remove(folder_ / "other.rom");
+        Names expected;
+        if (start != Start::NoFile) {
+            writeFile(target_, pattern(3000, 14));
+            expected.insert("card.rom");
+        }
+        if (start == Start::TwoNames) {
+            ASSERT_TRUE(
+                ::CreateHardLinkW((folder_ / "other.rom").c_str(), target_.c_str(), nullptr));
+            expected.insert("other.rom");
+        }
+        WriteSeams seams;
+        seams.afterReadBack = [](Bytes& readBack) { readBack.back() ^= 1; };
+        const auto error = writeFileSafely(target_, pattern(2000, 15), seams);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->kind, WriteErrorKind::ReadBackMismatch);
+        EXPECT_EQ(namesIn(folder_), expected);
+        if (start != Start::NoFile) {
+            EXPECT_EQ(readFile(target_), pattern(3000, 14));
+        }
+    }
+}
+
 TEST_F(SafeWriteWindows, KeepsHardLinksAndTheAttributesAReplaceCarriesOver)
 {
     writeFile(target_, pattern(120'000, 3));  // longer than the new content

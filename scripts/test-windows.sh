@@ -9,15 +9,15 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 LINUX_BUILD=${LINUX_BUILD:-$ROOT/build}
 
-if command -v wine >/dev/null; then
-  WINE=wine
-elif [[ -x /usr/lib/wine/wine64 ]]; then
-  WINE=/usr/lib/wine/wine64
-else
-  echo "test-windows.sh: Wine is not installed (Debian package wine64), so the Windows" >&2
-  echo "programs cannot be tested on this machine. Install it with: apt-get install wine64 wine" >&2
-  exit 1
-fi
+WINE=wine
+for command in wine wineboot wineserver; do
+  if ! command -v "$command" >/dev/null; then
+    echo "test-windows.sh: FAILED: Wine is not installed ('$command' is missing), so the Windows" >&2
+    echo "programs cannot be tested on this machine. Debian 12 has it in the packages wine64" >&2
+    echo "and wine: apt-get install wine64 wine (scripts/deps.sh installs them)." >&2
+    exit 1
+  fi
+done
 
 scripts/build-windows.sh
 cmake --build "$LINUX_BUILD" --target clockvane samples >/dev/null

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a finished build, installs it on this machine the way a user
 # would (apt-get install ./clockvane_<version>_<arch>.deb) and checks what the system then has:
+# lintian finds neither errors nor warnings in the package,
 # both programs answer --version with the project's version, the desktop entry and the
 # metainfo pass the desktops' validators, the file type is in the MIME database, and the
-# manual pages, the completion and the About window's README are in place. Removes the package
-# again at the end. Needs root (or sudo).
+# manual pages (clockvane(1) with every option of 'clockvane set --help'), the tool's guide,
+# the completion and the About window's README are in place. Removes the package again at the
+# end. Needs root (or sudo).
 # Usage: scripts/package-check.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,6 +31,11 @@ depends=$(dpkg-deb -f "$deb" Depends)
   fail "the dependencies do not come from dpkg-shlibdeps: $depends"
 echo "built $(basename "$deb"), depends on: $depends"
 
+# Debian's own check of the package: copyright, changelog, compressed manual pages, the
+# description. Its informational notes are not failures (lintian prints a note when run as root).
+lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
+  fail "lintian finds errors or warnings in $(basename "$deb")"
+
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "$deb" >/dev/null
 trap 'DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y clockvane >/dev/null' EXIT
 
@@ -45,8 +52,20 @@ appstreamcli validate --no-net /usr/share/metainfo/$APP_ID.metainfo.xml >/dev/nu
 # /usr/share/man out when installing.
 contents=$(dpkg-deb -c "$deb")
 for page in clockvane clockvane-editor; do
-  grep -q "/usr/share/man/man1/$page\.1" <<<"$contents" || fail "no manual page $page(1)"
+  grep -q "/usr/share/man/man1/$page\.1\.gz" <<<"$contents" || fail "no manual page $page(1)"
 done
+# clockvane(1) documents every option that 'clockvane set --help' names, with examples and
+# where to read on.
+page=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/man/man1/clockvane.1.gz | gzip -dc |
+  sed 's/\\-/-/g')
+mapfile -t options < <(/usr/bin/clockvane set --help | grep -oE -- '--[A-Za-z][A-Za-z-]*[A-Za-z]|-o [A-Z]+')
+for option in "${options[@]}"; do
+  grep -qF -- "$option" <<<"$page" || fail "clockvane(1) does not document $option"
+done
+for section in EXAMPLES '"SEE ALSO"'; do
+  grep -qx "\.SH $section" <<<"$page" || fail "clockvane(1) has no section $section"
+done
+grep -q "/usr/share/doc/clockvane/cli\.md" <<<"$contents" || fail "no guide cli.md beside the README"
 completions=$(pkg-config --variable=completionsdir bash-completion)
 [[ -f $completions/clockvane ]] || fail "no bash completion in $completions"
 [[ -f /usr/bin/../share/doc/clockvane/README.md ]] || fail "no README beside the program"

@@ -169,6 +169,9 @@ void MainController::reportWriteFailure(const WriteError& error, const std::stri
     if (error.kind == WriteErrorKind::AccessDenied) {
         showMessage(texts::kAccessDeniedText.in(language_), texts::kAccessDeniedTitle.in(language_),
                     MessageIcon::Critical);
+    } else if (error.kind == WriteErrorKind::Locked) {
+        showMessage(texts::kFileLockedText.in(language_), texts::kFileLockedTitle.in(language_),
+                    MessageIcon::Critical);
     } else {
         showMessage(texts::kWriteFailedText.in(language_) + "\r" + path + "\r\r" +
                         writeErrorReason(error, language_),

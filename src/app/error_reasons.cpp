@@ -14,6 +14,8 @@ std::string fileErrorReason(const FileError& error, UiLanguage language)
 
 std::string writeErrorReason(const WriteError& error, UiLanguage language)
 {
+    if (error.kind == WriteErrorKind::UntrustedLink)
+        return texts::kUntrustedLinkReason.in(language);
     return texts::systemReason(error.systemError, error.reason, language);
 }
 

@@ -23,16 +23,6 @@ std::optional<std::size_t> findWithin(ByteView haystack, std::string_view needle
     return findWithin(haystack, needleBytes, limit);
 }
 
-bool writeLE(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t width,
-             std::uint32_t value)
-{
-    if (width == 0 || width > 4 || offset > bytes.size() || bytes.size() - offset < width)
-        return false;
-    for (std::size_t i = 0; i < width; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    return true;
-}
-
 std::optional<std::uint32_t> readLE(ByteView bytes, std::size_t offset, std::size_t width)
 {
     if (width == 0 || width > 4 || offset > bytes.size() || bytes.size() - offset < width) {

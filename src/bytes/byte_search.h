@@ -17,11 +17,6 @@ std::optional<std::size_t> findWithin(ByteView haystack, std::string_view needle
 // Little-endian unsigned field of 1 to 4 bytes at `offset`, or nothing when it does not fit.
 std::optional<std::uint32_t> readLE(ByteView bytes, std::size_t offset, std::size_t width);
 
-// Writes a little-endian unsigned field of 1 to 4 bytes at `offset`; false, and nothing
-// written, when it does not fit.
-bool writeLE(std::span<std::uint8_t> bytes, std::size_t offset, std::size_t width,
-             std::uint32_t value);
-
 // The bytes [offset, offset + count) clipped to the end of `bytes` (empty when offset is past it).
 ByteView clippedSlice(ByteView bytes, std::size_t offset, std::size_t count);
 

@@ -15,7 +15,7 @@ const AcceptedOption* findAccepted(std::string_view name, std::span<const Accept
 
 bool looksLikeOption(std::string_view argument)
 {
-    // A lone "-" is an ordinary name, as most tools treat it.
+    // A lone "-" is no option; the commands refuse it as a name (kStandardStreamRefusal).
     return argument.size() > 1 && argument.front() == '-';
 }
 

@@ -29,6 +29,14 @@ struct ParsedArguments {
     bool has(std::string_view name) const;
 };
 
+// A lone "-" stands for standard input or output in many tools. This one reads and writes
+// files only, so "-" as a FILE or as -o's OUT is a usage error with this text, rather than
+// the name of a file that most likely does not exist or that nobody meant to create.
+inline constexpr std::string_view kStandardStreamName = "-";
+inline constexpr std::string_view kStandardStreamRefusal =
+    "'-' (standard input or output) is not supported: give a file name (./- for a file named "
+    "'-')";
+
 // Options may stand before, between or after the positional arguments; a value follows its
 // option as the next argument or after "=" ("--3d-gpu=800"). "--" ends the options, so a
 // file named "-x.rom" can still be given. An unknown option, a missing value, a value given

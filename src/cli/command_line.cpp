@@ -1,5 +1,6 @@
 // What every command does with its command line before its own work: report a usage error,
 // answer "--help", and write messages to standard error in one form.
+#include <algorithm>
 #include <iostream>
 
 #include "cli/commands.h"
@@ -35,6 +36,11 @@ std::variant<ParsedArguments, int> parseCommand(std::string_view command,
     if (parsed->helpRequested) {
         std::cout << help;
         return kExitDone;
+    }
+    if (std::ranges::find(parsed->positional, std::string_view(kStandardStreamName)) !=
+        parsed->positional.end()) {
+        reportError(std::string(command) + ": " + std::string(kStandardStreamRefusal));
+        return kExitUsage;
     }
     return std::move(parsed).value();
 }

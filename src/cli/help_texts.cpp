@@ -16,6 +16,9 @@ Options:
   --help                      this text ('clockvane COMMAND --help' for a command)
   --version                   the version
 
+FILE, A, B and OUT are files: '-' is refused as a usage error, since the tool reads no
+standard input and writes no image to standard output (write ./- for a file named '-').
+
 Exit codes:
   0  done
   1  diff: the settings, lengths or structures differ
@@ -77,7 +80,7 @@ Edits (STATE is bootup, 2d, 3d-low, 3d or uvd):
                        1,25) from 0.9 to 1.327
 
 Options:
-  -o OUT        write to OUT (with one FILE only)
+  -o OUT        write to OUT (with one FILE only; '-' is refused, not standard output)
   --unlink-uvd  edit UVD on its own; without it UVD follows 3D High Power and the
                 --uvd-* options are refused
   --classic     when the clock changes are too large for the correction inside the

@@ -1,5 +1,6 @@
 // clockvane: the editor's reading, saving and comparing of BIOS images on the command line.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -41,18 +42,28 @@ int runCommand(const std::vector<std::string>& arguments)
 }
 
 // What the tool printed must have reached standard output: a full disk or a closed pipe is a
-// failure, as in the core utilities, not a silent loss of the report.
+// failure, as in the core utilities, not a silent loss of the report. The reason is errno as
+// the first failing call left it: read right after that call, before any other can change it.
 bool standardOutputReached()
 {
-    std::cout.flush();
+    int reason = 0;
+    const auto check = [&reason](bool succeeded) {
+        if (!succeeded && reason == 0) reason = errno;
+        return succeeded;
+    };
     errno = 0;
-    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
-    const int writeError = errno;
-    const bool closed = std::fclose(stdout) == 0;
-    if (written && closed) return true;
-    const int error = written ? errno : writeError;
+    std::cout.flush();
+    bool reached = check(!std::cout.fail());
+    // Bytes still buffered from a write that failed earlier are tried again here, which gives
+    // that failure's reason once more.
+    errno = 0;
+    reached = check(std::fflush(stdout) == 0) && reached;
+    reached = std::ferror(stdout) == 0 && reached;
+    errno = 0;
+    reached = check(std::fclose(stdout) == 0) && reached;
+    if (reached) return true;
     reportError("cannot write to standard output" +
-                (error != 0 ? ": " + std::generic_category().message(error) : std::string()));
+                (reason != 0 ? ": " + std::generic_category().message(reason) : std::string()));
     return false;
 }
 
@@ -69,6 +80,10 @@ int clockvane::cli::runTool(const std::vector<std::string>& arguments)
 #ifndef _WIN32
 int main(int argc, char** argv)
 {
+    // Under a file size limit (ulimit -f) a write past it would otherwise end the program in
+    // the middle of a save; ignored, the write fails with EFBIG and the save puts the old file
+    // back and says why.
+    std::signal(SIGXFSZ, SIG_IGN);
     return clockvane::cli::runTool(std::vector<std::string>(argv + 1, argv + argc));
 }
 #endif

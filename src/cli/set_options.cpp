@@ -141,6 +141,7 @@ Result<SetRequest, std::string> makeSetRequest(const ParsedArguments& parsed)
     if (request.output && request.files.size() != 1)
         return std::string("-o is allowed with one FILE only");
     if (request.output && request.output->empty()) return std::string("-o needs a file name");
+    if (request.output == kStandardStreamName) return "-o " + std::string(kStandardStreamRefusal);
     return request;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "cli/utf8.h"
+
 namespace clockvane::cli {
 
 std::string mhzText(std::uint32_t raw)
@@ -19,26 +21,24 @@ std::string offsetText(std::size_t offset)
     return text;
 }
 
-std::string printableText(std::string_view utf8)
+std::string printableText(std::string_view text)
 {
     std::string out;
-    const auto escape = [&out](unsigned value) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", value);
-        out += escaped;
-    };
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            escape(byte);
-        } else if (byte == 0xC2 && i + 1 < utf8.size() &&
-                   static_cast<unsigned char>(utf8[i + 1]) <= 0x9F &&
-                   static_cast<unsigned char>(utf8[i + 1]) >= 0x80) {
-            // U+0080-U+009F, the C1 controls, are written as C2 80 .. C2 9F.
-            escape(static_cast<unsigned char>(utf8[++i]));
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::uint32_t codePoint = 0;
+        const std::size_t length = decodeUtf8(text, pos, codePoint);
+        // A byte outside well-formed UTF-8 is shown as itself unless a terminal could take it
+        // for a control: 0x80-0x9F are the C1 controls (CSI 0x9B, OSC 0x9D) in an 8-bit one.
+        const std::uint32_t shown = length != 0 ? codePoint : static_cast<std::uint8_t>(text[pos]);
+        if (isControl(shown)) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(shown));
+            out += escaped;
         } else {
-            out += utf8[i];
+            out.append(text.substr(pos, length != 0 ? length : 1));
         }
+        pos += length != 0 ? length : 1;
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include "bytes/byte_search.h"
 #include "bytes/sums.h"
 #include "image/bios_info.h"
+#include "image/rom_structure.h"
 #include "layout/encode.h"
 
 namespace clockvane {
@@ -73,6 +74,15 @@ bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum)
     if (!marker || *marker < kClassicAreaStartBeforeMarker) return false;
     const std::size_t areaStart = *marker - kClassicAreaStartBeforeMarker;
     if (image.outputImage.size() < areaStart + kClassicAreaSize) return false;
+    // Nothing says what the area holds. Where it would cover a byte by which the image is known
+    // (its headers, the PCI data structure, the device ID), a rewrite would leave a file no
+    // flash tool, and not this program either, takes for a video BIOS: refused like a missing
+    // marker. The clock block needs no such check: it follows head, and the area ends more than
+    // 54 bytes before a marker that lies inside head.
+    const std::size_t areaEnd = areaStart + kClassicAreaSize;
+    for (const OffsetRange& kept : identifyingRanges(image.fileImage)) {
+        if (kept.begin < areaEnd && areaStart < kept.end) return false;
+    }
     // The marker is looked for in head as loaded; the area is rewritten in the output only.
     const auto area =
         std::span<std::uint8_t>(image.outputImage).subspan(areaStart, kClassicAreaSize);

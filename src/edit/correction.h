@@ -19,8 +19,9 @@ void assembleOutputImage(RomImage& image, const ClockSet& clocks);
 // The classic correction: balances the whole image sum against `loadedSum` by rewriting the
 // 76 bytes that end 54 bytes before the first "ATI VER" in the first 1,000 bytes of head.
 // It works on the assembled outputImage and leaves head as loaded. True when balanced. Without a
-// usable marker, or when more than 75 full bytes would be needed, it returns false and changes
-// nothing.
+// usable marker, when the area would cover a byte that identifies the image (see
+// identifyingRanges), or when more than 75 full bytes would be needed, it returns false and
+// changes nothing.
 bool ChecksummenKorrekturFinal(RomImage& image, std::uint16_t loadedSum);
 
 inline constexpr std::size_t kClassicAreaSize = 76;

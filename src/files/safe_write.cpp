@@ -35,6 +35,8 @@ constexpr const char* kMismatch = "The file on disk differs from the bytes writt
 constexpr const char* kWriteOnly = "File is write-only: it cannot be read back to check the write";
 constexpr const char* kLocked = "The file is locked by another program";
 constexpr const char* kNotRegular = "Not a regular file";
+constexpr const char* kUntrusted =
+    "The name is a link another user placed in a shared folder; it is not followed";
 constexpr const char* kKeptChanging = "The file kept changing while it was being saved";
 
 std::string describe(int error) { return std::generic_category().message(error); }
@@ -49,7 +51,7 @@ WriteError errorFrom(int error)
     case EPERM:
     case EROFS:
     case ETXTBSY: return {WriteErrorKind::AccessDenied, describe(error), error};
-    case EWOULDBLOCK: return {WriteErrorKind::AccessDenied, kLocked, error};
+    case EWOULDBLOCK: return {WriteErrorKind::Locked, kLocked, error};
     default: return {WriteErrorKind::Failed, describe(error), error};
     }
 }
@@ -291,6 +293,26 @@ Outcome overwriteInPlace(const Existing& existing, ByteView bytes, const WriteSe
     return {failure};
 }
 
+// Replaces the file by a renamed copy; nothing when the file is to be written in place instead,
+// because the copy cannot be given all the file had or cannot take its name.
+std::optional<Outcome> replaceByCopy(const Location& location, const Existing& existing,
+                                     ByteView bytes, const WriteSeams& seams)
+{
+    Copy copy(location);
+    if (const int error = copy.create(seams.namedTemporaryOnly)) return Outcome{errorFrom(error)};
+    if (!safe_write::copyMetadata(existing.file.get(), existing.status, copy.fd()))
+        return std::nullopt;
+    if (auto error = copy.fill(bytes, seams))
+        return failedWith(*error, "; the file was left as it was");
+    const int error = copy.replaceTarget(seams);
+    // A file bind-mounted onto its name is busy for rename, yet writable through its own
+    // descriptor.
+    if (error == EBUSY) return std::nullopt;
+    if (error != 0) return Outcome{errorFrom(error)};
+    syncFolder(location);
+    return kDone;
+}
+
 Outcome replaceFile(const Location& location, Existing& existing, int folderDenied, ByteView bytes,
                     const WriteSeams& seams)
 {
@@ -308,15 +330,8 @@ Outcome replaceFile(const Location& location, Existing& existing, int folderDeni
     // needs a writable folder. Only when it can be given everything the old file had does it
     // replace it; anything else is overwritten in place.
     if (folderDenied == 0 && existing.status.st_nlink == 1) {
-        Copy copy(location);
-        if (const int error = copy.create(seams.namedTemporaryOnly)) return {errorFrom(error)};
-        if (safe_write::copyMetadata(existing.file.get(), existing.status, copy.fd())) {
-            if (auto error = copy.fill(bytes, seams))
-                return failedWith(*error, "; the file was left as it was");
-            if (const int error = copy.replaceTarget(seams)) return {errorFrom(error)};
-            syncFolder(location);
-            return kDone;
-        }
+        if (auto outcome = replaceByCopy(location, existing, bytes, seams))
+            return std::move(*outcome);
     }
     return overwriteInPlace(existing, bytes, seams);
 }
@@ -366,8 +381,10 @@ std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, B
 {
     for (int start = 0; start < kMostStarts; ++start) {
         Location location;
-        if (const int error = safe_write::locate(target.string(), location))
-            return errorFrom(error);
+        const int error = safe_write::locate(target.string(), location);
+        if (error == safe_write::kUntrustedLink)
+            return WriteError{WriteErrorKind::UntrustedLink, kUntrusted};
+        if (error != 0) return errorFrom(error);
         Outcome outcome = writeOnce(location, bytes, seams);
         if (!outcome.startOver) return std::move(outcome.error);
     }

@@ -12,7 +12,9 @@
 namespace clockvane {
 
 enum class WriteErrorKind {
-    AccessDenied,      // read-only file or folder, no permission, file locked
+    AccessDenied,      // read-only file or folder, no permission
+    Locked,            // another program kept its lock on the file for the whole wait
+    UntrustedLink,     // a link another user placed in a shared folder (see below)
     Failed,            // any other failure: disk full, folder gone, ...
     ReadBackMismatch,  // the file on disk is not what was written
 };
@@ -42,18 +44,25 @@ struct WriteSeams {
 // either its complete old content or the complete new content, and stays what it was to its
 // owner, its other names and other programs:
 // - A link is written through to the file it finally names; a link to a file that does not
-//   exist yet creates that file. The link itself stays a link.
+//   exist yet creates that file. The link itself stays a link. As the kernel's
+//   fs.protected_symlinks does, a link in a sticky folder that everyone may write (/tmp) is
+//   followed only when its owner is the folder's owner or the user saving: anyone can plant
+//   a link there under the name a save is about to use.
 // - Every writer of the file holds an advisory lock (flock) on it from before it looks at the
 //   file until the new content is in place, so two saves of one file happen one after the
 //   other. The lock is on the file itself (for a new file, on the new file before it gets its
 //   name), so no lock file is ever left in the folder.
 // - A new file, and an existing one whose replacement can keep everything (owner, group,
-//   mode, extended attributes and ACLs; one name only; the folder writable), is written as a
+//   mode, the extended attributes this process can see, ACLs and file attribute flags such as
+//   chattr's +d, +A, +C; one name only; the folder writable), is written as a
 //   copy in the same folder, unnamed while written (O_TMPFILE) where the file system allows,
 //   flushed, read back through its descriptor and only then given the target's name: linked
 //   without replacing for a new file, renamed over the old one otherwise. A process killed
 //   before that leaves nothing behind (a file system without unnamed files leaves a hidden
-//   ".name.XXXXXXXX.tmp").
+//   ".name.XXXXXXXX.tmp"). A target the copy cannot be renamed over (a file bind-mounted
+//   onto its name) is written in place instead.
+//   Only the superuser can see trusted.* attributes; a save by another user cannot tell that
+//   a file has them, and its renamed copy goes without them.
 // - Any other existing file is overwritten in place: its old bytes are kept in memory, the new
 //   ones written, the file cut to length, flushed and read back through the same descriptor;
 //   on any failure the old bytes are written back.

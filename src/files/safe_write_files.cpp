@@ -46,6 +46,18 @@ int split(const std::string& path, std::string& folder, std::string& name)
     return 0;
 }
 
+// Whether the link `link` in `folder` may be followed. Anyone may plant a link in a sticky
+// folder open to all (/tmp): there only the folder's owner's links and the user's own are
+// trusted, so that no one can make a save (by root, say) write a file the link names.
+bool mayFollow(int folder, const struct stat& link)
+{
+    struct stat status {};
+    if (::fstat(folder, &status) != 0) return false;
+    constexpr mode_t kSharedByAll = S_ISVTX | S_IWOTH;
+    if ((status.st_mode & kSharedByAll) != kSharedByAll) return true;
+    return link.st_uid == status.st_uid || link.st_uid == ::geteuid();
+}
+
 }  // namespace
 
 Descriptor& Descriptor::operator=(Descriptor&& other) noexcept
@@ -131,6 +143,7 @@ int locate(const std::string& path, Location& location)
             location.name = name;
             return 0;
         }
+        if (!mayFollow(location.folder.get(), status)) return kUntrustedLink;
         char content[PATH_MAX + 1];
         const ssize_t length =
             ::readlinkat(location.folder.get(), name.c_str(), content, sizeof content - 1);

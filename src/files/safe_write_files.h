@@ -51,8 +51,14 @@ struct Location {
     bool folderReadable = false;  // opened for reading, so that it can be flushed
 };
 
+// What locate() returns for a link it does not follow; every errno is positive.
+inline constexpr int kUntrustedLink = -1;
+
 // Follows `path` and every link it ends in to the file they finally name, which need not
-// exist. 0 or an errno (EISDIR when the path names a folder).
+// exist. 0 or an errno (EISDIR when the path names a folder), or kUntrustedLink for a link in
+// a sticky folder that everyone may write whose owner is neither the folder's owner nor the
+// user saving: the rule of the kernel's fs.protected_symlinks, which never sees the links
+// followed here by hand.
 int locate(const std::string& path, Location& location);
 
 }  // namespace clockvane::safe_write

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <linux/fs.h>
 #include <optional>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
@@ -12,6 +14,14 @@ namespace clockvane::safe_write {
 namespace {
 
 constexpr mode_t kPermissionBits = 07777;
+
+// The file attribute flags a user sets with chattr. The others lsattr shows (e: extents,
+// E: encrypted, I: indexed, N: inline data, V: verity) record how the file system stores a
+// file; a new file gets its own.
+constexpr int kChattrFlags = FS_SECRM_FL | FS_UNRM_FL | FS_COMPR_FL | FS_SYNC_FL | FS_IMMUTABLE_FL |
+                             FS_APPEND_FL | FS_NODUMP_FL | FS_NOATIME_FL | FS_NOCOMP_FL |
+                             FS_JOURNAL_DATA_FL | FS_NOTAIL_FL | FS_DIRSYNC_FL | FS_TOPDIR_FL |
+                             FS_NOCOW_FL | FS_DAX_FL | FS_PROJINHERIT_FL | FS_CASEFOLD_FL;
 
 // Asks with an empty buffer for the size, then fetches; a value that grew in between is
 // asked for again.
@@ -71,6 +81,31 @@ bool copyAttributes(int originalFd, int copy)
     return true;
 }
 
+// The chattr flags of a file; a file system without any (ENOTTY, EOPNOTSUPP) has none. The
+// ioctl takes an int, whatever its name says.
+std::optional<int> attributeFlags(int fd)
+{
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) return flags & kChattrFlags;
+    if (errno == ENOTTY || errno == EOPNOTSUPP) return 0;
+    return std::nullopt;
+}
+
+// Some flags need a privilege the user may lack (+j, +i), and a file system may take only some
+// (tmpfs knows four): only the copy's flags read back tell whether they match.
+bool copyFlags(int originalFd, int copy)
+{
+    const auto wanted = attributeFlags(originalFd);
+    const auto present = attributeFlags(copy);
+    if (!wanted || !present) return false;
+    if (*wanted == *present) return true;
+    int all = 0;  // the copy's other flags are passed back unchanged
+    if (::ioctl(copy, FS_IOC_GETFLAGS, &all) != 0) return false;
+    all = (all & ~kChattrFlags) | *wanted;
+    if (::ioctl(copy, FS_IOC_SETFLAGS, &all) != 0) return false;
+    return attributeFlags(copy) == wanted;
+}
+
 }  // namespace
 
 bool copyMetadata(int originalFd, const struct stat& original, int copy)
@@ -80,7 +115,7 @@ bool copyMetadata(int originalFd, const struct stat& original, int copy)
     if (::fchown(copy, original.st_uid, original.st_gid) != 0)
         (void)::fchown(copy, static_cast<uid_t>(-1), original.st_gid);
     if (::fchmod(copy, original.st_mode & kPermissionBits) != 0) return false;
-    if (!copyAttributes(originalFd, copy)) return false;
+    if (!copyAttributes(originalFd, copy) || !copyFlags(originalFd, copy)) return false;
 
     // The kernel quietly drops what it does not allow (a set-group-ID bit for a group the user
     // is not in), so only the result tells.

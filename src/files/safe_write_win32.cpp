@@ -66,15 +66,17 @@ bool isLocked(DWORD error)
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
-// A read-only file or folder, a missing permission, a write-protected medium and a file
-// another program holds are what the user can fix by choosing another target.
+// A read-only file or folder, a missing permission and a write-protected medium are denied
+// access; a file another program holds open for writing or has locked (after the wait) is
+// locked, not read-only.
 WriteError errorFrom(DWORD error)
 {
     WriteError failure{WriteErrorKind::Failed, windows::systemMessage(error),
                        windows::nearestErrno(error)};
     if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
-        error == ERROR_NETWORK_ACCESS_DENIED || isLocked(error))
+        error == ERROR_NETWORK_ACCESS_DENIED)
         failure.kind = WriteErrorKind::AccessDenied;
+    if (isLocked(error)) failure.kind = WriteErrorKind::Locked;
     return failure;
 }
 

@@ -4,6 +4,7 @@
 
 #include "bytes/byte_search.h"
 #include "bytes/sums.h"
+#include "image/card_identity.h"
 
 namespace clockvane {
 namespace {
@@ -21,6 +22,13 @@ constexpr std::size_t kSubsystemVendorIdField = 0x18;
 constexpr std::size_t kSubsystemIdField = 0x1A;
 constexpr std::size_t kMasterDataTableField = 0x20;
 constexpr std::size_t kRomHeaderFieldsEnd = 0x22;
+
+// The option ROM's own header, and its pointer to the PCI data structure.
+constexpr std::size_t kOptionRomHeaderEnd = 0x20;
+constexpr std::size_t kPciDataPointer = 0x18;
+constexpr std::string_view kPciDataText = "PCIR";
+constexpr std::size_t kPciDataLengthField = 0x0A;
+constexpr std::size_t kPciDataShortest = 0x18;
 
 constexpr std::size_t kPowerPlayEntry = 15;
 
@@ -49,14 +57,18 @@ bool fits(ByteView file, std::size_t offset, std::size_t count)
     return offset <= file.size() && file.size() - offset >= count;
 }
 
+bool textAt(ByteView file, std::size_t offset, std::string_view text)
+{
+    const ByteView found = clippedSlice(file, offset, text.size());
+    return std::equal(found.begin(), found.end(), text.begin(), text.end());
+}
+
 // The ROM header's offset when "ATOM" stands in it and all its fields lie inside the file.
 std::optional<std::size_t> findRomHeader(ByteView file)
 {
     const auto header = word(file, kRomHeaderPointer);
     if (!header || !fits(file, *header, kRomHeaderFieldsEnd)) return std::nullopt;
-    const ByteView text = clippedSlice(file, *header + kAtomTextField, kAtomText.size());
-    if (!std::equal(text.begin(), text.end(), kAtomText.begin(), kAtomText.end()))
-        return std::nullopt;
+    if (!textAt(file, *header + kAtomTextField, kAtomText)) return std::nullopt;
     return header;
 }
 
@@ -111,6 +123,28 @@ std::optional<PowerPlayTable> readPowerPlay(ByteView file, std::size_t offset)
 }
 
 }  // namespace
+
+std::vector<OffsetRange> identifyingRanges(ByteView image)
+{
+    std::vector<OffsetRange> ranges{{0, kOptionRomHeaderEnd},
+                                    {kRomHeaderPointer, kRomHeaderPointer + 2},
+                                    {kDeviceIdOffset, kDeviceIdOffset + 2}};
+    // A table's length field is believed only upwards: a shorter one still keeps every field
+    // this program or a flash tool reads.
+    const auto table = [&](std::size_t offset, std::size_t declared, std::size_t shortest) {
+        ranges.push_back({offset, offset + std::max(declared, shortest)});
+    };
+    const auto pciData = word(image, kPciDataPointer);
+    if (pciData && textAt(image, *pciData, kPciDataText))
+        table(*pciData, word(image, *pciData + kPciDataLengthField).value_or(0), kPciDataShortest);
+    if (const auto header = findRomHeader(image))
+        table(*header, *word(image, *header + kTableSizeField), kRomHeaderFieldsEnd);
+    for (OffsetRange& range : ranges) {
+        range.begin = std::min(range.begin, image.size());
+        range.end = std::min(range.end, image.size());
+    }
+    return ranges;
+}
 
 RomStructure readRomStructure(ByteView file) { return readRomStructure(file, sum16(file)); }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "bytes/bytes.h"
 #include "image/option_rom.h"
@@ -63,6 +64,23 @@ struct RomStructure {
 // them is read, and a file that long is never shorter than the option ROM it declares.
 RomStructure readRomStructure(ByteView file);
 RomStructure readRomStructure(ByteView file, std::uint16_t fileSum16);  // the sum of all of it
+
+// Bytes [begin, end) of an image.
+struct OffsetRange {
+    std::size_t begin;
+    std::size_t end;
+
+    friend bool operator==(const OffsetRange&, const OffsetRange&) = default;
+};
+
+// The bytes by which the system BIOS, the flash tools and this editor know the image for what
+// it is: the option-ROM header (0x00-0x1F, with the pointer to the PCI data structure at 0x18),
+// the PCI data structure ("PCIR" at that pointer; its own length field at +0x0A, at least the
+// 24 bytes of the first revision), the pointer to the ATOM ROM header at 0x48, the ATOM ROM
+// header itself (its declared size, at least the fields read here) and the device ID at
+// 0x88-0x89. A table not found where its pointer says is not one; every range is clipped to
+// `image`. Nothing that rewrites bytes to balance a sum may touch these.
+std::vector<OffsetRange> identifyingRanges(ByteView image);
 
 // The clock table as the signature search found it.
 struct FoundClockTable {

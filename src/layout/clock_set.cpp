@@ -5,6 +5,22 @@
 #include "bytes/byte_search.h"
 
 namespace clockvane {
+namespace {
+
+// Every field lies inside the block: the last one, entry 9's vcore, ends it exactly.
+static_assert(entryOffset(kEntryCount - 1) + kVcoreField.offset + kVcoreField.width ==
+              kClockBlockSize);
+
+// Writes `value` little-endian into `field` of the entry at `base`. The layout keeps every field
+// inside the block, so the write cannot fail and leaves no answer to check; at() still stops
+// one outside it.
+void putField(Bytes& block, std::size_t base, const FieldLayout& field, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < field.width; ++i)
+        block.at(base + field.offset + i) = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+}  // namespace
 
 std::optional<ClockSet> decodeClockBlock(ByteView block)
 {
@@ -32,9 +48,9 @@ Bytes encodeClockBlock(const ClockEntries& entries,
     Bytes block(kClockBlockSize, 0);
     for (std::size_t j = 0; j < kEntryCount; ++j) {
         const std::size_t base = entryOffset(j);
-        writeLE(block, base + kGpuClockField.offset, kGpuClockField.width, entries[j].gpuClock);
-        writeLE(block, base + kRamClockField.offset, kRamClockField.width, entries[j].ramClock);
-        writeLE(block, base + kVcoreField.offset, kVcoreField.width, entries[j].vcore);
+        putField(block, base, kGpuClockField, entries[j].gpuClock);
+        putField(block, base, kRamClockField, entries[j].ramClock);
+        putField(block, base, kVcoreField, entries[j].vcore);
         if (j < kTrailerCount) {
             std::copy(trailers[j].begin(), trailers[j].end(),
                       block.begin() + static_cast<std::ptrdiff_t>(base + kTrailerField.offset));

@@ -208,6 +208,19 @@ std::string pastOptionRomText(std::size_t offset, std::size_t declaredLength, Ui
 inline constexpr Bilingual kAccessDeniedTitle{"Zugriff verweigert", "Access denied"};
 inline constexpr Bilingual kAccessDeniedText{"Datei ist schreibgeschützt. Kein Schreiben möglich!",
                                              "File is read only. Can't write to file!"};
+// Another program kept its lock on the file while the save waited: nothing is wrong with the
+// file's permissions, so this is not the access-denied message.
+inline constexpr Bilingual kFileLockedTitle{"Datei gesperrt", "File locked"};
+inline constexpr Bilingual kFileLockedText{
+    "Die Datei ist von einem anderen Programm gesperrt.\r"
+    "Bitte später erneut speichern oder einen anderen Namen wählen.",
+    "The file is locked by another program.\r"
+    "Please save again later or choose another name."};
+// The reason given when the name is a link another user placed in a shared folder such as /tmp.
+inline constexpr Bilingual kUntrustedLinkReason{
+    "Der Name ist ein Link, den ein anderer Benutzer in einem gemeinsamen Ordner angelegt hat; "
+    "ihm wird nicht gefolgt",
+    "The name is a link another user placed in a shared folder; it is not followed"};
 // Any other failure of writing; the system's reason follows.
 inline constexpr Bilingual kWriteFailedTitle{"Fehler beim Schreiben", "Write error"};
 inline constexpr Bilingual kWriteFailedText{"Die Datei konnte nicht geschrieben werden:",

@@ -19,5 +19,5 @@ install(FILES ${CLOCKVANE_DATA_DIR}/${CLOCKVANE_APP_ID}.mime.xml
         COMPONENT editor)
 
 include(${PROJECT_SOURCE_DIR}/cmake/ManPages.cmake)
-clockvane_man_page(clockvane-editor "desktop editor for HD 3850/3870/3870 X2 video BIOS images"
-                   COMPONENT editor INCLUDE ${CLOCKVANE_DATA_DIR}/clockvane-editor.h2m)
+clockvane_help2man_page(clockvane-editor "desktop editor for HD 3850/3870/3870 X2 video BIOS images"
+                        COMPONENT editor INCLUDE ${CLOCKVANE_DATA_DIR}/clockvane-editor.h2m)

@@ -2,6 +2,8 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include <csignal>
+
 #include "app/app_info.h"
 #include "app/main_controller.h"
 #include "ui/command_line.h"
@@ -26,6 +28,10 @@ void describeProgram()
 int main(int argc, char* argv[])
 {
     using namespace clockvane::ui;
+    // Under a file size limit (ulimit -f) a write past it would otherwise end the program in
+    // the middle of a save; ignored, the write fails with EFBIG and the save puts the old file
+    // back and says why.
+    std::signal(SIGXFSZ, SIG_IGN);
     // --help and --version print and end, also where there is no display.
     if (asksOnlyForText(argc, argv)) {
         QCoreApplication text(argc, argv);

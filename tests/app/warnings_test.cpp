@@ -198,6 +198,11 @@ const Row kRows[] = {
     {"AccessDenied", failingWrite(WriteErrorKind::AccessDenied, "Permission denied"),
      {{"File is read only. Can't write to file!", "Access denied", kCrit, kOk}},
      {{"Datei ist schreibgeschützt. Kein Schreiben möglich!", "Zugriff verweigert", kCrit, kOk}}},
+    {"Locked", failingWrite(WriteErrorKind::Locked, "x"),
+     {{"The file is locked by another program.\rPlease save again later or choose another name.",
+       "File locked", kCrit, kOk}},
+     {{"Die Datei ist von einem anderen Programm gesperrt.\r"
+       "Bitte später erneut speichern oder einen anderen Namen wählen.", "Datei gesperrt", kCrit, kOk}}},
     {"WriteFailed", failingWrite(WriteErrorKind::Failed, "x"),
      {{"The file could not be written:\r", "Write error", kCrit, kOk}},
      {{"Die Datei konnte nicht geschrieben werden:\r", "Fehler beim Schreiben", kCrit, kOk}}},
@@ -330,6 +335,10 @@ TEST(SystemReason, CommonFailuresAreWordedInBothLanguages)
         EXPECT_EQ(writeErrorReason(write, UiLanguage::English), english);
         EXPECT_EQ(fileErrorReason(read, UiLanguage::German), german);
     }
+    const WriteError link{WriteErrorKind::UntrustedLink, "system text", 0};
+    EXPECT_EQ(writeErrorReason(link, UiLanguage::German),
+              "Der Name ist ein Link, den ein anderer Benutzer in einem gemeinsamen Ordner "
+              "angelegt hat; ihm wird nicht gefolgt");
     const FileError device{FileErrorKind::NotAFile, "Not a regular file", 0};
     EXPECT_EQ(fileErrorReason(device, UiLanguage::German), "Keine reguläre Datei");
 }

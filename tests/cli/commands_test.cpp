@@ -60,15 +60,15 @@ void PrintTo(const EditCase& row, std::ostream* out) { *out << row.name; }
 const std::string kAllToMaximum = "--bootup-gpu 1200 --bootup-ram 1700 --2d-gpu 1200 --2d-ram 1700 "
                                   "--3d-gpu 1200 --3d-ram 1700 --3d-low-gpu 1200 --3d-low-ram 1700";
 
-// Range edges pass (300/1200 MHz GPU, 400/1700 MHz RAM, 0.9/1.327 V). A dump cut short or a
-// contradicted clock table is refused unless forced; a change past the option ROM even then.
+// Range edges pass (300/1200 MHz GPU, 400/1700 MHz RAM, 0.9/1.327 V), on an image whose tables
+// confirm the clock table and on one without them. A dump cut short or a contradicted clock
+// table is refused unless forced; a change past the option ROM even then.
 const EditCase kEditCases[] = {
-    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0},
+    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0, image(confirmed)},
     {"Vcore", "--bootup-vcore 1,125 --2d-vcore 0.9 --3d-low-vcore 1.327", 0},
     {"UvdUnlinked", "--uvd-gpu 500 --uvd-ram 1000 --uvd-vcore 1.22 --unlink-uvd", 0},
     {"Classic", kAllToMaximum + " --classic", 0, image(needingClassic)},
     {"NotCorrected", kAllToMaximum, 3, image(needingClassic)},
-    {"ConfirmedStructure", "--3d-gpu 800", 0, image(confirmed)},
     {"CutShort", "--3d-gpu 800", 2, image(nullptr, 60'000)},
     {"CutShortForced", "--3d-gpu 800 --force", 0, image(nullptr, 60'000)},
     {"Contradicted", "--3d-gpu 800", 2, image(contradicted)},
@@ -113,14 +113,14 @@ TEST_P(SetEdits, WritesTheBytesOfTheCoresSave)
     const EditCase& row = GetParam();
     std::vector<std::string> arguments = words("set " + writeImage("card.rom", row.file) + " -o " +
                                                path("out.rom") + " " + row.options);
-    CliRun run = runCli(arguments);
+    CliRun run = runTool(arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
     EXPECT_EQ(files().size(), row.exitCode == 0 ? 2u : 1u);  // out.rom only on success
     if (row.exitCode == 2) return;
     if (row.exitCode == 3) {
         EXPECT_NE(run.err.find("Can't correct checksum."), std::string::npos) << run.err;
         arguments.emplace_back("--force");
-        run = runCli(arguments);
+        run = runTool(arguments);
         EXPECT_EQ(run.exitCode, 3);
         EXPECT_NE(run.err.find("Changed clock range too high!"), std::string::npos) << run.err;
     }
@@ -139,12 +139,12 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SetEdits, ::testing::ValuesIn(kEditCases),
 TEST_F(CliTest, SetSavesBesideEachInputAndOverwritesAnInputOnlyWhenForced)
 {
     const std::string card = writeImage("card.rom", image());
-    const CliRun run = runCli({"set", path("gone.rom"), card, "--3d-gpu", "800"});
+    const CliRun run = runTool({"set", path("gone.rom"), card, "--3d-gpu", "800"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, card + " -> " + path("card_mod.rom") +
                            ": Checksum-16: " + SumBytes(image()) + " (Corrected)\n");
-    EXPECT_EQ(files(), (std::vector<std::string>{"card.rom", "card_mod.rom"}));
-    EXPECT_EQ(runCli({"set", card, "-o", card, "--2d-gpu", "350", "--force"}).exitCode, 0);
+    EXPECT_EQ(files(), (std::set<std::string>{"card.rom", "card_mod.rom"}));
+    EXPECT_EQ(runTool({"set", card, "-o", card, "--2d-gpu", "350", "--force"}).exitCode, 0);
     EXPECT_NE(fixtures::readFile(card), image());
 }
 
@@ -158,16 +158,24 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
     const std::string first = writeImage("x2-bios1.rom", fixtures::buildImage(x2));
     x2.x2SecondFile = true;
     const std::string second = writeImage("x2-bios2.rom", fixtures::buildImage(x2));
-    ASSERT_EQ(runCli({"set", first, second, "--3d-gpu", "850", "--3d-vcore", "1.274"}).exitCode, 0);
-    EXPECT_NE(runCli({"info", second, "--json"}).out.find("\"x2_file\": 2,"), std::string::npos);
+    ASSERT_EQ(runTool({"set", first, second, "--3d-gpu", "850", "--3d-vcore", "1.274"}).exitCode,
+              0);
+    EXPECT_NE(runTool({"info", second, "--json"}).out.find("\"x2_file\": 2,"), std::string::npos);
 
-    const CliRun diff = runCli({"diff", path("x2-bios1_mod.rom"), path("x2-bios2_mod.rom")});
+    const CliRun diff = runTool({"diff", path("x2-bios1_mod.rom"), path("x2-bios2_mod.rom")});
     EXPECT_EQ(diff.exitCode, 0) << diff.out;
     EXPECT_NE(diff.out.find("  0xC000-0xC015 (22 bytes)\n  0xFFFF-0xFFFF (1 byte)\n\nSettings "
                             "match.\n"),
               std::string::npos)
         << diff.out;
-    const CliRun changed = runCli({"diff", first, path("x2-bios1_mod.rom"), "--json"});
+    // The text table's columns: 14 and 10 characters for state and field, then A and B
+    // right-aligned in 10 and 12.
+    const std::string table = runTool({"diff", first, path("x2-bios1_mod.rom")}).out;
+    for (const char* line : {"\nPower state   Field              A           B\n",
+                             "\n3D            GPU MHz       775.00      850.96  DIFFERENT\n",
+                             "\n              VCore mV        1204        1274  DIFFERENT\n"})
+        EXPECT_NE(table.find(line), std::string::npos) << line << table;
+    const CliRun changed = runTool({"diff", first, path("x2-bios1_mod.rom"), "--json"});
     EXPECT_EQ(changed.exitCode, 1);
     for (const char* member :
          {"\"a\": 775.00,\n        \"b\": 850.96,\n        \"match\": false",
@@ -189,7 +197,7 @@ void richX2(ImageRecipe& recipe)
 TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
 {
     const std::string file = writeImage("rich.rom", image(richX2));
-    const CliRun json = runCli({"info", file, "--json"});
+    const CliRun json = runTool({"info", file, "--json"});
     ASSERT_EQ(json.exitCode, 0);
     EXPECT_EQ(json.err, "clockvane: " + file + ": 2D RAM clock below limit\n");
     EXPECT_EQ(json.out.substr(0, json.out.find("\n  \"states\"")), R"({
@@ -222,7 +230,12 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
     EXPECT_NE(json.out.find("\"ram_mhz\": 0.00,\n      \"gpu_slider\": 300,\n      \"ram_slider\": "
                             "400,\n      \"vcore_mv\": 1100,\n      \"vcore_text\": \"1.1\""),
               std::string::npos);
-    const CliRun text = runCli({"info", file});
+    const std::string small = writeImage(
+        "256.rom", image([](ImageRecipe& recipe) { recipe.memoryText = "GDDR3 256MB"; }));
+    EXPECT_NE(runTool({"info", small, "--json"})
+                  .out.find("\"memory_type\": \"GDDR3\",\n  \"memory_size_mb\": 256,\n"),
+              std::string::npos);
+    const CliRun text = runTool({"info", file});
     for (const char* line :
          {"Card:                ATI HD3870 X\xC2\xB2\n", "X2 file:             1 of 2\n",
           "BIOS version:        V\\x00\\x01\"\\\xC3\xA9\\x7F\\x85\\x0A\\x0D\\x1F3456789ABCD\n",
@@ -236,17 +249,17 @@ TEST_F(CliTest, ACutDumpAndAnotherStructureAreWarningsAndDifferences)
 {
     const std::string full = writeImage("full.rom", image());
     const std::string cut = writeImage("cut.rom", image(nullptr, 60'000));
-    const CliRun info = runCli({"info", cut, "--json"});
+    const CliRun info = runTool({"info", cut, "--json"});
     EXPECT_EQ(info.exitCode, 0);
     EXPECT_NE(info.out.find("\"option_rom_length\": 65536,\n  \"file_length\": 60000,"),
               std::string::npos);
     EXPECT_NE(info.err.find("is shorter than the image it holds (60000 of 65536 bytes)"),
               std::string::npos);
-    EXPECT_NE(runCli({"info", cut})
+    EXPECT_NE(runTool({"info", cut})
                   .out.find("Option ROM length:   65536 bytes (longer than the "
                             "file: an incomplete dump?)\n"),
               std::string::npos);
-    const CliRun lengths = runCli({"diff", full, cut});
+    const CliRun lengths = runTool({"diff", full, cut});
     EXPECT_EQ(lengths.exitCode, 1);
     EXPECT_NE(lengths.out.find("Lengths differ: A has 65536 bytes, B has 60000"),
               std::string::npos);
@@ -256,7 +269,7 @@ TEST_F(CliTest, ACutDumpAndAnotherStructureAreWarningsAndDifferences)
                                               recipe.atom = fixtures::AtomTables{};
                                               recipe.trailers[0][0] ^= 1;
                                           }));
-    const CliRun json = runCli({"diff", full, tables, "--json"});
+    const CliRun json = runTool({"diff", full, tables, "--json"});
     EXPECT_EQ(json.exitCode, 1);
     for (const char* member :
          {"\"length\": 65536,\n    \"clock_block_offset\": 23068,\n    \"structure\": {\n      "

@@ -1,9 +1,17 @@
-// The interface: usage errors, help and version, control characters, standard output.
+// The interface: usage errors, help and version, control characters, JSON texts, standard
+// output.
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "clockvane_version.h"
 
-#include "cli/arguments.h"
+#include "cli/help_texts.h"
+#include "cli/json_writer.h"
+#include "cli/man_page.h"
+#include "cli/text_format.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 
@@ -28,13 +36,13 @@ const UsageCase kUsageCases[] = {
     {"MissingValue", {"set", "IN", "--3d-gpu"}, "'--3d-gpu' needs a value"},
     {"GivenTwice", {"set", "IN", "--3d-gpu", "800", "--3d-gpu=900"}, "given twice"},
     {"FlagWithValue", {"set", "IN", "--force=yes"}, "takes no value"},
-    {"GpuAbove1200", {"set", "IN", "--3d-gpu", "1201"}, "from 300 to 1200"},
+    {"GpuAbove1200", {"set", "IN", "--3d-gpu=1201"}, "from 300 to 1200"},
     {"GpuBelow300", {"set", "IN", "--2d-gpu", "299"}, "from 300 to 1200"},
     {"RamBelow400", {"set", "IN", "--2d-ram", "399"}, "from 400 to 1700"},
     {"RamAbove1700", {"set", "IN", "--3d-ram", "1701"}, "from 400 to 1700"},
     {"ClockNotWhole", {"set", "IN", "--3d-gpu", "800.5"}, "whole number of MHz"},
     {"VoltageTwoSeparators", {"set", "IN", "--3d-vcore", "1,2,3"}, "a decimal number"},
-    {"VoltageWithBlank", {"set", "IN", "--3d-vcore", "1 2"}, "--3d-vcore '1 2'"},
+    {"VoltageWithBlank", {"set", "IN", "--3d-vcore=1 2"}, "--3d-vcore '1 2'"},
     {"VoltageLetterFirst", {"set", "IN", "--3d-vcore", "a1"}, "a decimal number"},
     {"VoltageLetterPrefix", {"set", "IN", "--3d-vcore", "x1.2"}, "--3d-vcore 'x1.2'"},
     {"VoltageEmpty", {"set", "IN", "--3d-vcore="}, "a decimal number"},
@@ -45,6 +53,10 @@ const UsageCase kUsageCases[] = {
     {"OutputWithTwoFiles", {"set", "IN", "IN", "-o", "x.rom"}, "with one FILE only"},
     {"OutputIsTheInput", {"set", "IN", "-o", "IN", "--3d-gpu", "800"}, "is an input file"},
     {"DiffOfAMissingFile", {"diff", "IN", "gone.rom"}, "gone.rom: cannot open"},
+    {"StandardInput", {"info", "-"}, "info: '-' (standard input or output) is not supported"},
+    {"StandardInputAfterDashes", {"diff", "IN", "--", "-"}, "'-' (standard input or output)"},
+    {"NameAfterDashes", {"info", "--", "-gone.rom"}, "-gone.rom: cannot open"},
+    {"StandardOutput", {"set", "IN", "-o", "-", "--3d-gpu", "800"}, "-o '-' (standard input"},
 };
 
 class Usage : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
@@ -55,65 +67,111 @@ TEST_P(Usage, IsRefusedWithExitTwoAndWritesNothing)
     const std::string input = writeImage("card.rom", image);
     std::vector<std::string> arguments = GetParam().arguments;
     std::replace(arguments.begin(), arguments.end(), std::string("IN"), input);
-    const CliRun run = runCli(arguments);
+    const CliRun run = runTool(arguments);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(files(), std::vector<std::string>{"card.rom"});
+    EXPECT_EQ(files(), std::set<std::string>{"card.rom"});
     EXPECT_EQ(fixtures::readFile(input), image);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, Usage, ::testing::ValuesIn(kUsageCases),
                          [](const auto& info) { return info.param.name; });
 
-// A value follows its option after "=" or as the next argument; after "--" every argument is
-// a name, even one that starts with a dash.
-TEST(Arguments, ValuesFollowTheirOptionsAndADoubleDashEndsThem)
-{
-    const std::vector<std::string> arguments{"--3d-gpu=800", "--force", "--2d-gpu", "300",
-                                             "--",           "-a.rom",  "--force"};
-    const cli::AcceptedOption accepted[] = {
-        {"--force", false}, {"--3d-gpu", true}, {"--2d-gpu", true}};
-    const auto parsed = cli::parseArguments(arguments, accepted);
-    ASSERT_TRUE(parsed.ok());
-    EXPECT_EQ(parsed->options.at(0).value + parsed->options.at(2).value, "800300");
-    EXPECT_EQ(parsed->positional, (std::vector<std::string>{"-a.rom", "--force"}));
-}
-
 TEST(Help, EveryCommandHasHelpAndTheVersionIsThePackages)
 {
-    EXPECT_EQ(runCli({"--version"}).out, "clockvane " CLOCKVANE_VERSION "\n");
-    EXPECT_EQ(runCli({"--help"}).out.rfind("Usage: clockvane COMMAND", 0), 0u);
+    EXPECT_EQ(runTool({"--version"}).out, "clockvane " CLOCKVANE_VERSION "\n");
+    EXPECT_EQ(runTool({"--help"}).out.rfind("Usage: clockvane COMMAND", 0), 0u);
     for (const std::string command : {"info", "set", "diff"}) {
-        const CliRun run = runCli({command, "--help"});
+        const CliRun run = runTool({command, "--help"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out.rfind("Usage: clockvane " + command, 0), 0u) << run.out;
     }
 }
 
-// Every line, on either stream, shows a control character in a name as \xNN rather than
-// handing it to the terminal; JSON escapes it and replaces bytes that are no UTF-8 by U+FFFD.
-// What the tool prints must reach standard output.
+// clockvane(1) is made from the help texts and docs/cli.md is written by hand: both must name
+// every option a help text names.
+TEST(Help, TheManualPageAndTheGuideNameEveryOptionOfTheHelp)
+{
+    std::ifstream guideFile(CLOCKVANE_CLI_GUIDE);
+    std::ostringstream guide;
+    guide << guideFile.rdbuf();
+    ASSERT_FALSE(guide.str().empty()) << CLOCKVANE_CLI_GUIDE;
+    // roff writes each hyphen of an option as \-.
+    const std::string page = std::regex_replace(cli::manPage({"1.0", "2026-01-01", "summary", ""}),
+                                                std::regex(R"(\\-)"), "-");
+    const std::regex option(R"(--[A-Za-z][A-Za-z-]*[A-Za-z]|-o [A-Z]+)");
+    for (const std::string_view help :
+         {cli::kToolHelp, cli::kInfoHelp, cli::kSetHelp, cli::kDiffHelp}) {
+        const std::string text(help);
+        for (auto match = std::sregex_iterator(text.begin(), text.end(), option);
+             match != std::sregex_iterator(); ++match) {
+            EXPECT_NE(page.find(match->str()), std::string::npos)
+                << "clockvane(1): " << match->str();
+            EXPECT_NE(guide.str().find(match->str()), std::string::npos)
+                << "cli.md: " << match->str();
+        }
+    }
+}
+
+// A terminal acts on the C0 controls, DEL and the C1 controls, in UTF-8 mode on U+0080-U+009F
+// and in an 8-bit mode on the bytes 0x80-0x9F (CSI 0x9B, OSC 0x9D): all are shown as \xNN.
+// Other bytes outside UTF-8 (a Latin-1 name) pass unchanged.
+TEST(PrintableText, EscapesEveryControlATerminalActsOn)
+{
+    using Row = std::pair<std::string_view, std::string_view>;
+    for (const auto& [text, shown] :
+         {Row{"a\x1b[2J\r", "a\\x1B[2J\\x0D"}, Row{"\x7F~", "\\x7F~"},
+          Row{"\x9B"
+              "1m",
+              "\\x9B"
+              "1m"},
+          Row{"\x9D\x80\x9F", "\\x9D\\x80\\x9F"}, Row{"\xC2\x9B\xC2\x80", "\\x9B\\x80"},
+          Row{"\xE2\x9Bx", "\xE2\\x9Bx"}, Row{"\xC2\xA0\xA0\xE9\xC2", "\xC2\xA0\xA0\xE9\xC2"},
+          Row{"caf\xC3\xA9 \xE2\x82\xAC", "caf\xC3\xA9 \xE2\x82\xAC"}})
+        EXPECT_EQ(cli::printableText(text), shown) << text;
+}
+
+// JSON holds valid UTF-8 only: a byte that starts no well-formed sequence becomes U+FFFD, the
+// controls become \u00XX. One- and three-byte sequences begin at 0x00 and 0xE0.
+TEST(JsonEscape, KeepsWellFormedUtf8AndReplacesEveryOtherByte)
+{
+    const std::string_view bad = "\xEF\xBF\xBD";
+    using Row = std::pair<std::string_view, std::string>;
+    for (const auto& [text, escaped] :
+         {Row{"\x80", std::string(bad)}, Row{"\x7F\xC2\x85", "\\u007F\\u0085"},
+          Row{"\xE0\xA0\x80\xDF\xBF", "\xE0\xA0\x80\xDF\xBF"},
+          Row{"\xE0\x9F\xBF", std::string(bad) + std::string(bad) + std::string(bad)},
+          Row{"\xC1\xBF\xF4\x90",
+              std::string(bad) + std::string(bad) + std::string(bad) + std::string(bad)},
+          Row{"\xF0\x9F\x98\x80\"\\", "\xF0\x9F\x98\x80\\\"\\\\"}})
+        EXPECT_EQ(cli::jsonEscape(text), escaped) << text;
+}
+
+// Every command shows a name's controls escaped (the rule above); what the tool prints must
+// reach standard output, and when it does not, the message says why.
 TEST_F(CliTest, EscapesControlCharactersAndFailsWhenStandardOutputCannotBeWritten)
 {
-    const std::string odd = writeImage("odd\x1b[2J\r\xE9.rom", fixtures::buildImage({}));
-    const CliRun saved = runCli({"set", odd, "--3d-gpu", "800"});
+    const std::string odd = writeImage("odd\x1b[2J\r\x9B\xE9.rom", fixtures::buildImage({}));
+    const CliRun saved = runTool({"set", odd, "--3d-gpu", "800"});
     ASSERT_EQ(saved.exitCode, 0) << saved.err;
-    const CliRun refused = runCli({"set", path("gone\x07.rom"), "--3d-gpu", "800"});
+    const CliRun refused = runTool({"set", path("gone\x07\x9D.rom"), "--3d-gpu", "800"});
     EXPECT_EQ(refused.exitCode, 2);
-    for (const std::string& text : {saved.out, refused.err})
-        EXPECT_EQ(text.find_first_of("\x1b\r\x07"), std::string::npos) << text;
-    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\xE9.rom -> "), std::string::npos) << saved.out;
-    EXPECT_NE(
-        runCli({"diff", odd, odd, "--json"}).out.find("odd\\u001B[2J\\u000D\xEF\xBF\xBD.rom\""),
-        std::string::npos);
-    EXPECT_NE(refused.err.find("gone\\x07.rom: cannot open"), std::string::npos) << refused.err;
+    for (const std::string& text :
+         {saved.out, refused.err, runTool({"info", odd}).out, runTool({"diff", odd, odd}).out})
+        EXPECT_EQ(text.find_first_of("\x1b\r\x07\x9B\x9D"), std::string::npos) << text;
+    EXPECT_NE(saved.out.find("odd\\x1B[2J\\x0D\\x9B\xE9.rom -> "), std::string::npos) << saved.out;
+    EXPECT_NE(runTool({"diff", odd, odd, "--json"})
+                  .out.find("odd\\u001B[2J\\u000D\xEF\xBF\xBD\xEF\xBF\xBD.rom\""),
+              std::string::npos);
+    EXPECT_NE(refused.err.find("gone\\x07\\x9D.rom: cannot open"), std::string::npos)
+        << refused.err;
 
     reliability::ChildLimits toFullDisk;
     toFullDisk.standardOutput = "/dev/full";
-    const CliRun full = reliability::runTool({"info", odd, "--json"}, toFullDisk);
-    EXPECT_NE(full.exitCode, 0);
-    EXPECT_NE(full.err.find("standard output"), std::string::npos) << full.err;
+    const CliRun full = runTool({"info", odd, "--json"}, toFullDisk);
+    EXPECT_EQ(full.exitCode, 4);
+    EXPECT_EQ(full.err, "clockvane: cannot write to standard output: No space left on device\n");
 }
 
 }  // namespace

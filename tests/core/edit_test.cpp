@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -28,7 +29,8 @@ LoadedRom loadBuilt(const fixtures::ImageRecipe& recipe = {})
 }
 
 // A working copy as the write-back leaves it (compensation bytes 0x7F, other value bytes 0x80)
-// and an as-read copy whose clock-field sum is `workingMinusRead` lower.
+// and an as-read copy whose clock-field sum is `workingMinusRead` lower: its value bytes are
+// moved by hand, down to 0x00 or up to 0xFF, so the sum must count each of the eight whole.
 ClockSet clocksWithDifference(int workingMinusRead)
 {
     ClockSet clocks;
@@ -68,40 +70,97 @@ TEST(CorrectCRC, MovesTheTwentyCompensationBytesOrLeavesThemAt7F)
     }
 }
 
+// 1,200 bytes of head with the marker at `marker` (0: none), the clock block and a tail of 300
+// bytes; `structures` may place more bytes into head before the marker goes in.
+RomImage classicImage(std::size_t marker, const std::function<void(Bytes&)>& structures = {})
+{
+    Bytes file;
+    for (std::size_t i = 0; i < 1200; ++i) file.push_back(std::uint8_t(0x10 + i % 7));
+    if (structures) structures(file);
+    if (marker) fixtures::putText(file, marker, "ATI VER");
+    file.insert(file.end(), 152, 0x11);
+    file.insert(file.end(), 300, 0x02);
+    RomImage image;
+    image.fileImage = image.outputImage = file;
+    image.signatureOffset = 1188;
+    return image;
+}
+
+// Runs the classic correction on `image` with the loaded sum `difference` above the sum once
+// the area (76 bytes from marker - 129) holds 0x7F; checks the outcome and the bytes: when
+// balanced, `count` bytes of `run`, one byte `last`, the rest 0x7F; otherwise unchanged.
+void expectClassic(RomImage image, std::size_t marker, int difference, bool balanced,
+                   std::size_t count = 2, std::uint8_t run = 0xFE, std::uint8_t last = 0xAD)
+{
+    const Bytes file = image.fileImage;
+    Bytes expected = file;
+    if (marker >= 129) std::fill_n(expected.begin() + long(marker - 129), 76, 0x7F);
+    const auto loaded = static_cast<std::uint16_t>(sum16(expected) + difference);
+    if (balanced) std::fill_n(expected.begin() + long(marker - 129), count, run);
+    if (balanced) expected[marker - 129 + count] = last;
+    EXPECT_EQ(ChecksummenKorrekturFinal(image, loaded), balanced);
+    EXPECT_EQ(image.outputImage, balanced ? expected : file);
+    EXPECT_EQ(image.fileImage, file);
+}
+
 TEST(ClassicCorrection, RewritesThe76BytesEnding54BeforeTheMarkerOrNothing)
 {
     // Marker (0: none), loaded sum minus the sum once the area holds 0x7F, balanced, and the
-    // area then: `count` bytes of `run`, one byte `last`, the rest 0x7F. Unbalanced: unchanged.
+    // area then. The first area allowed starts at 0x8A, right after the device ID (marker 267):
+    // before it, every area covers the option-ROM header, the pointer at 0x48 or 0x88-0x89.
     using Row = std::tuple<std::size_t, int, bool, std::size_t, std::uint8_t, std::uint8_t>;
     for (const auto& [marker, difference, balanced, count, run, last] :
          {Row{400, 300, true, 2, 0xFE, 0xAD}, Row{400, -100, true, 0, 0, 0x1B},
           Row{400, 0, true, 0, 0, 0x7F}, Row{400, 9651, true, 75, 0xFE, 0xFD},
           Row{400, -9651, true, 75, 0x00, 0x01}, Row{400, 9652, false, 0, 0, 0},
-          Row{400, -9652, false, 0, 0, 0}, Row{129, 300, true, 2, 0xFE, 0xAD},
-          Row{128, 300, false, 0, 0, 0}, Row{993, -100, true, 0, 0, 0x1B},
-          Row{994, -100, false, 0, 0, 0}, Row{0, 300, false, 0, 0, 0}}) {
+          Row{400, -9652, false, 0, 0, 0}, Row{267, 300, true, 2, 0xFE, 0xAD},
+          Row{266, 300, false, 0, 0, 0}, Row{200, 300, false, 0, 0, 0},
+          Row{129, 300, false, 0, 0, 0}, Row{128, 300, false, 0, 0, 0},
+          Row{993, -100, true, 0, 0, 0x1B}, Row{994, -100, false, 0, 0, 0},
+          Row{0, 300, false, 0, 0, 0}}) {
         SCOPED_TRACE(std::to_string(marker) + " " + std::to_string(difference));
-        // 1,200 bytes of head (the marker in it), the clock block and a tail of 300 bytes.
-        Bytes file;
-        for (std::size_t i = 0; i < 1200; ++i) file.push_back(std::uint8_t(0x10 + i % 7));
-        if (marker) fixtures::putText(file, marker, "ATI VER");
-        file.insert(file.end(), 152, 0x11);
-        file.insert(file.end(), 300, 0x02);
-        RomImage image;
-        image.fileImage = image.outputImage = file;
-        image.signatureOffset = 1188;
-        Bytes expected = file;
-        if (marker >= 129) std::fill_n(expected.begin() + long(marker - 129), 76, 0x7F);
-        const auto loaded = static_cast<std::uint16_t>(sum16(expected) + difference);
-        if (balanced) std::fill_n(expected.begin() + long(marker - 129), count, run);
-        if (balanced) expected[marker - 129 + count] = last;
-        EXPECT_EQ(ChecksummenKorrekturFinal(image, loaded), balanced);
-        EXPECT_EQ(image.outputImage, balanced ? expected : file);
-        EXPECT_EQ(image.fileImage, file);
+        expectClassic(classicImage(marker), marker, difference, balanced, count, run, last);
     }
     RomImage plain;
     plain.fileImage = plain.outputImage = Bytes(2000, 1);
     EXPECT_TRUE(ChecksummenKorrekturFinal(plain, 2000));  // balanced without a marker
+}
+
+// "PCIR" at 0x200 (the word at 0x18 points to it) with the length its field at 0x20A gives,
+// at least 24 bytes; the ATOM ROM header at 0x300 (the word at 0x48) with the size its first
+// word gives, at least 0x22 bytes. The area is [marker - 129, marker - 54].
+void putPciAndAtom(Bytes& file, std::uint16_t pciLength, std::uint16_t atomSize)
+{
+    fixtures::putBytes(file, 0x18, Bytes{0x00, 0x02});
+    fixtures::putText(file, 0x200, "PCIR");
+    fixtures::putBytes(file, 0x20A, Bytes{std::uint8_t(pciLength), std::uint8_t(pciLength >> 8)});
+    fixtures::putBytes(file, 0x48, Bytes{0x00, 0x03});
+    fixtures::putBytes(file, 0x300, Bytes{std::uint8_t(atomSize), std::uint8_t(atomSize >> 8)});
+    fixtures::putText(file, 0x304, "ATOM");
+}
+
+TEST(ClassicCorrection, NeverCoversThePciDataStructureOrTheAtomRomHeader)
+{
+    // Marker, PCI data length field, ATOM ROM header size field, balanced.
+    using Row = std::tuple<std::size_t, std::uint16_t, std::uint16_t, bool>;
+    for (const auto& [marker, pci, atom, balanced] :
+         {Row{565, 0x18, 0x10, true},     // area ends at 0x1FF, right before "PCIR"
+          Row{566, 0x18, 0x10, false},    // ends on "P"
+          Row{664, 0x18, 0x10, false},    // starts at 0x217, its 24th byte
+          Row{665, 0x18, 0x10, true},     // starts at 0x218
+          Row{664, 0x10, 0x10, false},    // a shorter length field still keeps 24 bytes
+          Row{668, 0x1C, 0x10, false},    // a longer one counts: 0x21B is its 28th byte
+          Row{669, 0x1C, 0x10, true},     // 0x21C
+          Row{821, 0x18, 0x10, true},     // ends at 0x2FF, right before the ATOM ROM header
+          Row{822, 0x18, 0x10, false},    // ends on its first byte
+          Row{930, 0x18, 0x10, false},    // starts at 0x321, the last of its 0x22 bytes
+          Row{931, 0x18, 0x10, true},     // starts at 0x322
+          Row{960, 0x18, 0x40, false},    // a size of 0x40 counts: 0x33F is its last byte
+          Row{961, 0x18, 0x40, true}}) {  // 0x340
+        SCOPED_TRACE(marker);
+        const auto structures = [&](Bytes& file) { putPciAndAtom(file, pci, atom); };
+        expectClassic(classicImage(marker, structures), marker, 300, balanced);
+    }
 }
 
 // Clocks at 655.36 MHz raised to 1100 / 1650 MHz move the clock-field sum beyond the

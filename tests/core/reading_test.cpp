@@ -134,9 +134,9 @@ TEST(RomStructure, ReadsTheWorkedExampleAtTheHandComputedOffsets)
 }
 
 // Images of 0xC000 bytes with the signature at 0x5A10: the clock block is at 0x5A1C; 0xF000
-// lies past the end, 0xBFF0 leaves the ROM header cut by it. With 255 states the state array
-// runs past an image that ends with the clock block. An option ROM of 4 blocks puts a 4 at
-// byte 2, where a PowerPlay table at offset 0 would keep its format revision.
+// lies past the end, a ROM header at 0xBFDF has its last byte cut off by it. With 255 states the
+// state array runs past an image that ends with the clock block. An option ROM of 4 blocks puts a 4
+// at byte 2, where a PowerPlay table at offset 0 would keep its format revision.
 TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
 {
     int row = 0;
@@ -157,11 +157,14 @@ TEST(RomStructure, TheTablesAloneConfirmContradictOrCannotTell)
     check(std::nullopt, ClockTableCheck::NotAvailable);
     for (const A& atom :
          {A{.romHeader = std::nullopt}, A{.atomText = false}, A{.romHeader = 0xF000},
-          A{.romHeader = 0xBFF0}, A{.masterDataTable = std::nullopt}, A{.masterDataTable = 0xF000},
-          A{.masterDataTableSize = 35}, A{.powerPlay = false}, A{.powerPlayOffset = 0xF000},
-          A{.formatRevision = 3}, A{.powerPlayOffset = 0xC000 - 14}})
+          A{.romHeader = 0xC000 - 0x21}, A{.masterDataTable = std::nullopt},
+          A{.masterDataTable = 0xF000}, A{.masterDataTableSize = 35}, A{.powerPlay = false},
+          A{.powerPlayOffset = 0xF000}, A{.formatRevision = 3}, A{.powerPlayOffset = 0xC000 - 14}})
         check(atom, ClockTableCheck::NotAvailable);
     check(A{.powerPlay = false}, ClockTableCheck::NotAvailable, 4);
+    // The header's last field, the master data table's offset at +0x20, ends the file; the
+    // option ROM's checksum byte goes to the end of 4 blocks so as not to land on it.
+    check(A{.romHeader = 0xC000 - 0x22}, ClockTableCheck::Confirmed, 4);
     for (const A& atom :
          {A{.clockInfoOffset = 0x5A2C}, A{.clockInfoOffset = 0xF000}, A{.clockInfoSize = 20},
           A{.stateCount = 3}, A{.masterDataTable = 0x300, .stateCount = 255},

@@ -4,11 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <set>
 
@@ -24,6 +29,28 @@ using fixtures::pattern;
 using fixtures::readFile;
 using fixtures::writeFile;
 using reliability::namesIn;
+
+constexpr uid_t kOtherUser = 65534;
+
+// The chattr flags of a file (lsattr), -1 where its file system has none.
+int chattrFlags(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int flags = -1;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) flags = -1;
+    ::close(fd);
+    return flags;
+}
+
+bool addChattrFlags(const fs::path& path, int add)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    const bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                      (flags |= add, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    ::close(fd);
+    return done;
+}
 
 // What a file is to its users besides its bytes: inode, mode, owner, group, links, the
 // extended attribute the tests set and the names of all extended attributes (ACLs included).
@@ -97,6 +124,119 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
     }
 }
 
+// chattr flags and trusted.* attributes set by root: a renamed copy keeps them where it can
+// be given them. An ordinary user cannot give +j (data journalling, on ext4), so that file is
+// written in place. A row is skipped where the flag or attribute cannot be set here.
+struct KeptRow {
+    const char* name;
+    uid_t saver;
+    int flags;
+    const char* trusted;
+    bool renamed;
+};
+class KeptBySave : public SafeWrite, public ::testing::WithParamInterface<KeptRow> {};
+
+TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
+{
+    const KeptRow& row = GetParam();
+    if (::geteuid() != 0) GTEST_SKIP() << "only root sets +j and trusted.* attributes";
+    const fs::path target = folder_ / "card.rom";
+    writeFile(target, pattern(3000, 4));
+    ASSERT_EQ(::chown(folder_.c_str(), row.saver, row.saver), 0);
+    ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
+    if ((row.flags != 0 && !addChattrFlags(target, row.flags)) ||
+        (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0))
+        GTEST_SKIP() << "cannot be set in " << folder_ << ": " << std::strerror(errno);
+    const auto inode = std::get<0>(snapshot(target));
+    reliability::ChildLimits limits;
+    if (row.saver != 0) limits.user = row.saver;
+    const auto child = reliability::runInChild(
+        [&] {
+            const auto error = writeFileSafely(target, pattern(2000, 5));
+            return error ? error->reason : std::string();
+        },
+        limits);
+    EXPECT_EQ(child.report, "");
+    EXPECT_EQ(readFile(target), pattern(2000, 5));
+    EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
+    EXPECT_EQ(chattrFlags(target) & row.flags, row.flags);
+    char value[8] = {};
+    EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeptBySave,
+    ::testing::Values(KeptRow{"NoDumpNoAtime", 0, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, true},
+                      KeptRow{"TrustedAttribute", 0, 0, "trusted.clockvane", true},
+                      KeptRow{"JournalledDataOfAnOrdinaryUser", kOtherUser, FS_JOURNAL_DATA_FL,
+                              nullptr, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file bind-mounted onto the target's name cannot be renamed over (EBUSY); written in place,
+// the mounted file gets the bytes. Mounted in a child's own mount namespace, which ends with it.
+TEST_F(SafeWrite, WritesABindMountedTargetInPlace)
+{
+    const fs::path source = folder_ / "source.rom";
+    const fs::path target = folder_ / "card.rom";
+    writeFile(source, pattern(3000, 1));
+    writeFile(target, pattern(3000, 2));
+    const auto child = reliability::runInChild([&]() -> std::string {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            return std::string("cannot mount: ") + std::strerror(errno);
+        const auto error = writeFileSafely(target, pattern(2000, 3));
+        return error ? error->reason : std::string();
+    });
+    if (child.report.starts_with("cannot mount")) GTEST_SKIP() << child.report;
+    EXPECT_EQ(child.report, "");
+    EXPECT_EQ(readFile(source), pattern(2000, 3));
+    EXPECT_EQ(readFile(target), pattern(3000, 2));
+    EXPECT_EQ(namesIn(folder_), (std::set<std::string>{"card.rom", "source.rom"}));
+}
+
+// In a sticky folder everyone may write (/tmp), a link at the save name is followed only when
+// the folder's owner or the user saving (root here) owns it, as the kernel's
+// fs.protected_symlinks has it: another user's link could name any file root may write.
+TEST_F(SafeWrite, FollowsLinksInSharedFoldersOnlyWhereTheKernelWould)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a link to another user";
+    const struct {
+        uid_t folderOwner;
+        mode_t folderMode;
+        uid_t linkOwner;
+        bool followed;
+    } rows[] = {
+        {0, 01777, kOtherUser, false},          // planted by another user
+        {0, 01777, 0, true},                    // the user's own link
+        {kOtherUser, 01777, kOtherUser, true},  // the folder owner's link
+        {0, 0777, kOtherUser, true},            // not sticky
+        {0, 01775, kOtherUser, true},           // sticky, but not writable by everyone
+    };
+    for (std::size_t n = 0; n < std::size(rows); ++n) {
+        const auto& row = rows[n];
+        SCOPED_TRACE(n);
+        const fs::path shared = folder_ / ("shared" + std::to_string(n));
+        const fs::path named = folder_ / ("named" + std::to_string(n));
+        const fs::path link = shared / "card_mod.rom";
+        writeFile(named, pattern(100, 1));
+        fs::create_directory(shared);
+        fs::create_symlink(named, link);
+        ASSERT_EQ(::lchown(link.c_str(), row.linkOwner, row.linkOwner), 0);
+        ASSERT_EQ(::chown(shared.c_str(), row.folderOwner, row.folderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), row.folderMode), 0);
+        const auto error = writeFileSafely(link, pattern(200, 2));
+        EXPECT_EQ(error ? error->reason : "written",
+                  row.followed
+                      ? "written"
+                      : "The name is a link another user placed in a shared folder; it is not "
+                        "followed");
+        EXPECT_TRUE(!error || error->kind == WriteErrorKind::UntrustedLink);
+        EXPECT_EQ(readFile(named), row.followed ? pattern(200, 2) : pattern(100, 1));
+        EXPECT_EQ(namesIn(shared), std::set<std::string>{"card_mod.rom"});
+    }
+}
+
 TEST_F(SafeWrite, WritesThroughLinksAndAPathOf4092Bytes)
 {
     ::umask(027);  // a new file gets the umask's permissions
@@ -149,7 +289,7 @@ TEST_F(SafeWrite, RefusesWhatItMayNotWriteAndChangesNothing)
     for (const auto& [target, kind, reason, systemError] :
          {Row{"locked.rom", WriteErrorKind::AccessDenied, "Permission denied", EACCES},
           Row{"closed/new.rom", WriteErrorKind::AccessDenied, "Permission denied", EACCES},
-          Row{"held.rom", WriteErrorKind::AccessDenied, "The file is locked by another program",
+          Row{"held.rom", WriteErrorKind::Locked, "The file is locked by another program",
               EWOULDBLOCK},
           Row{"gone/x.rom", WriteErrorKind::Failed, "No such file or directory", ENOENT},
           Row{"closed", WriteErrorKind::Failed, "Is a directory", EISDIR},

@@ -44,7 +44,7 @@ protected:
     const fs::path target_ = folder_ / "card.rom";
 };
 
-TEST_F(SafeWriteWindows, TheReadOnlyAttributeAFileHeldForWritingOrALockedRangeDeniesAccess)
+TEST_F(SafeWriteWindows, AReadOnlyFileIsDeniedAFileHeldForWritingOrWithALockedRangeIsLocked)
 {
     enum class Hold { ReadOnlyAttribute, OpenForWriting, RangeLocked };
     for (const Hold hold : {Hold::ReadOnlyAttribute, Hold::OpenForWriting, Hold::RangeLocked}) {
@@ -69,7 +69,9 @@ TEST_F(SafeWriteWindows, TheReadOnlyAttributeAFileHeldForWritingOrALockedRangeDe
         seams.lockPatience = std::chrono::milliseconds(100);
         const auto error = writeFileSafely(target_, pattern(900, 2), seams);
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->kind, WriteErrorKind::AccessDenied) << error->reason;
+        EXPECT_EQ(error->kind, hold == Hold::ReadOnlyAttribute ? WriteErrorKind::AccessDenied
+                                                               : WriteErrorKind::Locked)
+            << error->reason;
         other.reset();
         ::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(readFile(target_), pattern(1000, 1));

@@ -100,6 +100,17 @@ run_both "non-ASCII output name" set hd3870.rom -o "kärtchen 日本.rom" --3d-g
 
 echo "Compared $((${#samples[@]} * 5 + 2)) runs; $failures differ."
 
+echo "--- clockvane.exe on a file system that ignores case ---"
+# Windows takes KÄRTCHEN.rom for kärtchen.rom: naming the input so is still refused.
+cp "$LINUX_BUILD/samples/hd3870.rom" "$SCRATCH/kärtchen.rom"
+code=0
+(cd "$SCRATCH" && "$WINE" "$WINDOWS_TOOL" set kärtchen.rom -o KÄRTCHEN.rom --3d-gpu 800 \
+   >/dev/null 2>&1) || code=$?
+if [[ $code -ne 2 ]] || ! cmp -s "$LINUX_BUILD/samples/hd3870.rom" "$SCRATCH/kärtchen.rom"; then
+  echo "DIFFERS: the input kärtchen.rom, named KÄRTCHEN.rom as the output, was written (exit $code)"
+  failures=$((failures + 1))
+fi
+
 echo "--- clockvane.exe writing to a console ---"
 # In a terminal (script makes one) Wine gives the program a console, which must show a name
 # in another script as its characters.

@@ -88,8 +88,9 @@ int setOneFile(const SetRequest& request, const std::string& path)
 
     const std::string output = request.output ? *request.output : defaultSaveName(path);
     const bool outputIsInput =
-        std::any_of(request.files.begin(), request.files.end(),
-                    [&](const std::string& input) { return samePath(output, input); });
+        std::any_of(request.files.begin(), request.files.end(), [&](const std::string& input) {
+            return samePath(pathFromUtf8(output), pathFromUtf8(input));
+        });
     if (outputIsInput && !request.force) {
         reportFileError(path, "the output " + output +
                                   " is an input file; nothing written (--force overwrites it)");

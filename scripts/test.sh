@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: the normal build, the Debian
-# package installed and checked, the same suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a bounded fuzz run and a short benchmark run. Fails on the first
-# failing stage.
+# Installs what is missing, then builds and runs every test: the normal build, the Windows
+# programs under Wine, the Debian package installed and checked, the same suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzz run and a short benchmark
+# run. Fails on the first failing stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
@@ -31,6 +31,9 @@ stage "Build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCLOCKVANE_BUILD_BENCHMARKS=ON
 cmake --build build -j "$JOBS"
 ctest --test-dir build --output-on-failure -j "$JOBS" --timeout 300
+
+stage "Windows programs: cross-built, tested under Wine, compared with Linux"
+scripts/test-windows.sh
 
 stage "Debian package: build, install and check"
 scripts/package-check.sh build

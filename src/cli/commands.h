@@ -4,10 +4,15 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "cli/arguments.h"
 
 namespace clockvane::cli {
+
+// The whole tool: runs the command the arguments (without the program's name) name, makes
+// sure standard output was written, and returns the exit code.
+int runTool(const std::vector<std::string>& arguments);
 
 // Each command takes the arguments after its name and returns the tool's exit code.
 int runInfo(std::span<const std::string> arguments);

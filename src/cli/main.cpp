@@ -69,13 +69,21 @@ bool standardOutputReached()
 
 }  // namespace
 
+int clockvane::cli::runTool(const std::vector<std::string>& arguments)
+{
+    const int exitCode = runCommand(arguments);
+    if (!standardOutputReached()) return kExitWriteFailed;
+    return exitCode;
+}
+
+// Windows starts the tool at wmain (main_win32.cpp), which hands over the arguments as UTF-8.
+#ifndef _WIN32
 int main(int argc, char** argv)
 {
     // Under a file size limit (ulimit -f) a write past it would otherwise end the program in
     // the middle of a save; ignored, the write fails with EFBIG and the save puts the old file
     // back and says why.
     std::signal(SIGXFSZ, SIG_IGN);
-    const int exitCode = runCommand(std::vector<std::string>(argv + 1, argv + argc));
-    if (!standardOutputReached()) return kExitWriteFailed;
-    return exitCode;
+    return clockvane::cli::runTool(std::vector<std::string>(argv + 1, argv + argc));
 }
+#endif

@@ -1,6 +1,7 @@
 #include "cli/opened_image.h"
 
 #include "files/rom_file.h"
+#include "files/utf8_path.h"
 #include "image/card_identity.h"
 #include "layout/clock_layout.h"
 #include "layout/voltage_text.h"
@@ -46,7 +47,7 @@ std::string loadErrorText(const LoadError& error)
 
 Result<OpenedImage, std::string> openImage(const std::string& path)
 {
-    auto raw = readRomFile(path);
+    auto raw = readRomFile(pathFromUtf8(path));
     if (!raw) return fileErrorText(raw.error());
     auto loaded = loadRom(std::move(raw).value());
     if (!loaded) return loadErrorText(loaded.error());

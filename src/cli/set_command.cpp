@@ -17,6 +17,7 @@
 #include "edit/save_pipeline.h"
 #include "files/safe_write.h"
 #include "files/save_name.h"
+#include "files/utf8_path.h"
 #include "layout/voltage_text.h"
 #include "text/texts.h"
 
@@ -87,8 +88,9 @@ int setOneFile(const SetRequest& request, const std::string& path)
 
     const std::string output = request.output ? *request.output : defaultSaveName(path);
     const bool outputIsInput =
-        std::any_of(request.files.begin(), request.files.end(),
-                    [&](const std::string& input) { return samePath(output, input); });
+        std::any_of(request.files.begin(), request.files.end(), [&](const std::string& input) {
+            return samePath(pathFromUtf8(output), pathFromUtf8(input));
+        });
     if (outputIsInput && !request.force) {
         reportFileError(path, "the output " + output +
                                   " is an input file; nothing written (--force overwrites it)");
@@ -125,7 +127,7 @@ int setOneFile(const SetRequest& request, const std::string& path)
         reportFileError(path, *past);
         return kExitUsage;
     }
-    if (const auto failed = writeFileSafely(output, bytesToWrite(rom.image))) {
+    if (const auto failed = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image))) {
         reportFileError(path, "cannot write " + output + ": " + failed->reason);
         return kExitWriteFailed;
     }

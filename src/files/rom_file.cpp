@@ -30,13 +30,6 @@ struct FileCloser {
 
 }  // namespace
 
-RawFile splitFileBytes(ByteView file)
-{
-    const ByteView image = file.first(std::min(file.size(), kImageReadLimit));
-    const ByteView beyond = file.subspan(image.size());
-    return RawFile{Bytes(image.begin(), image.end()), Bytes(beyond.begin(), beyond.end())};
-}
-
 Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
 {
     std::error_code ec;

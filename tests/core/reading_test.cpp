@@ -7,7 +7,7 @@
 #include "bytes/sums.h"
 #include "files/rom_file.h"
 #include "fixtures/image_builder.h"
-#include "fixtures/processes.h"
+#include "fixtures/scratch_folder.h"
 #include "image/bios_info.h"
 #include "image/card_identity.h"
 #include "image/option_rom.h"

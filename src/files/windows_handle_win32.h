@@ -1,0 +1,62 @@
+#pragma once
+
+// An owned Windows file handle and whole reads and writes by position: the pieces the reading
+// and the safe writing on Windows are built from. Windows builds only.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+
+#include "bytes/bytes.h"
+
+namespace clockvane::windows {
+
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    Handle(Handle&& other) noexcept : handle_(other.release()) {}
+    Handle& operator=(Handle&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            handle_ = other.release();
+        }
+        return *this;
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { reset(); }
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    void reset()
+    {
+        if (valid()) ::CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+    HANDLE release()
+    {
+        HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle;
+    }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// Reads the file from its first byte, whatever the handle's position, stopping once `limit`
+// bytes are in. 0 or a Windows error code.
+DWORD readWhole(HANDLE file, Bytes& into, std::size_t limit = SIZE_MAX);
+
+// Writes `bytes` from the file's first byte on, in chunks, telling `afterChunk` the bytes
+// done so far. 0 or a Windows error code.
+DWORD writeFromStart(HANDLE file, ByteView bytes,
+                     const std::function<void(std::size_t)>& afterChunk = nullptr);
+
+// Cuts or extends the file to `length` bytes. 0 or a Windows error code.
+DWORD setLength(HANDLE file, std::size_t length);
+
+}  // namespace clockvane::windows

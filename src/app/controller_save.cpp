@@ -123,7 +123,14 @@ void MainController::ModTaktRatenErmittlung(const std::string& path)
         return;
     }
     showChecksumResult(*saved);
-    if (!changesStayInsideOptionRom() || !fileWritingStage(path)) refuseSave(checksumBefore);
+    if (!changesStayInsideOptionRom()) return refuseSave(checksumBefore);
+    switch (fileWritingStage(path)) {
+    case WriteOutcome::Written: break;
+    case WriteOutcome::Declined: refuseSave(checksumBefore); break;
+    // No file holds the sum just computed either: the panel goes on describing the file it
+    // described before, while the failure's message and status stand.
+    case WriteOutcome::Failed: state_.statusPanels[kChecksumPanel] = checksumBefore; break;
+    }
 }
 
 // A save stopped before anything was written: the panel goes back to the sum of the file it
@@ -158,9 +165,9 @@ void MainController::showChecksumResult(const SaveResult& saved)
         std::string(texts::kChecksumPrefix) + formatSum16(saved.outputSum) + suffix.in(language_);
 }
 
-// False when the user declined to write over a changed file: nothing was written. A failed
-// write is reported here and counts as done.
-bool MainController::fileWritingStage(const std::string& path)
+// Declined when the user chose not to write over a changed file; a failed write is reported
+// here. Either way nothing was written.
+MainController::WriteOutcome MainController::fileWritingStage(const std::string& path)
 {
     setProgress(90);
     setStatus(texts::kStatusWriting.in(language_));
@@ -170,11 +177,12 @@ bool MainController::fileWritingStage(const std::string& path)
     const LoadedDocument& document = *document_;
     const std::optional<FileStamp> target = platform_.fileStamp(path);
     const bool overOpenedFile = target && document.onDisk && target->sameFileAs(*document.onDisk);
-    if (overOpenedFile && !confirmOverwritingChangedFile(path, *target)) return false;
+    if (overOpenedFile && !confirmOverwritingChangedFile(path, *target))
+        return WriteOutcome::Declined;
     const Bytes written = bytesToWrite(document_->image);
     if (const auto error = platform_.writeFile(path, written)) {
         reportWriteFailure(*error, printableText(path));
-        return true;
+        return WriteOutcome::Failed;
     }
     // The file on disk is now this save's: only a later change by another program is asked
     // about. Its stamp is taken afresh, since the copy-and-rename save puts a new file (a new
@@ -187,7 +195,7 @@ bool MainController::fileWritingStage(const std::string& path)
     setStatus(texts::kStatusDone.in(language_));
     platform_.startTimer1();
     enableEditingAfterSave();
-    return true;
+    return WriteOutcome::Written;
 }
 
 // As vim and Emacs do: another program's change to the opened file is not replaced without

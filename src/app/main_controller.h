@@ -130,7 +130,8 @@ private:
     void ModTaktRatenErmittlung(const std::string& path);
     void disableEditingForSave();
     void showChecksumResult(const SaveResult& saved);
-    bool fileWritingStage(const std::string& path);
+    enum class WriteOutcome { Written, Declined, Failed };
+    WriteOutcome fileWritingStage(const std::string& path);
     bool confirmOverwritingChangedFile(const std::string& path, const FileStamp& now);
     void refuseSave(const std::string& checksumBefore);
     void reportWriteFailure(const WriteError& error, const std::string& path);

@@ -365,7 +365,8 @@ TEST_F(Refusals, SavingOverTheOpenedFileAsksOnlyWhenItChanged)
 }
 
 // A save refused before writing - a change past the option ROM, a changed file kept - leaves
-// the checksum panel as it was, and the status says that nothing was saved.
+// the checksum panel as it was, and the status says that nothing was saved. So does a write
+// that fails.
 TEST_F(Refusals, RefusedSaveClaimsNoSum)
 {
     for (const bool changedOnDisk : {false, true}) {
@@ -386,6 +387,16 @@ TEST_F(Refusals, RefusedSaveClaimsNoSum)
         EXPECT_EQ(s.statusPanels[kChecksumPanel], panel);
         controller.SetLangEnglish_Click();
     }
+    // A write that fails wrote no file with the new sum either; its own message and status stay.
+    openRecipe(ImageRecipe{});
+    const std::string panel = controller.state().statusPanels[kChecksumPanel];
+    moveSlider(0, 800);
+    fake.writeHook = [](const std::filesystem::path&, ByteView) {
+        return std::optional<WriteError>(WriteError{WriteErrorKind::Failed, "x"});
+    };
+    save(outPath());
+    EXPECT_EQ(controller.state().statusPanels[kChecksumPanel], panel);
+    EXPECT_EQ(controller.state().statusPanels[kProgressPanel], "Error writing to file...");
 }
 
 TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)

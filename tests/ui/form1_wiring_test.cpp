@@ -146,7 +146,7 @@ private slots:
         const QString saved = folder_.filePath("hd3870_mod.rom");
         editor_->platform.saveAnswers.push_back(saved.toStdString());
         action("ROMSave")->trigger();
-        QCOMPARE(editor_->platform.dialogs.back().fileName, saved.toStdString());
+        QCOMPARE(editor_->platform.dialogs.back().request.fileName, saved.toStdString());
         QVERIFY(QFileInfo::exists(saved));
     }
 

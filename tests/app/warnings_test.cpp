@@ -11,6 +11,7 @@
 
 #include "app/error_reasons.h"
 #include "fixtures/controller_fixture.h"
+#include "fixtures/processes.h"
 
 namespace clockvane::app::testing {
 namespace {
@@ -245,23 +246,46 @@ INSTANTIATE_TEST_SUITE_P(Rows, Warnings, ::testing::ValuesIn(kRows),
 
 using Refusals = Warnings;
 
+// A refused file - gone (by a name that is not UTF-8, shown escaped), unreadable to the user,
+// of another card, its clock block 1 byte past the searched 50,000 - shows its box and leaves
+// window and document as they were. The open dialog then proposes the refused name, the save
+// dialog the kept document's.
 TEST_F(Refusals, RefusedFileLeavesTheDocumentAndRemembersItsName)
 {
-    openRecipe(ImageRecipe{});
-    controller.setSliderValue(0, 800);
-    controller.ScrollBar1_Change(0);
+    openRecipe({.deviceId = "9505"});
+    moveSlider(0, 800);
     const std::string before = describeWindow(controller.state());
     const Bytes image = controller.image()->fileImage;
-    // A name that is not UTF-8 is shown with the byte escaped.
-    const std::string gone = (dir / "gon\xE9.rom").string();
-    open(gone);
-    EXPECT_EQ(fake.messages.back().text, "The file cannot be read:\r" + dir.string() +
-                                             "/gon\\xE9.rom\r\rNo such file or directory");
-    openRecipe({.deviceId = "0195"}, "bad.rom");
-    EXPECT_EQ(describeWindow(controller.state()), before);
-    EXPECT_EQ(controller.image()->fileImage, image);
-    controller.ROMOpen_Click();
-    EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "bad.rom").string());
+    const ClockEntries asRead = controller.clocks()->asRead;
+    const std::string unreadable = writeImage({}, "locked.rom");
+    std::filesystem::permissions(unreadable, std::filesystem::perms::none);
+    const std::tuple<std::string, const char*, std::string> rows[] = {
+        {(dir / "gon\xE9.rom").string(), "Cannot read file",
+         "The file cannot be read:\r" + dir.string() +
+             "/gon\\xE9.rom\r\rNo such file or directory"},
+        {unreadable, "Cannot read file",
+         "The file cannot be read:\r" + unreadable + "\r\rPermission denied"},
+        {writeImage({.deviceId = "0195"}, "bad.rom"), "Wrong ROM file", ""},
+        {writeImage({.length = 100'000, .signatureOffset = 49'989}, "late.rom"), "No clock table",
+         ""}};
+    for (const auto& [path, title, text] : rows) {
+        fake.clearRecords();
+        if (reliability::runningAsSuperuser()) {  // the superuser reads any file
+            reliability::withFileSystemUser(65534, [&] { open(path); });
+        } else {
+            open(path);
+        }
+        ASSERT_EQ(fake.messages.size(), 1u) << path;
+        EXPECT_EQ(fake.messages[0].title, title);
+        if (!text.empty()) {
+            EXPECT_EQ(fake.messages[0].text, text);
+        }
+        EXPECT_EQ(describeWindow(controller.state()), before);
+        EXPECT_EQ(controller.image()->fileImage, image);
+        EXPECT_EQ(controller.clocks()->asRead, asRead);
+        controller.ROMOpen_Click();
+        EXPECT_EQ(fake.dialogs.back().request.fileName, path);
+    }
     controller.ROMSave_Click();
     EXPECT_EQ(fake.dialogs.back().request.fileName, (dir / "card_mod.rom").string());
 }

@@ -1,6 +1,6 @@
-// Reliability through the real file system: bad inputs through the tool (every row) and the
-// window (a few rows); saves that fail, are killed, meet other users' files or a rival save;
-// and a run of open/edit/save cycles through the window.
+// Reliability through the real file system: bad inputs through the tool; saves that fail, are
+// killed, meet other users' files or a rival save; and a run of open/edit/save cycles through
+// the window. The window's own refusals of bad files are the controller tests'.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -17,7 +17,6 @@
 #include "fixtures/fake_platform.h"
 #include "fixtures/image_builder.h"
 #include "fixtures/processes.h"
-#include "fixtures/window_snapshot.h"
 #include "image/rom_image.h"
 
 namespace clockvane::reliability {
@@ -154,56 +153,6 @@ TEST_P(BadInputThroughTool, IsRefusedWithExitTwoOrShownAndSaved)
 
 INSTANTIATE_TEST_SUITE_P(Table, BadInputThroughTool, ::testing::ValuesIn(badInputs()),
                          [](const auto& info) { return info.param.name; });
-
-// A few rows through the window's open dialog, after another image was opened and edited: a
-// refusal shows its box and leaves window and document as they were; a good file opens.
-class BadInputThroughWindow : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(BadInputThroughWindow, RefusesAndChangesNothingOrOpens)
-{
-    const BadInput& row = *std::find_if(badInputs().begin(), badInputs().end(),
-                                        [](const BadInput& r) { return r.name == GetParam(); });
-    ScratchFolder folder;
-    app::testing::FakePlatform fake;
-    app::MainController controller{fake};
-    fake.attach(controller);
-    controller.Form_Load();
-    ImageRecipe previous;
-    previous.deviceId = "9505";
-    previous.entries[3].gpuClock = 66'800;
-    fixtures::writeFile(folder / "previous.rom", fixtures::buildImage(previous));
-    fake.openDialogAnswers.emplace_back((folder / "previous.rom").string());
-    controller.ROMOpen_Click();
-    controller.setSliderValue(2, 350);
-    controller.ScrollBar1_Change(2);
-    fake.clearRecords();
-    make(row, folder / row.fileName);
-    const std::string window = describeWindowBesideProgress(controller.state());
-    const std::string document = describeDocument(controller);
-    fake.openDialogAnswers.emplace_back((folder / row.fileName).string());
-    if (row.kind == Kind::Unreadable && runningAsSuperuser())
-        withFileSystemUser(kUnprivileged, [&] { controller.ROMOpen_Click(); });
-    else
-        controller.ROMOpen_Click();
-    if (!row.reason.empty()) {
-        ASSERT_EQ(fake.messages.size(), 1u);
-        EXPECT_EQ(fake.messages[0].title,
-                  row.reason == kNoTable ? "No clock table" : "Cannot read file");
-        EXPECT_EQ(describeWindowBesideProgress(controller.state()), window);
-        EXPECT_EQ(describeDocument(controller), document);
-        return;
-    }
-    const RawFile opened = splitFileBytes(fixtures::readFile(folder / row.fileName));
-    ASSERT_TRUE(controller.hasImage());
-    EXPECT_EQ(controller.image()->fileImage, opened.image);
-    EXPECT_EQ(controller.image()->beyondImage, opened.beyond);
-    EXPECT_EQ(controller.state().sliders[4].value, 775);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, BadInputThroughWindow,
-                         ::testing::Values("Unreadable", "SignatureAt49989",
-                                           "ThreeMegabytesOfImageAndJunk"),
-                         [](const auto& info) { return info.param; });
 
 // A disk that takes no more than 40,000 bytes (RLIMIT_FSIZE in the child that saves), for a
 // renamed copy and for a file written in place (it has a second name). Refusals that come

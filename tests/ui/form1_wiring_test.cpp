@@ -146,7 +146,7 @@ private slots:
         const QString saved = folder_.filePath("hd3870_mod.rom");
         editor_->platform.saveAnswers.push_back(saved.toStdString());
         action("ROMSave")->trigger();
-        QCOMPARE(editor_->platform.dialogs.back().fileName, saved.toStdString());
+        QCOMPARE(editor_->platform.dialogs.back().request.fileName, saved.toStdString());
         QVERIFY(QFileInfo::exists(saved));
     }
 
@@ -203,7 +203,8 @@ private slots:
     }
 
     // A screen reader hears each slider and box by its power state, in the window's language,
-    // with the value in MHz or volts; a warning colour explains itself in a tool tip.
+    // with the value in MHz or volts; a warning colour explains itself in a tool tip. Which
+    // warning a clock gets, and in which language, is the controller tests'.
     void accessibleNamesValuesAndBandToolTips()
     {
         openHd3870();
@@ -249,14 +250,10 @@ private slots:
         QCOMPARE(presetList()->childCount(), 7);
         QCOMPARE(boxFace->indexOfChild(presetList()), boxFace->childCount() - 1);
         box->hidePopup();
-        window().slider(0)->setMhz(900);
-        QVERIFY(window().clockLabel(0)->toolTip().startsWith("Yellow: "));
-        window().slider(0)->setMhz(800);
+        window().slider(0)->setMhz(800);  // out of the band: the warning goes
         QCOMPARE(window().clockLabel(0)->toolTip(), QString());
         action("SetLangDeutsch")->trigger();
         QCOMPARE(name(window().slider(7)), QStringLiteral("UVD Speichertakt"));
-        window().slider(0)->setMhz(951);
-        QVERIFY(window().clockLabel(0)->toolTip().startsWith("Rot: "));
     }
 
     // The captions and Qt's own texts follow the window's language; the choice is stored on

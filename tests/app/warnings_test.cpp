@@ -254,6 +254,7 @@ TEST_F(Refusals, RefusedFileLeavesTheDocumentAndRemembersItsName)
     const Bytes image = controller.image()->fileImage;
     // A name that is not UTF-8 is shown with the byte escaped.
     const std::string gone = (dir / "gon\xE9.rom").string();
+    fake.yesNoAnswers = {MessageAnswer::Yes, MessageAnswer::Yes};  // give the edit up, twice
     open(gone);
     EXPECT_EQ(fake.messages.back().text, "The file cannot be read:\r" + dir.string() +
                                              "/gon\\xE9.rom\r\rNo such file or directory");

@@ -181,13 +181,15 @@ TEST_P(BadInputThroughWindow, RefusesAndChangesNothingOrOpens)
     const std::string window = describeWindowBesideProgress(controller.state());
     const std::string document = describeDocument(controller);
     fake.openDialogAnswers.emplace_back((folder / row.fileName).string());
+    fake.yesNoAnswers = {app::MessageAnswer::Yes};  // the edit is given up for the new file
     if (row.kind == Kind::Unreadable && runningAsSuperuser())
         withFileSystemUser(kUnprivileged, [&] { controller.ROMOpen_Click(); });
     else
         controller.ROMOpen_Click();
     if (!row.reason.empty()) {
-        ASSERT_EQ(fake.messages.size(), 1u);
-        EXPECT_EQ(fake.messages[0].title,
+        ASSERT_EQ(fake.messages.size(), 2u);
+        EXPECT_EQ(fake.messages[0].title, "Unsaved changes");
+        EXPECT_EQ(fake.messages[1].title,
                   row.reason == kNoTable ? "No clock table" : "Cannot read file");
         EXPECT_EQ(describeWindowBesideProgress(controller.state()), window);
         EXPECT_EQ(describeDocument(controller), document);

@@ -18,7 +18,7 @@
 #include "layout/voltage_text.h"
 
 #if CLOCKVANE_BENCH_DIFF
-#include "cli/image_diff.h"
+#include "image/image_diff.h"
 #endif
 
 namespace {
@@ -160,7 +160,7 @@ void DiffOfTwoImages(benchmark::State& state)
     LoadedRom b = a;
     b.image.fileImage[0x300] ^= 0xFF;
     b.clocks.working[3].gpuClock += 0x100;
-    timed(state, [&] { benchmark::DoNotOptimize(cli::compareImages(a, b)); });
+    timed(state, [&] { benchmark::DoNotOptimize(compareImages(a, b)); });
 }
 BENCHMARK(DiffOfTwoImages);
 #endif

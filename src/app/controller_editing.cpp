@@ -81,6 +81,7 @@ void MainController::setSliderValue(std::size_t index, int value)
     if (index >= kSliderCount || !state_.sliders[index].enabled) return;
     SliderState& slider = state_.sliders[index];
     slider.value = std::clamp(value, slider.lower, slider.upper);
+    noteControlsChanged();
 }
 
 void MainController::ScrollBar1_Change(std::size_t index)
@@ -122,6 +123,7 @@ void MainController::setVcoreText(std::size_t index, const std::string& text)
 {
     if (index >= kVcoreBoxCount || !state_.vcoreBoxes[index].enabled) return;
     state_.vcoreBoxes[index].text = text;
+    noteControlsChanged();
 }
 
 // Up and Down step from what the box says, not from a list position: a box whose text was
@@ -135,6 +137,7 @@ void MainController::CmbVCore_Step(std::size_t index, bool up)
     if (!volts) return;
     if (const auto preset = neighbouringPreset(*volts * 1000.0, up))
         box.text = formatMillivolts(*preset, decimalSeparator());
+    noteControlsChanged();
     platform_.stateChanged();
 }
 
@@ -143,6 +146,7 @@ void MainController::CmbVCore_LostFocus(std::size_t index)
     if (index >= kVcoreBoxCount) return;
     VcoreBoxState& box = state_.vcoreBoxes[index];
     box.text = validateVcoreText(box.text, decimalSeparator());
+    noteControlsChanged();
     platform_.stateChanged();
 }
 
@@ -156,6 +160,7 @@ void MainController::Chk_UVD_Click()
     } else {
         linkUvd();
     }
+    noteControlsChanged();
     platform_.stateChanged();
 }
 
@@ -203,6 +208,7 @@ void MainController::setEditingControlsEnabled(bool editing)
         state_.sliders[i].enabled = editing && !(isUvdSlider(i) && uvdLinked());
     for (std::size_t k = 0; k < kVcoreBoxCount; ++k)
         state_.vcoreBoxes[k].enabled = editing && !(k == kUvdBox && uvdLinked());
+    noteControlsChanged();
 }
 
 void MainController::setUvdLinkMarkersVisible(bool visible)

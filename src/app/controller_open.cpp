@@ -31,9 +31,18 @@ bool hasRomOrBinEnding(const std::string& path)
 
 void MainController::Form_OLEDragDrop(const std::vector<std::string>& paths)
 {
-    if (paths.size() != 1 || !hasRomOrBinEnding(paths.front())) return;
     // A drop while a file is being opened or saved is ignored like any second command.
     if (busy_) return;
+    // Two BIOS files at once: the two halves of an X2, opened as a pair (or refused as one).
+    if (paths.size() == 2 && hasRomOrBinEnding(paths[0]) && hasRomOrBinEnding(paths[1])) {
+        {
+            SequenceGuard guard(busy_);
+            if (mayDiscardChanges()) openX2Pair(paths);
+        }
+        platform_.stateChanged();
+        return;
+    }
+    if (paths.size() != 1 || !hasRomOrBinEnding(paths.front())) return;
     droppedFilePath_ = paths.front();
     ROMOpen_Click();
 }
@@ -59,9 +68,13 @@ void MainController::ROMOpen_Click()
         } else {
             const FileDialogRequest request{state_.openDialogTitle, std::string(kRomFileFilter),
                                             openDialogFileName_, kOpenDialogFlags};
-            path = platform_.showOpenDialog(request);  // nothing: cancelled, nothing changes
+            // Nothing: cancelled, nothing changes. Two files: the halves of an X2.
+            const auto chosen = platform_.showOpenFilesDialog(request);
+            if (chosen && chosen->size() == 1) path = chosen->front();
+            if (chosen && chosen->size() > 1 && mayDiscardChanges()) openX2Pair(*chosen);
         }
-        if (path) {
+        // Unsaved edits are given up only when the user says so.
+        if (path && mayDiscardChanges()) {
             openDialogFileName_ = *path;
             openFile(*path);
         }
@@ -74,57 +87,83 @@ void MainController::openFile(const std::string& path)
     setStatus(texts::kStatusOpening.in(language_));
     pause(0.4);
 
-    auto raw = platform_.readFile(path);
-    if (!raw) {
-        refuseFile(texts::kUnreadableText.in(language_) + "\r" + printableText(path) + "\r\r" +
-                       fileErrorReason(raw.error(), language_),
-                   texts::kUnreadableTitle.in(language_), MessageIcon::Critical);
+    auto file = readForOpen(path);
+    if (!file) {
+        refuseFile(file.error().text, file.error().title, file.error().icon);
         return;
     }
-    // What the file on disk was when read: a save over it asks first should it change.
-    const std::optional<FileStamp> onDisk = platform_.fileStamp(path);
-    const auto onDiskSum =
-        static_cast<std::uint16_t>(sum16(raw.value().image) + sum16(raw.value().beyond));
     setProgress(25);
     state_.progressDisplay = true;
     setStatus(texts::kStatusChecking.in(language_));
     pause(0.2);
 
-    auto loaded = loadRom(std::move(raw.value()));
+    auto loaded = loadForOpen(std::move(file->raw));
     if (!loaded) {
-        if (loaded.error().kind == LoadErrorKind::WrongDeviceId) {
-            refuseFile(texts::kWrongFileText.in(language_), texts::kWrongFileTitle.in(language_),
-                       MessageIcon::Exclamation);
-        } else {
-            refuseFile(texts::kNoClockTableText.in(language_),
-                       texts::kNoClockTableTitle.in(language_), MessageIcon::Exclamation);
-        }
+        refuseFile(loaded.error().text, loaded.error().title, loaded.error().icon);
         return;
     }
+    adoptDocument(std::move(loaded).value(), *file);
+}
 
-    // From here the file is the document: its image, clocks and card replace the old ones.
-    LoadedRom& rom = loaded.value();
+// Reads a file and notes what it was on disk: a save over it asks first should it change.
+Result<MainController::ReadFile, MainController::OpenRefusal>
+MainController::readForOpen(const std::string& path)
+{
+    auto raw = platform_.readFile(path);
+    if (!raw) {
+        return OpenRefusal{texts::kUnreadableText.in(language_) + "\r" + printableText(path) +
+                               "\r\r" + fileErrorReason(raw.error(), language_),
+                           texts::kUnreadableTitle.in(language_), MessageIcon::Critical};
+    }
+    const std::optional<FileStamp> onDisk = platform_.fileStamp(path);
+    const auto onDiskSum =
+        static_cast<std::uint16_t>(sum16(raw.value().image) + sum16(raw.value().beyond));
+    return ReadFile{path, std::move(raw).value(), onDisk, onDiskSum};
+}
+
+Result<LoadedRom, MainController::OpenRefusal> MainController::loadForOpen(RawFile raw)
+{
+    auto loaded = loadRom(std::move(raw));
+    if (loaded) return std::move(loaded).value();
+    if (loaded.error().kind == LoadErrorKind::WrongDeviceId) {
+        return OpenRefusal{texts::kWrongFileText.in(language_),
+                           texts::kWrongFileTitle.in(language_), MessageIcon::Exclamation};
+    }
+    return OpenRefusal{texts::kNoClockTableText.in(language_),
+                       texts::kNoClockTableTitle.in(language_), MessageIcon::Exclamation};
+}
+
+// From here the file is the document: its image, clocks and card replace the old ones. With
+// an X2 pair, file 1 is the document and file 2 is edited alongside it.
+void MainController::adoptDocument(LoadedRom rom, const ReadFile& file,
+                                   std::optional<LoadedDocument> x2Second)
+{
     document_ = LoadedDocument{.image = std::move(rom.image),
                                .clocks = rom.clocks,
                                .card = CardModel{rom.model, rom.memory.isGddr4, rom.memory.size},
                                .loadedSum = rom.loadedSum,
-                               .path = path,
+                               .path = file.path,
                                .structure = rom.structure,
                                .clockTableCheck = rom.clockTableCheck,
-                               .onDisk = onDisk,
-                               .onDiskSum = onDiskSum};
+                               .onDisk = file.onDisk,
+                               .onDiskSum = file.onDiskSum};
+    x2Second_ = std::move(x2Second);
     warnAboutDoubtfulImage();
 
-    if (rom.model == CardType::HD3870X2) {
+    // A pair needs no notice of which file is open: the frame names both.
+    if (rom.model == CardType::HD3870X2 && !x2Second_) {
         const bool second = rom.x2File == X2File::Second;
         showMessage(texts::x2NoticeText(second, language_), texts::x2NoticeTitle(second, language_),
                     MessageIcon::Information);
     }
     resetToEmpty();
+    noteControlsChanged();
+    showOpenFileNames();
     setStatus(texts::kStatusGettingBiosInfo.in(language_));
     pause(0.5);
 
     identifyCard(rom);
+    if (x2Second_) x2Second_->card = document_->card;
     setProgress(50);
     setStatus(texts::kStatusShowingBiosInfo.in(language_));
     pause(0.5);
@@ -134,7 +173,11 @@ void MainController::openFile(const std::string& path)
     setStatus(texts::kStatusGettingClockInfo.in(language_));
     pause(0.3);
 
+    if (x2Second_) showPairDifferences();
     TaktRatenErmittlung();
+    if (x2Second_) showPairState();
+    keepControlsAsOpened();
+    setCompareItemEnabled();
 }
 
 // The end of a refused open: the message, the status, and the timer that clears them.

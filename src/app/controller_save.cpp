@@ -24,10 +24,15 @@ void MainController::ROMSave_Click()
         for (std::size_t box = 0; box < kVcoreBoxCount; ++box) CmbVCore_LostFocus(box);
         if (const auto box = firstUnreadableVcoreBox()) {
             refuseSaveForBox(*box);
+        } else if (x2Second_) {
+            savePair();
         } else if (confirmContradictedClockTable()) {
             const FileDialogRequest request{state_.saveDialogTitle, std::string(kRomFileFilter),
                                             defaultSaveName(document_->path), kSaveDialogFlags};
-            if (const auto path = platform_.showSaveDialog(request)) ModTaktRatenErmittlung(*path);
+            if (const auto path = platform_.showSaveDialog(request)) {
+                ModTaktRatenErmittlung(*path);
+                if (saveWritten_) keepControlsAsSaved();
+            }
         }
     }
     platform_.stateChanged();
@@ -93,11 +98,15 @@ public:
     void pause(double seconds) override { window_.pause(seconds); }
     bool askClassic() override
     {
+        // The two files of an X2 pair are saved with one answer, asked at most once.
+        if (window_.classicAnswer_) return *window_.classicAnswer_;
         const UiLanguage language = window_.language_;
-        return window_.showMessage(texts::kChecksumQuestionText.in(language),
-                                   texts::kChecksumQuestionTitle.in(language),
-                                   MessageIcon::Information,
-                                   MessageButtons::YesNo) == MessageAnswer::Yes;
+        const bool yes = window_.showMessage(texts::kChecksumQuestionText.in(language),
+                                             texts::kChecksumQuestionTitle.in(language),
+                                             MessageIcon::Information,
+                                             MessageButtons::YesNo) == MessageAnswer::Yes;
+        if (window_.x2Second_) window_.classicAnswer_ = yes;
+        return yes;
     }
 
 private:
@@ -106,6 +115,7 @@ private:
 
 void MainController::ModTaktRatenErmittlung(const std::string& path)
 {
+    saveWritten_ = false;
     disableEditingForSave();
     SaveProgress observer(*this);
     LoadedDocument& document = *document_;
@@ -191,6 +201,7 @@ MainController::WriteOutcome MainController::fileWritingStage(const std::string&
         document_->onDisk = platform_.fileStamp(path);
         document_->onDiskSum = sum16(written);
     }
+    saveWritten_ = true;
     setProgress(100);
     setStatus(texts::kStatusDone.in(language_));
     platform_.startTimer1();

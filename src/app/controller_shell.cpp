@@ -60,6 +60,8 @@ void MainController::setDesignState()
     state_.mnuTrouble = {texts::kMenuTrouble.in(english), false, false};
     state_.chkUvd = {texts::kMenuUvd.in(english), true, true};
     state_.about = {std::string(texts::kMenuAbout), true, false};
+    state_.romRevert = {texts::kMenuRevert.in(english), false, false};
+    state_.romCompare = {texts::kMenuCompare.in(english), false, false};
 
     state_.openDialogTitle = texts::kOpenDialogTitle.in(english);
     state_.saveDialogTitle = texts::kSaveDialogTitle.in(english);
@@ -138,6 +140,7 @@ void MainController::Form_Unload()
 
 void MainController::EXITProgramm_Click()
 {
+    if (!Form_QueryUnload()) return;
     Form_Unload();
     platform_.closeMainWindow();
 }
@@ -174,6 +177,9 @@ void MainController::switchLanguage(UiLanguage language)
     state_.statusPanels[kProgressPanel] = texts::kStatusReady.in(language);
     state_.infoValues[3] = texts::kHintOpen.in(language);
     state_.infoValues[4] = texts::kHintDrop.in(language);
+    state_.romRevert.caption = texts::kMenuRevert.in(language);
+    state_.romCompare.caption = texts::kMenuCompare.in(language);
+    if (x2Second_) state_.frameCaption = texts::kPairFrameCaption.in(language);
     showClockTableToolTip();
     setAccessibleTexts(language);
     platform_.stateChanged();

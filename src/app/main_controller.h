@@ -31,6 +31,9 @@ public:
     void Form_Load();
     void Form_Unload();
     void EXITProgramm_Click();
+    // Asked before the window closes (its close box, the Exit menu, Ctrl+Q): false when the
+    // user keeps unsaved changes, and the window stays open.
+    bool Form_QueryUnload();
     void Timer1_Timer();
 
     // Opening: the menu command, and a drop of files on the window, the frame or its labels.
@@ -56,6 +59,12 @@ public:
     // Saving.
     void ROMSave_Click();
 
+    // Every control back to the values as opened.
+    void ROMRevert_Click();
+    // Compares the open file with another image (a BIOS read back from the card) and shows
+    // what differs.
+    void ROMCompare_Click();
+
     // Language and About.
     void SetLangDeutsch_Click();
     void SetLangEnglish_Click();
@@ -71,6 +80,10 @@ public:
     const ClockSet* clocks() const { return document_ ? &document_->clocks : nullptr; }
     const CardModel* card() const { return document_ ? &document_->card : nullptr; }
     bool busy() const { return busy_; }
+    // The controls differ from the values last opened or saved.
+    bool hasUnsavedChanges() const;
+    // File 2 of an HD 3870 X2 opened together with file 1 (the document); null otherwise.
+    const LoadedDocument* x2SecondFile() const { return x2Second_ ? &*x2Second_ : nullptr; }
 
 private:
     // Marks an open or save sequence as running for as long as it lives.
@@ -122,6 +135,40 @@ private:
     bool imageIsGddr4() const { return document_ && document_->card.isGddr4; }
     void setUvdLinkMarkersVisible(bool visible);
 
+    // Unsaved changes, Revert and the file name panel (controller_changes.cpp).
+    bool mayDiscardChanges();
+    void keepControlsAsOpened();
+    void keepControlsAsSaved();
+    void noteControlsChanged();
+    void showOpenFileNames();
+
+    // Comparing with another image (controller_compare.cpp).
+    void setCompareItemEnabled();
+
+    // Both BIOS files of an HD 3870 X2 (controller_pair.cpp).
+    void openX2Pair(const std::vector<std::string>& paths);
+    void refusePair(const std::string& name, const std::string& reason);
+    void showPairDifferences();
+    void showPairState();
+    void savePair();
+
+    // The steps of an open, shared by one file and the X2 pair (controller_open.cpp).
+    struct OpenRefusal {
+        std::string text;
+        std::string title;
+        MessageIcon icon;
+    };
+    struct ReadFile {
+        std::string path;
+        RawFile raw;
+        std::optional<FileStamp> onDisk;
+        std::uint16_t onDiskSum = 0;
+    };
+    Result<ReadFile, OpenRefusal> readForOpen(const std::string& path);
+    Result<LoadedRom, OpenRefusal> loadForOpen(RawFile raw);
+    void adoptDocument(LoadedRom rom, const ReadFile& file,
+                       std::optional<LoadedDocument> x2Second = std::nullopt);
+
     // The save sequence (controller_save.cpp).
     class SaveProgress;
     std::optional<std::size_t> firstUnreadableVcoreBox() const;
@@ -146,6 +193,12 @@ private:
     std::string droppedFilePath_;
     std::string openDialogFileName_;  // cdl1's file name: the file last chosen or dropped
     std::optional<LoadedDocument> document_;
+    std::optional<LoadedDocument> x2Second_;  // file 2 of an X2 pair; file 1 is document_
+    SaveControls controlsAsOpened_;           // as the open left them: what Revert restores
+    double uvdVcoreAsOpened_ = 0.0;
+    SaveControls controlsKept_;          // as last opened or written: differing ones are unsaved
+    bool saveWritten_ = false;           // the last save sequence wrote its file
+    std::optional<bool> classicAnswer_;  // the pair's one answer to the classic question
 };
 
 }  // namespace clockvane::app

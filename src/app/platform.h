@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "app/comparison_table.h"
 #include "bytes/result.h"
 #include "files/rom_file.h"
 #include "files/safe_write.h"
@@ -70,6 +72,24 @@ public:
     // Modal file dialogs: the chosen path, or nothing when cancelled or failed.
     virtual std::optional<std::string> showOpenDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> showSaveDialog(const FileDialogRequest& request) = 0;
+    // The open dialog that lets the user pick several files at once (the two BIOS files of an
+    // HD 3870 X2): the chosen paths, or nothing when cancelled. A desktop without one offers
+    // the single-file dialog.
+    virtual std::optional<std::vector<std::string>>
+    showOpenFilesDialog(const FileDialogRequest& request)
+    {
+        auto chosen = showOpenDialog(request);
+        if (!chosen) return std::nullopt;
+        return std::vector<std::string>{std::move(*chosen)};
+    }
+
+    // Modal window with the comparison of two images. A desktop without a table window shows
+    // the rows as the text of a message box.
+    virtual void showComparison(const ComparisonTable& table)
+    {
+        messageBox(comparisonText(table), table.title, MessageIcon::Information,
+                   MessageButtons::Ok);
+    }
 
     // Modal memory-size prompt (a window loaded afresh each time). It stays open until one of
     // its buttons is pressed: Escape and the close box do nothing, since neither size is a safe

@@ -21,9 +21,15 @@ enum class LabelColour {
 
 enum class CardPicture { Ati, HD3870, HD3850, HD3870X2 };
 
-// Panels of the status bar: the first is never written, the second shows the checksum and
-// the third the progress texts.
-enum StatusPanel : std::size_t { kUnusedPanel = 0, kChecksumPanel = 1, kProgressPanel = 2 };
+// Panels of the status bar: the first names the open file (or the two files of an X2 pair),
+// so the user always knows which BIOS is being edited; no sequence writes it. The second shows
+// the checksum and the third the progress texts.
+enum StatusPanel : std::size_t {
+    kUnusedPanel = 0,
+    kFileNamePanel = 0,
+    kChecksumPanel = 1,
+    kProgressPanel = 2
+};
 
 struct SliderState {
     int value = 0;
@@ -86,6 +92,9 @@ struct MainWindowState {
     MenuItemState setLang, setLangDeutsch, setLangEnglish;
     MenuItemState mnuTrouble, chkUvd;
     MenuItemState about;
+    // File menu items beside the classic ones: back to the values as opened (enabled only
+    // while the controls differ from them), and the comparison with another image.
+    MenuItemState romRevert, romCompare;
 
     std::string openDialogTitle;  // cdl1
     std::string saveDialogTitle;  // cdl2

@@ -8,14 +8,25 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/help_texts.h"
-#include "cli/image_diff.h"
 #include "cli/json_writer.h"
 #include "cli/opened_image.h"
 #include "cli/structure_report.h"
 #include "cli/text_format.h"
+#include "image/image_diff.h"
 
 namespace clockvane::cli {
 namespace {
+
+// "gpu_mhz", "ram_mhz", "vcore_mv": the keys the JSON output uses.
+std::string_view fieldKey(ClockField field)
+{
+    switch (field) {
+    case ClockField::Gpu: return "gpu_mhz";
+    case ClockField::Ram: return "ram_mhz";
+    case ClockField::Vcore: break;
+    }
+    return "vcore_mv";
+}
 
 std::string valueText(ClockField field, std::uint32_t value)
 {

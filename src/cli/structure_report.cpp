@@ -94,15 +94,6 @@ std::string structureText(const LoadedRom& rom)
     return text + ")";
 }
 
-bool sameStructure(const LoadedRom& a, const LoadedRom& b)
-{
-    JsonWriter jsonA;
-    JsonWriter jsonB;
-    writeStructureJson(jsonA, a);
-    writeStructureJson(jsonB, b);
-    return jsonA.text() == jsonB.text();
-}
-
 std::optional<std::string> idText(const std::optional<std::uint16_t>& id)
 {
     if (!id) return std::nullopt;

@@ -22,8 +22,6 @@ void writeStructureJson(JsonWriter& json, const LoadedRom& rom);
 // The same in one line: "confirmed (PowerPlay table at 0xAE6A, revision 4.1: 10 clock-info
 // entries of 16 bytes at 0xAEA2)".
 std::string structureText(const LoadedRom& rom);
-// Whether two images' `structure` objects are the same.
-bool sameStructure(const LoadedRom& a, const LoadedRom& b);
 
 // A subsystem ID as "1A2B", or nothing.
 std::optional<std::string> idText(const std::optional<std::uint16_t>& id);

@@ -185,4 +185,18 @@ MessageText rangeMessage(std::size_t slider, RangeViolation violation, UiLanguag
     return message;
 }
 
+std::string moreRangesText(std::size_t count, UiLanguage language)
+{
+    const std::string number = std::to_string(count);
+    return language == UiLanguage::German ? "... und " + number + " weitere Bereiche"
+                                          : "... and " + number + " more ranges";
+}
+
+std::string byteCountText(std::size_t count, UiLanguage language)
+{
+    const std::string number = std::to_string(count);
+    if (language == UiLanguage::German) return number + (count == 1 ? " Byte" : " Bytes");
+    return number + (count == 1 ? " byte" : " bytes");
+}
+
 }  // namespace clockvane::texts

@@ -260,6 +260,71 @@ inline constexpr Bilingual kAboutUsageSteps{
     "5. Flash the modded BIOS_mod.ROM with WinFlash\r"
     "6. That's it!"};
 
+// --- Unsaved changes and Revert -------------------------------------------------------------
+inline constexpr Bilingual kMenuRevert{"Änderungen &zurücksetzen", "&Revert changes"};
+inline constexpr Bilingual kDiscardTitle{"Ungespeicherte Änderungen", "Unsaved changes"};
+inline constexpr Bilingual kDiscardText{
+    "Die Einstellungen wurden geändert und noch nicht gespeichert.\r\rÄnderungen verwerfen?",
+    "The settings were changed and not saved yet.\r\rDiscard the changes?"};
+
+// --- Comparing the open file with another (a BIOS read back from the card) ------------------
+inline constexpr Bilingual kMenuCompare{"Mit Datei &vergleichen...", "&Compare with file..."};
+inline constexpr Bilingual kCompareDialogTitle{"Bitte die Vergleichsdatei auswählen",
+                                               "Please select the file to compare with"};
+inline constexpr Bilingual kCompareTitle{"Vergleich der BIOS Dateien",
+                                         "Comparison of the BIOS files"};
+inline constexpr Bilingual kIdenticalText{"Die Dateien sind identisch", "The images are identical"};
+inline constexpr Bilingual kCompareFile{"Datei", "File"};
+inline constexpr Bilingual kCompareCard{"Karte", "Card"};
+inline constexpr Bilingual kCompareMemory{"Speicher", "Memory"};
+inline constexpr Bilingual kCompareLength{"Länge (Bytes)", "Length (bytes)"};
+inline constexpr Bilingual kCompareHidden{"Verborgener Eintrag", "Hidden entry"};
+inline constexpr Bilingual kCompareBytes{"Abweichende Bytes", "Differing bytes"};
+inline constexpr Bilingual kCompareStructure{"Strukturprüfung", "Structure check"};
+inline constexpr Bilingual kCompareDifferent{"abweichend", "different"};
+inline constexpr Bilingual kCompareCompensationOnly{"nur Ausgleichsbyte", "compensation byte only"};
+inline constexpr Bilingual kCompareNoOtherBytes{"keine", "none"};
+inline constexpr Bilingual kStructureConfirmed{"bestätigt", "confirmed"};
+inline constexpr Bilingual kStructureContradicted{"widersprochen", "contradicted"};
+inline constexpr Bilingual kStructureNotAvailable{"nicht prüfbar", "not available"};
+// "... and 12 more ranges" when the list of differing byte ranges is cut.
+std::string moreRangesText(std::size_t count, UiLanguage language);
+// "16 bytes" / "16 Bytes".
+std::string byteCountText(std::size_t count, UiLanguage language);
+
+// --- Both BIOS files of an HD 3870 X2 at once -------------------------------------------------
+inline constexpr Bilingual kPairFrameCaption{"X2 Dateien 1 und 2", "X2 files 1 and 2"};
+inline constexpr Bilingual kPairRefusedTitle{"Kein X² Dateipaar", "Not an X² file pair"};
+inline constexpr Bilingual kPairRefusedText{"Die Dateien werden nicht als Paar geöffnet:",
+                                            "The files are not opened as a pair:"};
+inline constexpr Bilingual kPairTooMany{
+    "Bitte eine Datei wählen oder die beiden BIOS Dateien einer HD 3870 X².",
+    "Please select one file, or the two BIOS files of one HD 3870 X²."};
+inline constexpr Bilingual kPairNotX2{"Diese Datei ist keine BIOS Datei einer HD 3870 X².",
+                                      "This file is not a BIOS file of an HD 3870 X²."};
+inline constexpr Bilingual kPairBothFirst{"Beide Dateien sind die erste BIOS Datei einer X².",
+                                          "Both files are the first BIOS file of an X²."};
+inline constexpr Bilingual kPairBothSecond{"Beide Dateien sind die zweite BIOS Datei einer X².",
+                                           "Both files are the second BIOS file of an X²."};
+inline constexpr Bilingual kPairDifferentVersion{
+    "Die BIOS Versionen sind verschieden, die Dateien stammen nicht von derselben Karte.",
+    "The BIOS versions differ: the files do not come from the same card."};
+inline constexpr Bilingual kPairDifferentMemory{
+    "Die Speicherangaben sind verschieden, die Dateien stammen nicht von derselben Karte.",
+    "The memory types or sizes differ: the files do not come from the same card."};
+inline constexpr Bilingual kPairDifferentSubsystem{
+    "Die Subsystem-IDs sind verschieden, die Dateien stammen nicht von derselben Karte.",
+    "The subsystem IDs differ: the files do not come from the same card."};
+inline constexpr Bilingual kPairClocksDifferTitle{"Takttabellen verschieden",
+                                                  "Clock tables differ"};
+inline constexpr Bilingual kPairClocksDifferText{
+    "Die Takttabellen der beiden Dateien weichen ab bei:",
+    "The clock tables of the two files differ in:"};
+inline constexpr Bilingual kPairClocksDifferNote{
+    "Angezeigt werden die Werte der Datei 1. Beim Speichern erhalten beide Dateien die "
+    "eingestellten Werte.",
+    "The values of file 1 are shown. A save gives both files the values set."};
+
 // --- Clock limits ---------------------------------------------------------------------------
 struct MessageText {
     std::string title;

@@ -56,4 +56,14 @@ std::optional<std::string> runFileDialog(QFileDialog& dialog, unsigned flags)
     }
 }
 
+std::optional<std::vector<std::string>> runOpenFilesDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    std::vector<std::string> paths;
+    for (const QString& chosen : dialog.selectedFiles())
+        paths.push_back(fromQt(QFileInfo(chosen).absoluteFilePath()));
+    if (paths.empty()) return std::nullopt;
+    return paths;
+}
+
 }  // namespace clockvane::ui

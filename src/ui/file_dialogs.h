@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QFileDialog>
 
@@ -21,5 +22,8 @@ std::unique_ptr<QFileDialog> buildFileDialog(const app::FileDialogRequest& reque
 // folder that does not exist is refused with a notice and the dialog comes back, as it would
 // with the "path must exist" flag on the classic dialog.
 std::optional<std::string> runFileDialog(QFileDialog& dialog, unsigned flags);
+// Shows an open dialog that lets several existing files be picked: their absolute paths, or
+// nothing when cancelled.
+std::optional<std::vector<std::string>> runOpenFilesDialog(QFileDialog& dialog);
 
 }  // namespace clockvane::ui

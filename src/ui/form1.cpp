@@ -116,8 +116,12 @@ void Form1::buildMenus()
     romOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     romSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     exitProgram_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    romRevert_ = action("ROMRevert", false, [this] { controller_.ROMRevert_Click(); });
+    romCompare_ = action("ROMCompare", false, [this] { controller_.ROMCompare_Click(); });
     mnuFile_->addAction(romOpen_);
     mnuFile_->addAction(romSave_);
+    mnuFile_->addAction(romRevert_);
+    mnuFile_->addAction(romCompare_);
     mnuFile_->addSeparator();
     mnuFile_->addAction(exitProgram_);
 
@@ -273,8 +277,15 @@ void Form1::openFile(const std::string& path)
     });
 }
 
+// The close box, the Exit menu and Ctrl+Q all end here; the controller asks about unsaved
+// changes, and a No keeps the window open.
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!controller_.Form_QueryUnload()) {
+        event->ignore();
+        render();
+        return;
+    }
     controller_.Form_Unload();
     event->accept();
 }

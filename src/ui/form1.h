@@ -87,6 +87,8 @@ private:
     QMenu* mnuTrouble_ = nullptr;
     QAction* romOpen_ = nullptr;
     QAction* romSave_ = nullptr;
+    QAction* romRevert_ = nullptr;
+    QAction* romCompare_ = nullptr;
     QAction* exitProgram_ = nullptr;
     QAction* setLangDeutsch_ = nullptr;
     QAction* setLangEnglish_ = nullptr;

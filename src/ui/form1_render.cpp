@@ -103,6 +103,8 @@ void Form1::render()
     renderMenu(mnuFile_, state.mnuFile);
     renderAction(romOpen_, state.romOpen);
     renderAction(romSave_, state.romSave);
+    renderAction(romRevert_, state.romRevert);
+    renderAction(romCompare_, state.romCompare);
     renderAction(exitProgram_, state.exitProgram);
     renderMenu(setLang_, state.setLang);
     renderAction(setLangDeutsch_, state.setLangDeutsch);

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "ui/comparison_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/form2.h"
 #include "ui/form3.h"
@@ -95,6 +96,24 @@ std::optional<std::string> QtPlatform::showSaveDialog(const app::FileDialogReque
 {
     auto dialog = buildFileDialog(request, FileDialogKind::Save, mainWindow_);
     return keepProposedBytes(runFileDialog(*dialog, request.flags), request.fileName);
+}
+
+std::optional<std::vector<std::string>>
+QtPlatform::showOpenFilesDialog(const app::FileDialogRequest& request)
+{
+    auto dialog = buildFileDialog(request, FileDialogKind::Open, mainWindow_);
+    // Several files may be picked: the two BIOS files of an X2 are opened as a pair.
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    auto chosen = runOpenFilesDialog(*dialog);
+    if (chosen && chosen->size() == 1)
+        chosen->front() = *keepProposedBytes(chosen->front(), request.fileName);
+    return chosen;
+}
+
+void QtPlatform::showComparison(const app::ComparisonTable& table)
+{
+    ComparisonWindow window(table, mainWindow_);
+    window.exec();
 }
 
 app::MemoryAnswer QtPlatform::askMemorySize(const app::MemoryPromptTexts& texts)

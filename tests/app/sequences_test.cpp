@@ -242,7 +242,7 @@ TEST_F(Sequences, CommandsDuringASequenceAreIgnored)
         controller.Form_OLEDragDrop({writeImage(ImageRecipe{}, row.substr(1))});
         EXPECT_EQ(fake.waits.size(), row[0] == '+' ? 7u : 0u) << row;
     }
-    controller.Form_OLEDragDrop({first, second});
+    controller.Form_OLEDragDrop({first, second, first});
     EXPECT_EQ(fake.waits.size(), 0u);
 }
 
@@ -254,6 +254,7 @@ TEST_F(Sequences, EditingColoursMirrorsAndFiltersByTheBounds)
     ImageRecipe gddr4;
     gddr4.memoryText = "GDDR4";
     for (const bool four : {false, true}) {
+        if (four) fake.yesNoAnswers = {MessageAnswer::Yes};  // the edits are given up
         openRecipe(four ? gddr4 : ImageRecipe{});
         std::string bands;
         for (const auto& [slider, mhz] : {std::pair{0, 850}, {0, 851}, {0, 951}, {1, 1001}}) {

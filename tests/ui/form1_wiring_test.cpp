@@ -10,6 +10,7 @@
 #include "ui/bios_info_frame.h"
 #include "ui/clock_column.h"
 #include "ui/clock_slider.h"
+#include "ui/comparison_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/link_bracket.h"
 #include "ui/message_box.h"
@@ -301,6 +302,65 @@ private slots:
         next.window.close();
         QCOMPARE(QSettings(settings_, QSettings::IniFormat).value("language").toString(),
                  QStringLiteral("False"));
+    }
+
+    // Edits are asked about before the window closes; No keeps it open. Panel 1 names the file.
+    void unsavedEditsAskBeforeClosing()
+    {
+        openHd3870();
+        QCOMPARE(window().statusPanel(1)->text(), QStringLiteral("hd3870.rom"));
+        QTest::keyClick(window().slider(4), Qt::Key_Up);
+        window().close();
+        QVERIFY(window().isVisible());
+        action("EXITProgramm")->trigger();
+        QVERIFY(window().isVisible());
+        QCOMPARE(editor_->platform.messages.size(), std::size_t(2));
+        QCOMPARE(editor_->platform.messages.back().title, std::string("Unsaved changes"));
+    }
+
+    void revertIsUsableOnlyWhileTheControlsDiffer()
+    {
+        openHd3870();
+        QVERIFY(!action("ROMRevert")->isEnabled());
+        QTest::keyClick(window().slider(4), Qt::Key_Up);
+        QVERIFY(action("ROMRevert")->isEnabled());
+        action("ROMRevert")->trigger();
+        QCOMPARE(window().slider(4)->mhz(), 775);
+        QVERIFY(!action("ROMRevert")->isEnabled());
+    }
+
+    void compareShowsItsTableOrSaysIdentical()
+    {
+        QVERIFY(!action("ROMCompare")->isEnabled());
+        openHd3870();
+        fixtures::ImageRecipe faster;
+        faster.entries[3].gpuClock = 80000;
+        editor_->platform.openAnswers.push_back(writeImage(folder_.path(), "read.rom", faster));
+        int rows = 0;
+        whenModalShown([&rows](QWidget* modal) {
+            if (auto* shown = qobject_cast<ComparisonWindow*>(modal))
+                rows = shown->table()->rowCount();
+            modal->close();
+        });
+        action("ROMCompare")->trigger();
+        QVERIFY(rows > 20);
+
+        editor_->platform.openAnswers.push_back(hd3870_);
+        action("ROMCompare")->trigger();
+        QCOMPARE(editor_->platform.messages.back().text, std::string("The images are identical"));
+    }
+
+    void bothX2FilesOpenFromOneDialog()
+    {
+        fixtures::ImageRecipe first{.deviceId = "950F"};
+        fixtures::ImageRecipe second = first;
+        second.x2SecondFile = true;
+        editor_->platform.openFileLists.push_back({writeImage(folder_.path(), "x2_2.rom", second),
+                                                   writeImage(folder_.path(), "x2_1.rom", first)});
+        action("ROMOpen")->trigger();
+        QCOMPARE(window().biosInfoFrame()->title(), QStringLiteral("X2 files 1 and 2"));
+        QCOMPARE(window().statusPanel(1)->text(), QStringLiteral("x2_1.rom + x2_2.rom"));
+        QVERIFY(window().statusPanel(2)->text().contains(QStringLiteral(" / ")));
     }
 };
 

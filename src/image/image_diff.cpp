@@ -1,13 +1,12 @@
-#include "cli/image_diff.h"
+#include "image/image_diff.h"
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
-#include "cli/opened_image.h"
-#include "cli/structure_report.h"
 #include "layout/clock_set.h"
 
-namespace clockvane::cli {
+namespace clockvane {
 namespace {
 
 constexpr std::array<ClockField, 3> kFields{ClockField::Gpu, ClockField::Ram, ClockField::Vcore};
@@ -53,7 +52,8 @@ std::size_t firstDifference(ByteView a, ByteView b, std::size_t from, std::size_
 ByteView wholeFileOf(const RomImage& image, Bytes& joined)
 {
     if (image.beyondImage.empty()) return image.fileImage;
-    joined = wholeFile(image);
+    joined = image.fileImage;
+    joined.insert(joined.end(), image.beyondImage.begin(), image.beyondImage.end());
     return joined;
 }
 
@@ -71,16 +71,56 @@ void markClockFields(std::vector<bool>& mask, const RomImage& image)
     }
 }
 
+// The parts of a PowerPlay table the structure report names; nothing when absent.
+struct PowerPlaySummary {
+    std::size_t offset = 0;
+    std::uint8_t formatRevision = 0;
+    std::uint8_t contentRevision = 0;
+    std::optional<std::size_t> clockInfoOffset;
+    std::optional<std::size_t> clockInfoCount;
+    std::optional<std::size_t> clockInfoSize;
+
+    friend bool operator==(const PowerPlaySummary&, const PowerPlaySummary&) = default;
+};
+
+std::optional<PowerPlaySummary> powerPlaySummary(const RomStructure& structure)
+{
+    if (!structure.powerPlay) return std::nullopt;
+    const PowerPlayTable& table = *structure.powerPlay;
+    PowerPlaySummary summary{table.offset, table.formatRevision, table.contentRevision, {}, {}, {}};
+    if (table.layout) {
+        summary.clockInfoOffset = table.layout->clockInfoOffset;
+        summary.clockInfoCount = table.layout->clockInfoCount;
+        summary.clockInfoSize = table.layout->clockInfoSize;
+    }
+    return summary;
+}
+
 }  // namespace
 
-std::string_view fieldKey(ClockField field)
+StateComparisons compareStates(const ClockEntries& a, const ClockEntries& b)
 {
-    switch (field) {
-    case ClockField::Gpu: return "gpu_mhz";
-    case ClockField::Ram: return "ram_mhz";
-    case ClockField::Vcore: break;
+    StateComparisons states;
+    for (std::size_t s = 0; const PowerState& powerState : kPowerStates) {
+        const std::size_t entry = powerState.entry();
+        StateComparison& state = states[s++];
+        state.gpu = compareField(a[entry], b[entry], ClockField::Gpu);
+        state.ram = compareField(a[entry], b[entry], ClockField::Ram);
+        state.vcore = compareField(a[entry], b[entry], ClockField::Vcore);
     }
-    return "vcore_mv";
+    return states;
+}
+
+bool sameStructure(const LoadedRom& a, const LoadedRom& b)
+{
+    return a.clockTableCheck == b.clockTableCheck &&
+           a.structure.atomHeader == b.structure.atomHeader &&
+           powerPlaySummary(a.structure) == powerPlaySummary(b.structure);
+}
+
+bool sameFileBytes(const RomImage& a, const RomImage& b)
+{
+    return a.fileImage == b.fileImage && a.beyondImage == b.beyondImage;
 }
 
 ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
@@ -88,12 +128,8 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
     ImageDiff diff;
     const ClockEntries& entriesA = a.clocks.asRead;
     const ClockEntries& entriesB = b.clocks.asRead;
-    for (std::size_t s = 0; const PowerState& powerState : kPowerStates) {
-        const std::size_t entry = powerState.entry();
-        StateComparison& state = diff.states[s++];
-        state.gpu = compareField(entriesA[entry], entriesB[entry], ClockField::Gpu);
-        state.ram = compareField(entriesA[entry], entriesB[entry], ClockField::Ram);
-        state.vcore = compareField(entriesA[entry], entriesB[entry], ClockField::Vcore);
+    diff.states = compareStates(entriesA, entriesB);
+    for (const StateComparison& state : diff.states) {
         diff.settingsMatch =
             diff.settingsMatch && state.gpu.match && state.ram.match && state.vcore.match;
     }
@@ -134,4 +170,4 @@ ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b)
     return diff;
 }
 
-}  // namespace clockvane::cli
+}  // namespace clockvane

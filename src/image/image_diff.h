@@ -2,13 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "image/rom_loader.h"
 #include "layout/clock_layout.h"
 
-namespace clockvane::cli {
+namespace clockvane {
 
 enum class ClockField { Gpu, Ram, Vcore };
 
@@ -55,9 +54,19 @@ struct ImageDiff {
     bool same() const { return settingsMatch && lengthA == lengthB && structuresMatch; }
 };
 
+// The five shown states of two clock tables, in kPowerStates order.
+using StateComparisons = std::array<StateComparison, kPowerStateCount>;
+StateComparisons compareStates(const ClockEntries& a, const ClockEntries& b);
+
+// What the tool's diff and the window's comparison report: the same code for both, so a file
+// read back from the card is judged alike wherever it is compared.
 ImageDiff compareImages(const LoadedRom& a, const LoadedRom& b);
 
-// "gpu_mhz", "ram_mhz", "vcore_mv": the keys the JSON output uses.
-std::string_view fieldKey(ClockField field);
+// Whether the two images' own tables say the same: the clock table check, the ATOM ROM header,
+// and the PowerPlay table's place, revision and clock-info layout.
+bool sameStructure(const LoadedRom& a, const LoadedRom& b);
 
-}  // namespace clockvane::cli
+// Whether every byte of the two files is the same, past offset 99,999 too.
+bool sameFileBytes(const RomImage& a, const RomImage& b);
+
+}  // namespace clockvane

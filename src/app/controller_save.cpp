@@ -172,8 +172,8 @@ bool MainController::fileWritingStage(const std::string& path)
     const bool overOpenedFile = target && document.onDisk && target->sameFileAs(*document.onDisk);
     if (overOpenedFile && !confirmOverwritingChangedFile(path, *target)) return false;
     const Bytes written = bytesToWrite(document_->image);
-    if (const auto error = platform_.writeFile(path, written)) {
-        reportWriteFailure(*error, printableText(path));
+    if (const auto saved = platform_.writeFile(path, written); !saved) {
+        reportWriteFailure(saved.error(), printableText(path));
         return true;
     }
     // The file on disk is now this save's: only a later change by another program is asked

@@ -127,8 +127,9 @@ int setOneFile(const SetRequest& request, const std::string& path)
         reportFileError(path, *past);
         return kExitUsage;
     }
-    if (const auto failed = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image))) {
-        reportFileError(path, "cannot write " + output + ": " + failed->reason);
+    if (const auto written = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image));
+        !written) {
+        reportFileError(path, "cannot write " + output + ": " + written.error().reason);
         return kExitWriteFailed;
     }
     std::cout << printableText(path) << " -> " << printableText(output)

@@ -85,7 +85,7 @@ Act failingWrite(WriteErrorKind kind, const char* reason)
 {
     return openThenSave(ImageRecipe{}, [kind, reason](Warnings& t) {
         t.fake.writeHook = [kind, reason](const std::filesystem::path&, ByteView) {
-            return std::optional<WriteError>(WriteError{kind, reason});
+            return Result<void, WriteError>(WriteError{kind, reason});
         };
     });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <string>
 #include <sys/file.h>
@@ -19,7 +20,6 @@ namespace {
 
 using safe_write::checked;
 using safe_write::Descriptor;
-using safe_write::lastError;
 using safe_write::Location;
 using safe_write::Status;
 using safe_write::SystemError;

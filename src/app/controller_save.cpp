@@ -190,8 +190,8 @@ MainController::WriteOutcome MainController::fileWritingStage(const std::string&
     if (overOpenedFile && !confirmOverwritingChangedFile(path, *target))
         return WriteOutcome::Declined;
     const Bytes written = bytesToWrite(document_->image);
-    if (const auto error = platform_.writeFile(path, written)) {
-        reportWriteFailure(*error, printableText(path));
+    if (const auto saved = platform_.writeFile(path, written); !saved) {
+        reportWriteFailure(saved.error(), printableText(path));
         return WriteOutcome::Failed;
     }
     // The file on disk is now this save's: only a later change by another program is asked

@@ -131,7 +131,7 @@ public:
     {
         return readRomFile(path);
     }
-    virtual std::optional<WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
+    virtual Result<void, WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
     {
         return writeFileSafely(path, bytes);
     }

@@ -22,26 +22,30 @@ void reportFileError(const std::string& file, const std::string& text)
     std::cerr << "clockvane: " << printableText(file) << ": " << printableText(text) << '\n';
 }
 
-std::variant<ParsedArguments, int> parseCommand(std::string_view command,
+int endWith(const ToolError& error)
+{
+    if (!error.message.empty()) reportError(error.message);
+    return error.exitCode;
+}
+
+Result<ParsedArguments, ToolError> parseCommand(std::string_view command,
                                                 std::span<const std::string> arguments,
                                                 std::span<const AcceptedOption> accepted,
                                                 std::string_view help)
 {
     auto parsed = parseArguments(arguments, accepted);
     if (!parsed) {
-        reportError(std::string(command) + ": " + parsed.error() + " (see 'clockvane " +
-                    std::string(command) + " --help')");
-        return kExitUsage;
+        return ToolError{kExitUsage, std::string(command) + ": " + parsed.error() +
+                                         " (see 'clockvane " + std::string(command) + " --help')"};
     }
     if (parsed->helpRequested) {
         std::cout << help;
-        return kExitDone;
+        return ToolError{kExitDone, {}};
     }
     if (std::ranges::find(parsed->positional, std::string_view(kStandardStreamName)) !=
-        parsed->positional.end()) {
-        reportError(std::string(command) + ": " + std::string(kStandardStreamRefusal));
-        return kExitUsage;
-    }
+        parsed->positional.end())
+        return ToolError{kExitUsage,
+                         std::string(command) + ": " + std::string(kStandardStreamRefusal)};
     return std::move(parsed).value();
 }
 

@@ -3,10 +3,11 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
+#include "bytes/result.h"
 #include "cli/arguments.h"
+#include "cli/exit_codes.h"
 
 namespace clockvane::cli {
 
@@ -19,9 +20,19 @@ int runInfo(std::span<const std::string> arguments);
 int runSet(std::span<const std::string> arguments);
 int runDiff(std::span<const std::string> arguments);
 
-// Parses the arguments of `command`. A usage error is reported and "--help" answered here;
-// either way the exit code to return comes back instead of the arguments.
-std::variant<ParsedArguments, int> parseCommand(std::string_view command,
+// Why a command ends before doing its work: the exit code to return and the text for standard
+// error. A "--help" answered while parsing ends the command too, with kExitDone and no text.
+struct ToolError {
+    ExitCode exitCode;
+    std::string message;  // written as "clockvane: <message>"; nothing when empty
+};
+
+// Reports `error` on standard error and returns its exit code.
+int endWith(const ToolError& error);
+
+// Parses the arguments of `command`. "--help" is answered here; it and a usage error end the
+// command, which returns the error's exit code after endWith() has reported it.
+Result<ParsedArguments, ToolError> parseCommand(std::string_view command,
                                                 std::span<const std::string> arguments,
                                                 std::span<const AcceptedOption> accepted,
                                                 std::string_view help);

@@ -184,12 +184,11 @@ void writeText(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
 int runDiff(std::span<const std::string> arguments)
 {
     constexpr std::array<AcceptedOption, 1> kOptions{{{"--json", false}}};
-    auto outcome = parseCommand("diff", arguments, kOptions, kDiffHelp);
-    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
-    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
+    const auto parsed = parseCommand("diff", arguments, kOptions, kDiffHelp);
+    if (!parsed) return endWith(parsed.error());
     if (parsed->positional.size() != 2) {
-        reportError("diff: expects two files, A and B (see 'clockvane diff --help')");
-        return kExitUsage;
+        return endWith(
+            {kExitUsage, "diff: expects two files, A and B (see 'clockvane diff --help')"});
     }
 
     const auto a = openImage(parsed->positional[0]);

@@ -182,13 +182,11 @@ void writeText(const InfoReport& report)
 int runInfo(std::span<const std::string> arguments)
 {
     constexpr std::array<AcceptedOption, 1> kOptions{{{"--json", false}}};
-    auto outcome = parseCommand("info", arguments, kOptions, kInfoHelp);
-    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
-    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
-    if (parsed->positional.size() != 1) {
-        reportError("info: expects exactly one FILE (see 'clockvane info --help')");
-        return kExitUsage;
-    }
+    const auto parsed = parseCommand("info", arguments, kOptions, kInfoHelp);
+    if (!parsed) return endWith(parsed.error());
+    if (parsed->positional.size() != 1)
+        return endWith(
+            {kExitUsage, "info: expects exactly one FILE (see 'clockvane info --help')"});
 
     const std::string& path = parsed->positional.front();
     const auto opened = openImage(path);

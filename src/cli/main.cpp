@@ -37,8 +37,7 @@ int runCommand(const std::vector<std::string>& arguments)
     if (command == "set") return runSet(rest);
     if (command == "diff") return runDiff(rest);
 
-    reportError("unknown command '" + command + "' (see 'clockvane --help')");
-    return kExitUsage;
+    return endWith({kExitUsage, "unknown command '" + command + "' (see 'clockvane --help')"});
 }
 
 // What the tool printed must have reached standard output: a full disk or a closed pipe is a

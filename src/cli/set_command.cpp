@@ -127,8 +127,9 @@ int setOneFile(const SetRequest& request, const std::string& path)
         reportFileError(path, *past);
         return kExitUsage;
     }
-    if (const auto failed = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image))) {
-        reportFileError(path, "cannot write " + output + ": " + failed->reason);
+    if (const auto written = writeFileSafely(pathFromUtf8(output), bytesToWrite(rom.image));
+        !written) {
+        reportFileError(path, "cannot write " + output + ": " + written.error().reason);
         return kExitWriteFailed;
     }
     std::cout << printableText(path) << " -> " << printableText(output)
@@ -142,14 +143,11 @@ int setOneFile(const SetRequest& request, const std::string& path)
 int runSet(std::span<const std::string> arguments)
 {
     const std::vector<AcceptedOption> accepted = setAcceptedOptions();
-    auto outcome = parseCommand("set", arguments, accepted, kSetHelp);
-    if (const int* exitCode = std::get_if<int>(&outcome)) return *exitCode;
-    const ParsedArguments* parsed = std::get_if<ParsedArguments>(&outcome);
+    const auto parsed = parseCommand("set", arguments, accepted, kSetHelp);
+    if (!parsed) return endWith(parsed.error());
     const auto request = makeSetRequest(*parsed);
-    if (!request) {
-        reportError("set: " + request.error() + " (see 'clockvane set --help')");
-        return kExitUsage;
-    }
+    if (!request)
+        return endWith({kExitUsage, "set: " + request.error() + " (see 'clockvane set --help')"});
 
     int worst = kExitDone;
     for (const std::string& file : request->files)

@@ -48,8 +48,11 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     // the two, and whatever is read is what the editor then holds.
     Bytes all;
     std::uint8_t chunk[64 * 1024];
+    int readError = 0;  // taken right after the read that failed, before anything else runs
     for (;;) {
+        errno = 0;
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+        if (got < sizeof chunk && std::ferror(file.get())) readError = errno != 0 ? errno : EIO;
         all.insert(all.end(), chunk, chunk + got);
         if (all.size() > kLargestAcceptedFile) {
             return FileError{FileErrorKind::TooLarge, "File too large for a video BIOS image",
@@ -57,7 +60,7 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
         }
         if (got < sizeof chunk) break;
     }
-    if (std::ferror(file.get())) return errorFromErrno(errno != 0 ? errno : EIO);
+    if (readError != 0) return errorFromErrno(readError);
 
     return splitFileBytes(all);
 }

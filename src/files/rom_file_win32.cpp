@@ -10,8 +10,9 @@
 namespace clockvane {
 namespace {
 
-FileError errorFromSystem(DWORD error)
+FileError errorFromSystem(windows::SystemError system)
 {
+    const DWORD error = system.code;
     FileError failure{FileErrorKind::ReadFailed, windows::systemMessage(error),
                       windows::nearestErrno(error)};
     switch (error) {
@@ -36,7 +37,7 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     const std::wstring name = windows::systemPath(path);
     // A folder first: opening one as a file fails with "access denied", which would mislead.
     const DWORD attributes = ::GetFileAttributesW(name.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return errorFromSystem(::GetLastError());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return errorFromSystem(windows::lastError());
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return FileError{FileErrorKind::NotAFile, "Is a directory", EISDIR};
 
@@ -45,19 +46,18 @@ Result<RawFile, FileError> readRomFile(const std::filesystem::path& path)
     const windows::Handle file(::CreateFileW(
         name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) return errorFromSystem(::GetLastError());
+    if (!file.valid()) return errorFromSystem(windows::lastError());
     // A console, a pipe or a printer port answers to a file name too.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         return FileError{FileErrorKind::NotAFile, "Not a regular file", 0};
 
     // Read to the end rather than trusting a size taken earlier: the file may change between
     // the two, and whatever is read is what the editor then holds.
-    Bytes all;
-    if (const DWORD error = windows::readWhole(file.get(), all, kLargestAcceptedFile + 1))
-        return errorFromSystem(error);
-    if (all.size() > kLargestAcceptedFile)
+    const auto all = windows::readWhole(file.get(), kLargestAcceptedFile + 1);
+    if (!all) return errorFromSystem(all.error());
+    if (all->size() > kLargestAcceptedFile)
         return FileError{FileErrorKind::TooLarge, "File too large for a video BIOS image", EFBIG};
-    return splitFileBytes(all);
+    return splitFileBytes(*all);
 }
 
 std::optional<FileStamp> stampFile(const std::filesystem::path& path)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 #include <random>
 #include <string>
 #include <sys/file.h>
@@ -17,8 +18,11 @@
 namespace clockvane {
 namespace {
 
+using safe_write::checked;
 using safe_write::Descriptor;
 using safe_write::Location;
+using safe_write::Status;
+using safe_write::SystemError;
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -44,8 +48,9 @@ std::string describe(int error) { return std::generic_category().message(error);
 // A read-only file or folder, a missing permission, a read-only file system, a program being
 // run from the file and a file another program keeps locked are what the user can fix by
 // choosing another target.
-WriteError errorFrom(int error)
+WriteError errorFrom(SystemError system)
 {
+    const int error = system.code;
     switch (error) {
     case EACCES:
     case EPERM:
@@ -91,10 +96,10 @@ std::string hiddenName(const std::string& target)
     return name;
 }
 
-bool unnamedUnsupported(int error)
+bool unnamedUnsupported(SystemError error)
 {
     // A kernel that does not know O_TMPFILE sees a request to open the folder for writing.
-    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+    return error.code == EOPNOTSUPP || error.code == EISDIR || error.code == EINVAL;
 }
 
 std::string procPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
@@ -107,14 +112,14 @@ void syncFolder(const Location& location)
 }
 
 // Reads the file back through `fd` and compares it with what was to be written.
-std::optional<WriteError> checkReadBack(int fd, ByteView bytes, const WriteSeams& seams)
+Result<void, WriteError> checkReadBack(int fd, ByteView bytes, const WriteSeams& seams)
 {
-    Bytes readBack;
-    if (const int error = safe_write::readWhole(fd, readBack)) return errorFrom(error);
-    if (seams.afterReadBack) seams.afterReadBack(readBack);
-    if (!std::equal(readBack.begin(), readBack.end(), bytes.begin(), bytes.end()))
+    auto readBack = safe_write::readWhole(fd);
+    if (!readBack) return errorFrom(readBack.error());
+    if (seams.afterReadBack) seams.afterReadBack(*readBack);
+    if (!std::equal(readBack->begin(), readBack->end(), bytes.begin(), bytes.end()))
         return WriteError{WriteErrorKind::ReadBackMismatch, kMismatch};
-    return std::nullopt;
+    return {};
 }
 
 // The new content as a file of its own in the target's folder: unnamed while it is written
@@ -134,79 +139,90 @@ public:
     // Creates the file and takes its lock at once, so that whoever opens it by the target's
     // name later waits until this save is complete. The mode 0666 lets the umask (or the
     // folder's default ACL) decide a new file's permissions as for any other new file.
-    int create(bool namedOnly)
+    Status create(bool namedOnly)
     {
         if (!namedOnly && ::access("/proc/self/fd", X_OK) == 0) {
-            file_ = Descriptor(::openat(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
-            if (!file_.valid() && !unnamedUnsupported(errno)) return errno;
+            auto unnamed = safe_write::openAt(folder_, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+            if (unnamed)
+                file_ = std::move(unnamed).value();
+            else if (!unnamedUnsupported(unnamed.error()))
+                return unnamed.error();
         }
         if (!file_.valid()) {
-            const int error = underHiddenName([this](const std::string& name) {
-                file_ = Descriptor(
-                    ::openat(folder_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-                return file_.valid() ? 0 : -1;
+            const Status named = underHiddenName([this](const std::string& name) -> Status {
+                auto created =
+                    safe_write::openAt(folder_, name, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (!created) return created.error();
+                file_ = std::move(created).value();
+                return {};
             });
-            if (error != 0) return error;
+            if (!named) return named;
         }
-        return ::flock(file_.get(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        return checked(::flock(file_.get(), LOCK_EX | LOCK_NB));
     }
 
     int fd() const { return file_.get(); }
 
     // Fills the copy, flushes it to disk and reads it back.
-    std::optional<WriteError> fill(ByteView bytes, const WriteSeams& seams)
+    Result<void, WriteError> fill(ByteView bytes, const WriteSeams& seams)
     {
-        if (const int error = safe_write::writeFromStart(fd(), bytes, seams.afterChunk))
-            return errorFrom(error);
-        if (::fsync(fd()) != 0) return errorFrom(errno);
+        if (const Status written = safe_write::writeFromStart(fd(), bytes, seams.afterChunk);
+            !written)
+            return errorFrom(written.error());
+        if (const Status flushed = checked(::fsync(fd())); !flushed)
+            return errorFrom(flushed.error());
         return checkReadBack(fd(), bytes, seams);
     }
 
     // Gives the complete copy the target's name where no file has it. EEXIST when one does
     // by now.
-    int publishAsNew()
+    Status publishAsNew()
     {
         if (hidden_.empty()) {
             const std::string self = procPath(fd());
-            return ::linkat(AT_FDCWD, self.c_str(), folder_, target_.c_str(), AT_SYMLINK_FOLLOW) ==
-                           0
-                       ? 0
-                       : errno;
+            return checked(
+                ::linkat(AT_FDCWD, self.c_str(), folder_, target_.c_str(), AT_SYMLINK_FOLLOW));
         }
-        return ::linkat(folder_, hidden_.c_str(), folder_, target_.c_str(), 0) == 0 ? 0 : errno;
+        return checked(::linkat(folder_, hidden_.c_str(), folder_, target_.c_str(), 0));
     }
 
     // Renames the complete copy over the target in one step; an unnamed copy gets its hidden
     // name first, as rename needs one.
-    int replaceTarget(const WriteSeams& seams)
+    Status replaceTarget(const WriteSeams& seams)
     {
         if (hidden_.empty()) {
             const std::string self = procPath(fd());
-            const int error = underHiddenName([&](const std::string& name) {
-                return ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW);
+            const Status named = underHiddenName([&](const std::string& name) {
+                return checked(
+                    ::linkat(AT_FDCWD, self.c_str(), folder_, name.c_str(), AT_SYMLINK_FOLLOW));
             });
-            if (error != 0) return error;
+            if (!named) return named;
         }
         if (seams.beforeRename) seams.beforeRename(procPath(folder_) + "/" + hidden_);
-        if (::renameat(folder_, hidden_.c_str(), folder_, target_.c_str()) != 0) return errno;
+        if (const Status renamed =
+                checked(::renameat(folder_, hidden_.c_str(), folder_, target_.c_str()));
+            !renamed)
+            return renamed;
         hidden_.clear();
-        return 0;
+        return {};
     }
 
 private:
-    // Tries fresh hidden names while the chosen one exists already.
+    // Tries fresh hidden names while the chosen one exists already. `makeName` gives the
+    // errno of its failure as a value, taken right after the call that failed.
     template <typename MakeName>
-    int underHiddenName(MakeName makeName)
+    Status underHiddenName(MakeName makeName)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string candidate = hiddenName(target_);
-            if (makeName(candidate) == 0) {
+            const Status made = makeName(candidate);
+            if (made) {
                 hidden_ = std::move(candidate);
-                return 0;
+                return {};
             }
-            if (errno != EEXIST) return errno;
+            if (made.error().code != EEXIST) return made;
         }
-        return EEXIST;
+        return SystemError{EEXIST};
     }
 
     int folder_;
@@ -215,33 +231,33 @@ private:
     std::string hidden_;
 };
 
-// What one pass of the write came to: done (with or without an error), or start over
-// because the file changed between two steps.
-struct Outcome {
-    std::optional<WriteError> error;
-    bool startOver = false;
-};
-const Outcome kDone{};
-const Outcome kStartOver{std::nullopt, true};
+// What one pass of the write came to, when it did not fail: done, or start over because the
+// file changed between two steps.
+enum class Pass { Done, StartOver };
+using Outcome = Result<Pass, WriteError>;
 
 Outcome failedWith(WriteError error, const char* ifMismatch = "")
 {
     if (error.kind == WriteErrorKind::ReadBackMismatch) error.reason += ifMismatch;
-    return {std::move(error)};
+    return error;
 }
 
-Outcome createFile(const Location& location, int folderDenied, ByteView bytes,
+Outcome createFile(const Location& location, const Status& folderWritable, ByteView bytes,
                    const WriteSeams& seams)
 {
-    if (folderDenied != 0) return {errorFrom(folderDenied)};
+    if (!folderWritable) return errorFrom(folderWritable.error());
     Copy copy(location);
-    if (const int error = copy.create(seams.namedTemporaryOnly)) return {errorFrom(error)};
-    if (auto error = copy.fill(bytes, seams)) return failedWith(*error, "; no file was saved");
-    const int error = copy.publishAsNew();
-    if (error == EEXIST) return kStartOver;  // created by someone else meanwhile: replace it
-    if (error != 0) return {errorFrom(error)};
+    if (const Status created = copy.create(seams.namedTemporaryOnly); !created)
+        return errorFrom(created.error());
+    if (auto filled = copy.fill(bytes, seams); !filled)
+        return failedWith(filled.error(), "; no file was saved");
+    if (const Status published = copy.publishAsNew(); !published) {
+        // Created by someone else meanwhile: replace it.
+        if (published.error().code == EEXIST) return Pass::StartOver;
+        return errorFrom(published.error());
+    }
     syncFolder(location);
-    return kDone;
+    return Pass::Done;
 }
 
 struct Existing {
@@ -255,42 +271,55 @@ struct Existing {
 Outcome overwriteInPlace(const Existing& existing, ByteView bytes, const WriteSeams& seams)
 {
     const int fd = existing.file.get();
-    if (!existing.readable) return {WriteError{WriteErrorKind::Failed, kWriteOnly}};
-    Bytes old;
-    if (const int error = safe_write::readWhole(fd, old)) return {errorFrom(error)};
+    if (!existing.readable) return WriteError{WriteErrorKind::Failed, kWriteOnly};
+    auto read = safe_write::readWhole(fd);
+    if (!read) return errorFrom(read.error());
+    const Bytes old = std::move(read).value();
 
     // What has been replaced so far: the first `written` bytes, and everything past the new
     // end once the file has been cut.
     std::size_t written = 0;
     bool cut = false;
-    auto write = [&]() -> std::optional<WriteError> {
+    auto write = [&]() -> Result<void, WriteError> {
         const auto count = [&](std::size_t done) {
             written = done;
             if (seams.afterChunk) seams.afterChunk(done);
         };
-        if (const int error = safe_write::writeFromStart(fd, bytes, count)) return errorFrom(error);
+        if (const Status filled = safe_write::writeFromStart(fd, bytes, count); !filled)
+            return errorFrom(filled.error());
         cut = true;
-        if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errorFrom(errno);
-        if (::fsync(fd) != 0) return errorFrom(errno);
+        if (const Status cutDown = checked(::ftruncate(fd, static_cast<off_t>(bytes.size())));
+            !cutDown)
+            return errorFrom(cutDown.error());
+        if (const Status flushed = checked(::fsync(fd)); !flushed)
+            return errorFrom(flushed.error());
         return checkReadBack(fd, bytes, seams);
     };
-    std::optional<WriteError> failure = write();
-    if (!failure) return kDone;
+    auto wrote = write();
+    if (wrote) return Pass::Done;
 
     // Only what was replaced is written back: on a full disk (or under a file size limit) the
     // untouched rest could not be written again, and need not be.
     const std::size_t replaced = cut ? old.size() : std::min(written, old.size());
-    int error = safe_write::writeFromStart(fd, ByteView(old).first(replaced));
-    struct stat now {};
-    if (error == 0 && ::fstat(fd, &now) != 0) error = errno;
-    if (error == 0 && now.st_size != static_cast<off_t>(old.size()) &&
-        ::ftruncate(fd, static_cast<off_t>(old.size())) != 0)
-        error = errno;
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
-    failure->reason += error == 0
-                           ? "; the previous content was put back"
-                           : "; putting the previous content back failed: " + describe(error);
-    return {failure};
+    const auto putBack = [&]() -> Status {
+        if (const Status rewritten = safe_write::writeFromStart(fd, ByteView(old).first(replaced));
+            !rewritten)
+            return rewritten;
+        struct stat now {};
+        if (const Status measured = checked(::fstat(fd, &now)); !measured) return measured;
+        if (now.st_size != static_cast<off_t>(old.size())) {
+            if (const Status lengthened = checked(::ftruncate(fd, static_cast<off_t>(old.size())));
+                !lengthened)
+                return lengthened;
+        }
+        return checked(::fsync(fd));
+    };
+    const Status restored = putBack();
+    WriteError failure = std::move(wrote).error();
+    failure.reason +=
+        restored ? "; the previous content was put back"
+                 : "; putting the previous content back failed: " + describe(restored.error().code);
+    return failure;
 }
 
 // Replaces the file by a renamed copy; nothing when the file is to be written in place instead,
@@ -299,94 +328,107 @@ std::optional<Outcome> replaceByCopy(const Location& location, const Existing& e
                                      ByteView bytes, const WriteSeams& seams)
 {
     Copy copy(location);
-    if (const int error = copy.create(seams.namedTemporaryOnly)) return Outcome{errorFrom(error)};
+    if (const Status created = copy.create(seams.namedTemporaryOnly); !created)
+        return Outcome{errorFrom(created.error())};
     if (!safe_write::copyMetadata(existing.file.get(), existing.status, copy.fd()))
         return std::nullopt;
-    if (auto error = copy.fill(bytes, seams))
-        return failedWith(*error, "; the file was left as it was");
-    const int error = copy.replaceTarget(seams);
-    // A file bind-mounted onto its name is busy for rename, yet writable through its own
-    // descriptor.
-    if (error == EBUSY) return std::nullopt;
-    if (error != 0) return Outcome{errorFrom(error)};
+    if (auto filled = copy.fill(bytes, seams); !filled)
+        return failedWith(filled.error(), "; the file was left as it was");
+    if (const Status replaced = copy.replaceTarget(seams); !replaced) {
+        // A file bind-mounted onto its name is busy for rename, yet writable through its own
+        // descriptor.
+        if (replaced.error().code == EBUSY) return std::nullopt;
+        return Outcome{errorFrom(replaced.error())};
+    }
     syncFolder(location);
-    return kDone;
+    return Outcome{Pass::Done};
 }
 
-Outcome replaceFile(const Location& location, Existing& existing, int folderDenied, ByteView bytes,
-                    const WriteSeams& seams)
+Outcome replaceFile(const Location& location, Existing& existing, const Status& folderWritable,
+                    ByteView bytes, const WriteSeams& seams)
 {
-    if (hasNoWriteBit(existing.status)) return {errorFrom(EACCES)};
-    if (const int error = safe_write::lockExclusively(existing.file.get(), seams.lockPatience))
-        return {errorFrom(error)};
+    if (hasNoWriteBit(existing.status)) return errorFrom(SystemError{EACCES});
+    if (const Status locked = safe_write::lockExclusively(existing.file.get(), seams.lockPatience);
+        !locked)
+        return errorFrom(locked.error());
     // The lock is on the file that had the name when it was opened; a writer that held the
     // lock before may have renamed a new file over it meanwhile.
     struct stat named {};
     if (::fstatat(location.folder.get(), location.name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
         ::fstat(existing.file.get(), &existing.status) != 0 || !sameFile(named, existing.status))
-        return kStartOver;
+        return Pass::StartOver;
 
     // A renamed copy is a new file: it would split a hard link off from its other names, and
     // needs a writable folder. Only when it can be given everything the old file had does it
     // replace it; anything else is overwritten in place.
-    if (folderDenied == 0 && existing.status.st_nlink == 1) {
+    if (folderWritable && existing.status.st_nlink == 1) {
         if (auto outcome = replaceByCopy(location, existing, bytes, seams))
             return std::move(*outcome);
     }
     return overwriteInPlace(existing, bytes, seams);
 }
 
+// Whether new files may be made in the folder with the status `status`; the reason when not.
+Status folderTakesNewFiles(int folder, const struct stat& status)
+{
+    if (hasNoWriteBit(status)) return SystemError{EACCES};
+    return checked(::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS));
+}
+
 Outcome writeOnce(const Location& location, ByteView bytes, const WriteSeams& seams)
 {
     const int folder = location.folder.get();
     struct stat folderStatus {};
-    if (::fstat(folder, &folderStatus) != 0) return {errorFrom(errno)};
-    int folderDenied = 0;
-    if (hasNoWriteBit(folderStatus))
-        folderDenied = EACCES;
-    else if (::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) != 0)
-        folderDenied = errno;
+    if (const Status found = checked(::fstat(folder, &folderStatus)); !found)
+        return errorFrom(found.error());
+    const Status folderWritable = folderTakesNewFiles(folder, folderStatus);
 
     // The name's type first: opening a device or a pipe may already do something.
     struct stat status {};
-    if (::fstatat(folder, location.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT) return createFile(location, folderDenied, bytes, seams);
-        return {errorFrom(errno)};
+    if (const Status found =
+            checked(::fstatat(folder, location.name.c_str(), &status, AT_SYMLINK_NOFOLLOW));
+        !found) {
+        if (found.error().code == ENOENT) return createFile(location, folderWritable, bytes, seams);
+        return errorFrom(found.error());
     }
-    if (S_ISLNK(status.st_mode)) return kStartOver;  // a link took the file's place
-    if (S_ISDIR(status.st_mode)) return {errorFrom(EISDIR)};
-    if (!S_ISREG(status.st_mode)) return {WriteError{WriteErrorKind::Failed, kNotRegular}};
+    if (S_ISLNK(status.st_mode)) return Pass::StartOver;  // a link took the file's place
+    if (S_ISDIR(status.st_mode)) return errorFrom(SystemError{EISDIR});
+    if (!S_ISREG(status.st_mode)) return WriteError{WriteErrorKind::Failed, kNotRegular};
 
     Existing existing;
     constexpr int kFlags = O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
-    existing.file = Descriptor(::openat(folder, location.name.c_str(), O_RDWR | kFlags));
-    if (!existing.file.valid() && errno == EACCES) {
+    auto opened = safe_write::openAt(folder, location.name, O_RDWR | kFlags);
+    if (!opened && opened.error().code == EACCES) {
         // A file its user may write but not read can still be replaced by a renamed copy.
-        existing.file = Descriptor(::openat(folder, location.name.c_str(), O_WRONLY | kFlags));
+        opened = safe_write::openAt(folder, location.name, O_WRONLY | kFlags);
         existing.readable = false;
     }
-    if (!existing.file.valid()) {
-        if (errno == ENOENT || errno == ELOOP) return kStartOver;
-        return {errorFrom(errno)};
+    if (!opened) {
+        if (opened.error().code == ENOENT || opened.error().code == ELOOP) return Pass::StartOver;
+        return errorFrom(opened.error());
     }
-    if (::fstat(existing.file.get(), &existing.status) != 0) return {errorFrom(errno)};
-    if (!S_ISREG(existing.status.st_mode)) return kStartOver;
-    return replaceFile(location, existing, folderDenied, bytes, seams);
+    existing.file = std::move(opened).value();
+    if (const Status found = checked(::fstat(existing.file.get(), &existing.status)); !found)
+        return errorFrom(found.error());
+    if (!S_ISREG(existing.status.st_mode)) return Pass::StartOver;
+    return replaceFile(location, existing, folderWritable, bytes, seams);
 }
 
 }  // namespace
 
-std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
-                                          const WriteSeams& seams)
+Result<void, WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
+                                         const WriteSeams& seams)
 {
     for (int start = 0; start < kMostStarts; ++start) {
-        Location location;
-        const int error = safe_write::locate(target.string(), location);
-        if (error == safe_write::kUntrustedLink)
+        auto location = safe_write::locate(target.string());
+        if (!location) {
+            if (const auto* error = std::get_if<SystemError>(&location.error()))
+                return errorFrom(*error);
             return WriteError{WriteErrorKind::UntrustedLink, kUntrusted};
-        if (error != 0) return errorFrom(error);
-        Outcome outcome = writeOnce(location, bytes, seams);
-        if (!outcome.startOver) return std::move(outcome.error);
+        }
+        const Outcome outcome = writeOnce(*location, bytes, seams);
+        if (!outcome) return outcome.error();
+        if (*outcome == Pass::Done) return {};
     }
     return WriteError{WriteErrorKind::Failed, kKeptChanging};
 }

@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "bytes/bytes.h"
+#include "bytes/result.h"
 
 namespace clockvane {
 
@@ -69,7 +69,7 @@ struct WriteSeams {
 // A write that reports an error has changed nothing (should even putting the old bytes back
 // fail, the reason says so). A file without any write bit, or a folder without any write bit
 // for a new file, is refused even for the superuser.
-std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
-                                          const WriteSeams& seams = {});
+Result<void, WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
+                                         const WriteSeams& seams = {});
 
 }  // namespace clockvane

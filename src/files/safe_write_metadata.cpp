@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "files/safe_write_files.h"
+
 namespace clockvane::safe_write {
 namespace {
 
@@ -23,32 +25,40 @@ constexpr int kChattrFlags = FS_SECRM_FL | FS_UNRM_FL | FS_COMPR_FL | FS_SYNC_FL
                              FS_JOURNAL_DATA_FL | FS_NOTAIL_FL | FS_DIRSYNC_FL | FS_TOPDIR_FL |
                              FS_NOCOW_FL | FS_DAX_FL | FS_PROJINHERIT_FL | FS_CASEFOLD_FL;
 
+// The length an xattr call gives, or its errno, taken before anything else can change it.
+Result<std::size_t, SystemError> lengthOrError(ssize_t returned)
+{
+    if (returned < 0) return lastError();
+    return static_cast<std::size_t>(returned);
+}
+
 // Asks with an empty buffer for the size, then fetches; a value that grew in between is
-// asked for again.
+// asked for again. `fetch` returns lengthOrError() of its call.
 template <typename Fetch>
-std::optional<std::string> fetchSized(Fetch fetch)
+Result<std::string, SystemError> fetchSized(Fetch fetch)
 {
     for (int attempt = 0; attempt < 8; ++attempt) {
-        const ssize_t size = fetch(nullptr, 0);
-        if (size < 0) return std::nullopt;
-        std::string buffer(static_cast<std::size_t>(size), '\0');
-        const ssize_t got = fetch(buffer.data(), buffer.size());
-        if (got >= 0) {
-            buffer.resize(static_cast<std::size_t>(got));
+        const auto size = fetch(nullptr, 0);
+        if (!size) return size.error();
+        std::string buffer(*size, '\0');
+        const auto got = fetch(buffer.data(), buffer.size());
+        if (got) {
+            buffer.resize(*got);
             return buffer;
         }
-        if (errno != ERANGE) return std::nullopt;
+        if (got.error().code != ERANGE) return got.error();
     }
-    return std::nullopt;
+    return SystemError{ERANGE};
 }
 
 // The attribute names of a file; a file system without extended attributes has none.
 std::optional<std::vector<std::string>> attributeNames(int fd)
 {
-    const auto list =
-        fetchSized([fd](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); });
+    const auto list = fetchSized([fd](char* buffer, std::size_t size) {
+        return lengthOrError(::flistxattr(fd, buffer, size));
+    });
     if (!list) {
-        if (errno == ENOTSUP) return std::vector<std::string>{};
+        if (list.error().code == ENOTSUP) return std::vector<std::string>{};
         return std::nullopt;
     }
     std::vector<std::string> names;
@@ -73,7 +83,7 @@ bool copyAttributes(int originalFd, int copy)
     }
     for (const std::string& name : *wanted) {
         const auto value = fetchSized([&](char* buffer, std::size_t size) {
-            return ::fgetxattr(originalFd, name.c_str(), buffer, size);
+            return lengthOrError(::fgetxattr(originalFd, name.c_str(), buffer, size));
         });
         if (!value || ::fsetxattr(copy, name.c_str(), value->data(), value->size(), 0) != 0)
             return false;
@@ -86,8 +96,9 @@ bool copyAttributes(int originalFd, int copy)
 std::optional<int> attributeFlags(int fd)
 {
     int flags = 0;
-    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) return flags & kChattrFlags;
-    if (errno == ENOTTY || errno == EOPNOTSUPP) return 0;
+    const Status asked = checked(::ioctl(fd, FS_IOC_GETFLAGS, &flags));
+    if (asked) return flags & kChattrFlags;
+    if (asked.error().code == ENOTTY || asked.error().code == EOPNOTSUPP) return 0;
     return std::nullopt;
 }
 

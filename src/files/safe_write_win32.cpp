@@ -46,7 +46,11 @@
 namespace clockvane {
 namespace {
 
+using windows::checked;
 using windows::Handle;
+using windows::lastError;
+using windows::Status;
+using windows::SystemError;
 
 constexpr const char* kMismatch = "The file on disk differs from the bytes written";
 constexpr const char* kNotRegular = "Not a regular file";
@@ -61,22 +65,23 @@ constexpr std::size_t kHiddenStemUnits = 32;
 // As elsewhere, a save starts over when the file changed between two steps.
 constexpr int kMostStarts = 100;
 
-bool isLocked(DWORD error)
+bool isLocked(SystemError error)
 {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    return error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
 }
 
 // A read-only file or folder, a missing permission and a write-protected medium are denied
 // access; a file another program holds open for writing or has locked (after the wait) is
 // locked, not read-only.
-WriteError errorFrom(DWORD error)
+WriteError errorFrom(SystemError system)
 {
+    const DWORD error = system.code;
     WriteError failure{WriteErrorKind::Failed, windows::systemMessage(error),
                        windows::nearestErrno(error)};
     if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
         error == ERROR_NETWORK_ACCESS_DENIED)
         failure.kind = WriteErrorKind::AccessDenied;
-    if (isLocked(error)) failure.kind = WriteErrorKind::Locked;
+    if (isLocked(system)) failure.kind = WriteErrorKind::Locked;
     return failure;
 }
 
@@ -104,14 +109,21 @@ std::wstring hiddenNameBeside(const std::wstring& target)
 }
 
 // Reads the file back through its handle and compares it with what was to be written.
-std::optional<WriteError> checkReadBack(HANDLE file, ByteView bytes, const WriteSeams& seams)
+Result<void, WriteError> checkReadBack(HANDLE file, ByteView bytes, const WriteSeams& seams)
 {
-    Bytes readBack;
-    if (const DWORD error = windows::readWhole(file, readBack)) return errorFrom(error);
-    if (seams.afterReadBack) seams.afterReadBack(readBack);
-    if (!std::equal(readBack.begin(), readBack.end(), bytes.begin(), bytes.end()))
+    auto readBack = windows::readWhole(file);
+    if (!readBack) return errorFrom(readBack.error());
+    if (seams.afterReadBack) seams.afterReadBack(*readBack);
+    if (!std::equal(readBack->begin(), readBack->end(), bytes.begin(), bytes.end()))
         return WriteError{WriteErrorKind::ReadBackMismatch, kMismatch};
-    return std::nullopt;
+    return {};
+}
+
+// ReplaceFileW's codes for a failure after the old file has left its name.
+bool replacementStranded(SystemError error)
+{
+    return error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           error.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 }
 
 // The new content as a file of its own beside the target, removed again on every failure
@@ -128,20 +140,24 @@ public:
     }
 
     // Creates the copy under a fresh hidden name, shared with no one while it is written.
-    DWORD create()
+    Status create()
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::wstring candidate = hiddenNameBeside(target_);
-            file_ = Handle(::CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (file_.valid()) {
-                name_ = std::move(candidate);
-                return 0;
+            const HANDLE created =
+                ::CreateFileW(candidate.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (created == INVALID_HANDLE_VALUE) {
+                const SystemError error = lastError();
+                if (error.code != ERROR_FILE_EXISTS && error.code != ERROR_ALREADY_EXISTS)
+                    return error;
+                continue;
             }
-            const DWORD error = ::GetLastError();
-            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return error;
+            file_ = Handle(created);
+            name_ = std::move(candidate);
+            return {};
         }
-        return ERROR_FILE_EXISTS;
+        return SystemError{ERROR_FILE_EXISTS};
     }
 
     // Gives the copy the attributes and creation time of the file it is to replace.
@@ -158,50 +174,54 @@ public:
     }
 
     // Fills the copy, flushes it to disk, reads it back and closes it.
-    std::optional<WriteError> fill(ByteView bytes, const WriteSeams& seams)
+    Result<void, WriteError> fill(ByteView bytes, const WriteSeams& seams)
     {
-        if (const DWORD error = windows::writeFromStart(file_.get(), bytes, seams.afterChunk))
-            return errorFrom(error);
-        if (!::FlushFileBuffers(file_.get())) return errorFrom(::GetLastError());
-        if (auto mismatch = checkReadBack(file_.get(), bytes, seams)) return mismatch;
+        if (const Status written = windows::writeFromStart(file_.get(), bytes, seams.afterChunk);
+            !written)
+            return errorFrom(written.error());
+        if (const Status flushed = checked(::FlushFileBuffers(file_.get())); !flushed)
+            return errorFrom(flushed.error());
+        if (auto matched = checkReadBack(file_.get(), bytes, seams); !matched) return matched;
         file_.reset();
-        return std::nullopt;
+        return {};
     }
 
     // Gives the closed copy the target's name where no file has it; ERROR_ALREADY_EXISTS when
     // one does by now.
-    DWORD publishAsNew()
+    Status publishAsNew()
     {
-        if (!::MoveFileExW(name_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            const DWORD error = ::GetLastError();
-            return error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error;
+        if (const Status moved =
+                checked(::MoveFileExW(name_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH));
+            !moved) {
+            if (moved.error().code == ERROR_FILE_EXISTS) return SystemError{ERROR_ALREADY_EXISTS};
+            return moved;
         }
         name_.clear();
-        return 0;
+        return {};
     }
 
     // Puts the closed copy in the place of the existing target, keeping the target's identity.
-    // 0 when done; otherwise the target is as it was (the copy is removed).
-    DWORD replaceTarget(const WriteSeams& seams)
+    // On failure the target is as it was (the copy is removed).
+    Status replaceTarget(const WriteSeams& seams)
     {
         if (seams.beforeRename) seams.beforeRename(std::filesystem::path(name_));
-        if (::ReplaceFileW(target_.c_str(), name_.c_str(), nullptr, 0, nullptr, nullptr)) {
+        const Status replaced =
+            checked(::ReplaceFileW(target_.c_str(), name_.c_str(), nullptr, 0, nullptr, nullptr));
+        if (replaced) {
             name_.clear();
-            return 0;
+            return {};
         }
-        const DWORD error = ::GetLastError();
         // Both codes mean the old file has already left the name: the copy must take it now,
         // and is kept under its own name if even that fails (it holds the only new content).
-        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-            error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        if (replacementStranded(replaced.error())) {
             if (::MoveFileExW(name_.c_str(), target_.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
                 name_.clear();
-                return 0;
+                return {};
             }
             name_.clear();
         }
-        return error;
+        return replaced;
     }
 
 private:
@@ -210,25 +230,26 @@ private:
     std::wstring name_;
 };
 
-struct Outcome {
-    std::optional<WriteError> error;
-    bool startOver = false;
-};
-const Outcome kDone{};
-const Outcome kStartOver{std::nullopt, true};
+// What one pass of the write came to, when it did not fail: done, or start over because the
+// file changed between two steps.
+enum class Pass { Done, StartOver };
+using Outcome = Result<Pass, WriteError>;
 
 Outcome createFile(const std::wstring& target, ByteView bytes, const WriteSeams& seams)
 {
     Copy copy(target);
-    if (const DWORD error = copy.create()) return {errorFrom(error)};
-    if (auto error = copy.fill(bytes, seams)) {
-        if (error->kind == WriteErrorKind::ReadBackMismatch) error->reason += "; no file was saved";
-        return {error};
+    if (const Status created = copy.create(); !created) return errorFrom(created.error());
+    if (auto filled = copy.fill(bytes, seams); !filled) {
+        WriteError& error = filled.error();
+        if (error.kind == WriteErrorKind::ReadBackMismatch) error.reason += "; no file was saved";
+        return error;
     }
-    const DWORD error = copy.publishAsNew();
-    if (error == ERROR_ALREADY_EXISTS) return kStartOver;  // made by someone else meanwhile
-    if (error != 0) return {errorFrom(error)};
-    return kDone;
+    if (const Status published = copy.publishAsNew(); !published) {
+        // Made by someone else meanwhile.
+        if (published.error().code == ERROR_ALREADY_EXISTS) return Pass::StartOver;
+        return errorFrom(published.error());
+    }
+    return Pass::Done;
 }
 
 // Overwrites the file through its handle, keeping the old bytes to put back on any failure.
@@ -236,36 +257,48 @@ Outcome createFile(const std::wstring& target, ByteView bytes, const WriteSeams&
 // replaced.
 Outcome overwriteInPlace(HANDLE file, ByteView bytes, const WriteSeams& seams)
 {
-    Bytes old;
-    if (const DWORD error = windows::readWhole(file, old)) return {errorFrom(error)};
+    auto read = windows::readWhole(file);
+    if (!read) return errorFrom(read.error());
+    const Bytes old = std::move(read).value();
 
     std::size_t written = 0;
     bool cut = false;
-    auto write = [&]() -> std::optional<WriteError> {
+    auto write = [&]() -> Result<void, WriteError> {
         const auto count = [&](std::size_t done) {
             written = done;
             if (seams.afterChunk) seams.afterChunk(done);
         };
-        if (const DWORD error = windows::writeFromStart(file, bytes, count))
-            return errorFrom(error);
+        if (const Status filled = windows::writeFromStart(file, bytes, count); !filled)
+            return errorFrom(filled.error());
         cut = true;
-        if (const DWORD error = windows::setLength(file, bytes.size())) return errorFrom(error);
-        if (!::FlushFileBuffers(file)) return errorFrom(::GetLastError());
+        if (const Status cutDown = windows::setLength(file, bytes.size()); !cutDown)
+            return errorFrom(cutDown.error());
+        if (const Status flushed = checked(::FlushFileBuffers(file)); !flushed)
+            return errorFrom(flushed.error());
         return checkReadBack(file, bytes, seams);
     };
-    std::optional<WriteError> failure = write();
-    if (!failure) return kDone;
+    auto wrote = write();
+    if (wrote) return Pass::Done;
 
     // Only what was replaced is written back: on a full disk the untouched rest could not be
     // written again, and need not be.
     const std::size_t replaced = cut ? old.size() : std::min(written, old.size());
-    DWORD error = windows::writeFromStart(file, ByteView(old).first(replaced));
-    if (error == 0 && cut) error = windows::setLength(file, old.size());
-    if (error == 0 && !::FlushFileBuffers(file)) error = ::GetLastError();
-    failure->reason +=
-        error == 0 ? "; the previous content was put back"
-                   : "; putting the previous content back failed: " + windows::systemMessage(error);
-    return {failure};
+    const auto putBack = [&]() -> Status {
+        if (const Status rewritten = windows::writeFromStart(file, ByteView(old).first(replaced));
+            !rewritten)
+            return rewritten;
+        if (cut) {
+            if (const Status lengthened = windows::setLength(file, old.size()); !lengthened)
+                return lengthened;
+        }
+        return checked(::FlushFileBuffers(file));
+    };
+    const Status restored = putBack();
+    WriteError failure = std::move(wrote).error();
+    failure.reason += restored ? "; the previous content was put back"
+                               : "; putting the previous content back failed: " +
+                                     windows::systemMessage(restored.error().code);
+    return failure;
 }
 
 // The name the held file finally has, every link and junction on the way resolved: the copy
@@ -287,16 +320,16 @@ std::wstring finalName(HANDLE file, const std::wstring& fallback)
 }
 
 // Locks the whole file through the held handle (LockFileEx), waiting until `deadline` for a
-// program that has locked a range of it. 0 or a Windows error code.
-DWORD lockWhole(HANDLE file, std::chrono::steady_clock::time_point deadline)
+// program that has locked a range of it.
+Status lockWhole(HANDLE file, std::chrono::steady_clock::time_point deadline)
 {
     for (;;) {
         OVERLAPPED whole{};
-        if (::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
-                         MAXDWORD, &whole))
-            return 0;
-        const DWORD error = ::GetLastError();
-        if (!isLocked(error) || std::chrono::steady_clock::now() >= deadline) return error;
+        const Status locked =
+            checked(::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                                 MAXDWORD, MAXDWORD, &whole));
+        if (locked || !isLocked(locked.error()) || std::chrono::steady_clock::now() >= deadline)
+            return locked;
         std::this_thread::sleep_for(kLockPoll);
     }
 }
@@ -305,17 +338,19 @@ Outcome replaceFile(const std::wstring& target, Handle held, ByteView bytes,
                     const WriteSeams& seams, std::chrono::steady_clock::time_point deadline)
 {
     if (::GetFileType(held.get()) != FILE_TYPE_DISK)
-        return {WriteError{WriteErrorKind::Failed, kNotRegular}};
+        return WriteError{WriteErrorKind::Failed, kNotRegular};
     // A range another program has locked is one it is working on: its lock is waited for as
     // another writer's share mode is. The lock taken here goes with the handle.
-    if (const DWORD error = lockWhole(held.get(), deadline)) return {errorFrom(error)};
+    if (const Status locked = lockWhole(held.get(), deadline); !locked)
+        return errorFrom(locked.error());
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!::GetFileInformationByHandle(held.get(), &information))
-        return {errorFrom(::GetLastError())};
+    if (const Status asked = checked(::GetFileInformationByHandle(held.get(), &information));
+        !asked)
+        return errorFrom(asked.error());
     // Windows itself refuses to open a read-only file for writing; checked here as well, so
     // that no privilege (an administrator's backup right, or root under Wine) writes it.
     if ((information.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return {errorFrom(ERROR_ACCESS_DENIED)};
+        return errorFrom(SystemError{ERROR_ACCESS_DENIED});
 
     // A copy put in place is a new file: it would split a hard link off from the file's other
     // names, and it needs a folder that takes new files. Otherwise the file is written in
@@ -330,25 +365,25 @@ Outcome replaceFile(const std::wstring& target, Handle held, ByteView bytes,
                              (realAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
     if (information.nNumberOfLinks == 1 && realIsAFile) {
         Copy copy(real);
-        const DWORD created = copy.create();
-        if (created == 0) {
+        const Status created = copy.create();
+        if (created) {
             copy.takeOver(information);
-            if (auto error = copy.fill(bytes, seams)) {
-                if (error->kind == WriteErrorKind::ReadBackMismatch)
-                    error->reason += "; the file was left as it was";
-                return {error};
+            if (auto filled = copy.fill(bytes, seams); !filled) {
+                WriteError& error = filled.error();
+                if (error.kind == WriteErrorKind::ReadBackMismatch)
+                    error.reason += "; the file was left as it was";
+                return error;
             }
-            const DWORD error = copy.replaceTarget(seams);
-            if (error == 0) return kDone;
-            if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-                error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-                WriteError failure = errorFrom(error);
+            const Status replaced = copy.replaceTarget(seams);
+            if (replaced) return Pass::Done;
+            if (replacementStranded(replaced.error())) {
+                WriteError failure = errorFrom(replaced.error());
                 failure.reason += "; the new content is kept beside it under a hidden name";
-                return {failure};
+                return failure;
             }
             // Any other refusal leaves the file what it was: it is written in place instead.
-        } else if (created != ERROR_ACCESS_DENIED) {
-            return {errorFrom(created)};
+        } else if (created.error().code != ERROR_ACCESS_DENIED) {
+            return errorFrom(created.error());
         }
     }
     return overwriteInPlace(held.get(), bytes, seams);
@@ -359,31 +394,33 @@ Outcome writeOnce(const std::wstring& target, ByteView bytes, const WriteSeams& 
     // A folder first: opening one as a file fails with "access denied", which would mislead.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return {WriteError{WriteErrorKind::Failed, "Is a directory", EISDIR}};
+        return WriteError{WriteErrorKind::Failed, "Is a directory", EISDIR};
 
     const auto deadline = std::chrono::steady_clock::now() + seams.lockPatience;
     for (;;) {
-        Handle held(::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (held.valid()) return replaceFile(target, std::move(held), bytes, seams, deadline);
-        const DWORD error = ::GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return createFile(target, bytes, seams);
+        const HANDLE opened = ::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened != INVALID_HANDLE_VALUE)
+            return replaceFile(target, Handle(opened), bytes, seams, deadline);
+        const SystemError error = lastError();
+        if (error.code == ERROR_FILE_NOT_FOUND) return createFile(target, bytes, seams);
         if (!isLocked(error) || std::chrono::steady_clock::now() >= deadline)
-            return {errorFrom(error)};
+            return errorFrom(error);
         std::this_thread::sleep_for(kLockPoll);
     }
 }
 
 }  // namespace
 
-std::optional<WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
-                                          const WriteSeams& seams)
+Result<void, WriteError> writeFileSafely(const std::filesystem::path& target, ByteView bytes,
+                                         const WriteSeams& seams)
 {
     const std::wstring name = windows::systemPath(target);
     for (int start = 0; start < kMostStarts; ++start) {
-        Outcome outcome = writeOnce(name, bytes, seams);
-        if (!outcome.startOver) return std::move(outcome.error);
+        const Outcome outcome = writeOnce(name, bytes, seams);
+        if (!outcome) return outcome.error();
+        if (*outcome == Pass::Done) return {};
     }
     return WriteError{WriteErrorKind::Failed, kKeptChanging};
 }

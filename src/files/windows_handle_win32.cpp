@@ -8,51 +8,54 @@ namespace {
 // The largest piece one ReadFile or WriteFile call moves (its count is a 32-bit DWORD).
 constexpr std::size_t kChunk = 64 * 1024;
 
-DWORD seekTo(HANDLE file, std::size_t offset)
+Status seekTo(HANDLE file, std::size_t offset)
 {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
-    return ::SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ? 0 : ::GetLastError();
+    return checked(::SetFilePointerEx(file, position, nullptr, FILE_BEGIN));
 }
 
 }  // namespace
 
-DWORD readWhole(HANDLE file, Bytes& into, std::size_t limit)
+Result<Bytes, SystemError> readWhole(HANDLE file, std::size_t limit)
 {
-    into.clear();
-    if (const DWORD error = seekTo(file, 0)) return error;
+    if (const Status sought = seekTo(file, 0); !sought) return sought.error();
+    Bytes all;
     std::uint8_t chunk[kChunk];
-    while (into.size() < limit) {
-        const auto wanted = static_cast<DWORD>(std::min(kChunk, limit - into.size()));
+    while (all.size() < limit) {
+        const auto wanted = static_cast<DWORD>(std::min(kChunk, limit - all.size()));
         DWORD got = 0;
-        if (!::ReadFile(file, chunk, wanted, &got, nullptr)) return ::GetLastError();
+        if (const Status read = checked(::ReadFile(file, chunk, wanted, &got, nullptr)); !read)
+            return read.error();
         if (got == 0) break;
-        into.insert(into.end(), chunk, chunk + got);
+        all.insert(all.end(), chunk, chunk + got);
     }
-    return 0;
+    return all;
 }
 
-DWORD writeFromStart(HANDLE file, ByteView bytes,
-                     const std::function<void(std::size_t)>& afterChunk)
+Status writeFromStart(HANDLE file, ByteView bytes,
+                      const std::function<void(std::size_t)>& afterChunk)
 {
-    if (const DWORD error = seekTo(file, 0)) return error;
+    if (const Status sought = seekTo(file, 0); !sought) return sought;
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto count = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
         DWORD written = 0;
-        if (!::WriteFile(file, bytes.data() + done, count, &written, nullptr))
-            return ::GetLastError();
-        if (written == 0) return ERROR_WRITE_FAULT;
+        if (const Status wrote =
+                checked(::WriteFile(file, bytes.data() + done, count, &written, nullptr));
+            !wrote)
+            return wrote;
+        if (written == 0) return SystemError{ERROR_WRITE_FAULT};
         done += written;
         if (afterChunk) afterChunk(done);
     }
-    return 0;
+    return {};
 }
 
-DWORD setLength(HANDLE file, std::size_t length)
+Status setLength(HANDLE file, std::size_t length)
 {
-    if (const DWORD error = seekTo(file, length)) return error;
-    return ::SetEndOfFile(file) ? 0 : ::GetLastError();
+    if (const Status sought = seekTo(file, length); !sought) return sought;
+    return checked(::SetEndOfFile(file));
 }
 
 }  // namespace clockvane::windows

@@ -9,8 +9,28 @@
 #include <functional>
 
 #include "bytes/bytes.h"
+#include "bytes/result.h"
 
 namespace clockvane::windows {
+
+// A failed call's Windows error code, taken with GetLastError() at once after the call that
+// set it: any later call may change it, so it is never asked for anywhere else.
+struct SystemError {
+    DWORD code;
+};
+
+// Success, or the error code of the call that failed.
+using Status = Result<void, SystemError>;
+
+// The error code of the call that has just failed.
+inline SystemError lastError() { return {::GetLastError()}; }
+
+// The outcome of a call that returns a Windows BOOL and sets the last error when it fails.
+inline Status checked(BOOL succeeded)
+{
+    if (!succeeded) return lastError();
+    return {};
+}
 
 class Handle {
 public:
@@ -48,15 +68,15 @@ private:
 };
 
 // Reads the file from its first byte, whatever the handle's position, stopping once `limit`
-// bytes are in. 0 or a Windows error code.
-DWORD readWhole(HANDLE file, Bytes& into, std::size_t limit = SIZE_MAX);
+// bytes are in.
+Result<Bytes, SystemError> readWhole(HANDLE file, std::size_t limit = SIZE_MAX);
 
 // Writes `bytes` from the file's first byte on, in chunks, telling `afterChunk` the bytes
-// done so far. 0 or a Windows error code.
-DWORD writeFromStart(HANDLE file, ByteView bytes,
-                     const std::function<void(std::size_t)>& afterChunk = nullptr);
+// done so far.
+Status writeFromStart(HANDLE file, ByteView bytes,
+                      const std::function<void(std::size_t)>& afterChunk = nullptr);
 
-// Cuts or extends the file to `length` bytes. 0 or a Windows error code.
-DWORD setLength(HANDLE file, std::size_t length);
+// Cuts or extends the file to `length` bytes.
+Status setLength(HANDLE file, std::size_t length);
 
 }  // namespace clockvane::windows

@@ -86,7 +86,7 @@ Act failingWrite(WriteErrorKind kind, const char* reason)
 {
     return openThenSave(ImageRecipe{}, [kind, reason](Warnings& t) {
         t.fake.writeHook = [kind, reason](const std::filesystem::path&, ByteView) {
-            return std::optional<WriteError>(WriteError{kind, reason});
+            return Result<void, WriteError>(WriteError{kind, reason});
         };
     });
 }
@@ -419,7 +419,7 @@ TEST_F(Refusals, RefusedSaveClaimsNoSum)
     const std::string panel = controller.state().statusPanels[kChecksumPanel];
     moveSlider(0, 800);
     fake.writeHook = [](const std::filesystem::path&, ByteView) {
-        return std::optional<WriteError>(WriteError{WriteErrorKind::Failed, "x"});
+        return Result<void, WriteError>(WriteError{WriteErrorKind::Failed, "x"});
     };
     save(outPath());
     EXPECT_EQ(controller.state().statusPanels[kChecksumPanel], panel);

@@ -113,8 +113,8 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
         EXPECT_EQ(way == 2 ? ::chmod(folder_.c_str(), 0555) : 0, 0);
         const auto before = snapshot(target);
         const auto namesBefore = namesIn(folder_);
-        const auto error = writeFileSafely(target, pattern(100'000, 1));
-        ASSERT_FALSE(error.has_value()) << error->reason;
+        const auto written = writeFileSafely(target, pattern(100'000, 1));
+        ASSERT_TRUE(written.ok()) << written.error().reason;
         auto after = snapshot(target);
         EXPECT_EQ(readFile(target), pattern(100'000, 1));
         EXPECT_EQ(std::get<0>(after) == std::get<0>(before), way != 0);
@@ -152,8 +152,8 @@ TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
     if (row.saver != 0) limits.user = row.saver;
     const auto child = reliability::runInChild(
         [&] {
-            const auto error = writeFileSafely(target, pattern(2000, 5));
-            return error ? error->reason : std::string();
+            const auto written = writeFileSafely(target, pattern(2000, 5));
+            return written ? std::string() : written.error().reason;
         },
         limits);
     EXPECT_EQ(child.report, "");
@@ -185,8 +185,8 @@ TEST_F(SafeWrite, WritesABindMountedTargetInPlace)
             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount(source.c_str(), target.c_str(), nullptr, MS_BIND, nullptr) != 0)
             return std::string("cannot mount: ") + std::strerror(errno);
-        const auto error = writeFileSafely(target, pattern(2000, 3));
-        return error ? error->reason : std::string();
+        const auto written = writeFileSafely(target, pattern(2000, 3));
+        return written ? std::string() : written.error().reason;
     });
     if (child.report.starts_with("cannot mount")) GTEST_SKIP() << child.report;
     EXPECT_EQ(child.report, "");
@@ -225,13 +225,13 @@ TEST_F(SafeWrite, FollowsLinksInSharedFoldersOnlyWhereTheKernelWould)
         ASSERT_EQ(::lchown(link.c_str(), row.linkOwner, row.linkOwner), 0);
         ASSERT_EQ(::chown(shared.c_str(), row.folderOwner, row.folderOwner), 0);
         ASSERT_EQ(::chmod(shared.c_str(), row.folderMode), 0);
-        const auto error = writeFileSafely(link, pattern(200, 2));
-        EXPECT_EQ(error ? error->reason : "written",
+        const auto written = writeFileSafely(link, pattern(200, 2));
+        EXPECT_EQ(written ? "written" : written.error().reason,
                   row.followed
                       ? "written"
                       : "The name is a link another user placed in a shared folder; it is not "
                         "followed");
-        EXPECT_TRUE(!error || error->kind == WriteErrorKind::UntrustedLink);
+        EXPECT_TRUE(written || written.error().kind == WriteErrorKind::UntrustedLink);
         EXPECT_EQ(readFile(named), row.followed ? pattern(200, 2) : pattern(100, 1));
         EXPECT_EQ(namesIn(shared), std::set<std::string>{"card_mod.rom"});
     }
@@ -251,7 +251,7 @@ TEST_F(SafeWrite, WritesThroughLinksAndAPathOf4092Bytes)
     for (const auto& [link, to, file] : links) fs::create_symlink(to, folder_ / link);
     for (const auto& [link, to, file] : links) {
         const Bytes bytes = pattern(20, std::uint8_t(link[0]));
-        ASSERT_FALSE(writeFileSafely(folder_ / link, bytes).has_value()) << link;
+        ASSERT_TRUE(writeFileSafely(folder_ / link, bytes).ok()) << link;
         EXPECT_EQ(fs::read_symlink(folder_ / link), to);
         EXPECT_EQ(readFile(file), bytes) << link;
     }
@@ -265,7 +265,7 @@ TEST_F(SafeWrite, WritesThroughLinksAndAPathOf4092Bytes)
     fs::create_directories(folder);
     const fs::path target = folder / std::string(4092 - folder.string().size() - 1, 'n');
     for (const std::uint8_t seed : {1, 2}) {  // a new file, then a replaced one
-        ASSERT_FALSE(writeFileSafely(target, pattern(5000, seed)).has_value());
+        ASSERT_TRUE(writeFileSafely(target, pattern(5000, seed)).ok());
         EXPECT_EQ(readFile(target), pattern(5000, seed));
         EXPECT_EQ(namesIn(folder).size(), 1u);
     }
@@ -294,9 +294,10 @@ TEST_F(SafeWrite, RefusesWhatItMayNotWriteAndChangesNothing)
           Row{"gone/x.rom", WriteErrorKind::Failed, "No such file or directory", ENOENT},
           Row{"closed", WriteErrorKind::Failed, "Is a directory", EISDIR},
           Row{"pipe.rom", WriteErrorKind::Failed, "Not a regular file", 0}}) {
-        const auto error = writeFileSafely(folder_ / target, pattern(4000, 8), seams);
-        ASSERT_TRUE(error.has_value()) << target;
-        EXPECT_EQ(std::tuple(error->kind, error->reason, error->systemError),
+        const auto written = writeFileSafely(folder_ / target, pattern(4000, 8), seams);
+        ASSERT_FALSE(written.ok()) << target;
+        const WriteError& error = written.error();
+        EXPECT_EQ(std::tuple(error.kind, error.reason, error.systemError),
                   std::tuple(kind, std::string(reason), systemError));
     }
     EXPECT_EQ(readFile(folder_ / "locked.rom"), pattern(5000, 2));
@@ -321,10 +322,10 @@ TEST_F(SafeWrite, AFailedRenameOrReadBackLeavesTheOldFileAndNoTemporary)
         WriteSeams seams;
         seams.namedTemporaryOnly = namedOnly;
         seams.afterReadBack = [](Bytes& readBack) { readBack.at(1234) ^= 0x01; };
-        const auto error = writeFileSafely(file, pattern(4096, 0), seams);
-        ASSERT_TRUE(error.has_value()) << name;
+        const auto written = writeFileSafely(file, pattern(4096, 0), seams);
+        ASSERT_FALSE(written.ok()) << name;
         EXPECT_EQ(
-            std::tuple(error->kind, error->reason),
+            std::tuple(written.error().kind, written.error().reason),
             std::tuple(WriteErrorKind::ReadBackMismatch,
                        std::string("The file on disk differs from the bytes written") + reasonEnd));
         EXPECT_EQ(namesIn(folder_), before);

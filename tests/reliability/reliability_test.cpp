@@ -202,7 +202,7 @@ TEST(KilledSave, LeavesTheOldFileWithItsMode)
             seams.afterChunk = [](std::size_t done) {
                 if (done >= 1 << 20) ::raise(SIGKILL);
             };
-            writeFileSafely(target, pattern(4 << 20, 99), seams);
+            (void)writeFileSafely(target, pattern(4 << 20, 99), seams);  // killed before it ends
             return std::string("not killed");
         });
         ASSERT_EQ(child.signal, SIGKILL);
@@ -257,9 +257,10 @@ TEST(SharedFiles, KeepWhatTheFileIsToOthersAndLeaveNothingBehind)
         ASSERT_EQ(::stat(target.c_str(), &before), 0);
         const ChildResult child = runInChild(
             [&]() -> std::string {
-                const auto error = writeFileSafely(target, pattern(8000, 2));
-                if (!error) return "";
-                return (error->kind == WriteErrorKind::AccessDenied ? "1 " : "0 ") + error->reason;
+                const auto written = writeFileSafely(target, pattern(8000, 2));
+                if (written) return "";
+                const WriteError& error = written.error();
+                return (error.kind == WriteErrorKind::AccessDenied ? "1 " : "0 ") + error.reason;
             },
             ChildLimits{std::nullopt, kUser, {}, std::nullopt});
         ASSERT_EQ(child.exitCode, 0);

@@ -67,11 +67,12 @@ TEST_F(SafeWriteWindows, AReadOnlyFileIsDeniedAFileHeldForWritingOrWithALockedRa
         }
         WriteSeams seams;
         seams.lockPatience = std::chrono::milliseconds(100);
-        const auto error = writeFileSafely(target_, pattern(900, 2), seams);
-        ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->kind, hold == Hold::ReadOnlyAttribute ? WriteErrorKind::AccessDenied
-                                                               : WriteErrorKind::Locked)
-            << error->reason;
+        const auto written = writeFileSafely(target_, pattern(900, 2), seams);
+        ASSERT_FALSE(written.ok());
+        EXPECT_EQ(written.error().kind, hold == Hold::ReadOnlyAttribute
+                                            ? WriteErrorKind::AccessDenied
+                                            : WriteErrorKind::Locked)
+            << written.error().reason;
         other.reset();
         ::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(readFile(target_), pattern(1000, 1));
@@ -91,7 +92,7 @@ TEST_F(SafeWriteWindows, WaitsForAnotherWriterToLetGoAndThenWrites)
     });
     WriteSeams seams;
     seams.lockPatience = std::chrono::seconds(10);
-    EXPECT_FALSE(writeFileSafely(target_, pattern(200, 13), seams).has_value());
+    EXPECT_TRUE(writeFileSafely(target_, pattern(200, 13), seams).ok());
     letGo.join();
     EXPECT_EQ(readFile(target_), pattern(200, 13));
 }
@@ -116,9 +117,9 @@ TEST_F(SafeWriteWindows, AFailedReadBackLeavesTheOldContentAndNoCopyBehind)
         }
         WriteSeams seams;
         seams.afterReadBack = [](Bytes& readBack) { readBack.back() ^= 1; };
-        const auto error = writeFileSafely(target_, pattern(2000, 15), seams);
-        ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->kind, WriteErrorKind::ReadBackMismatch);
+        const auto written = writeFileSafely(target_, pattern(2000, 15), seams);
+        ASSERT_FALSE(written.ok());
+        EXPECT_EQ(written.error().kind, WriteErrorKind::ReadBackMismatch);
         EXPECT_EQ(namesIn(folder_), expected);
         if (start != Start::NoFile) {
             EXPECT_EQ(readFile(target_), pattern(3000, 14));
@@ -130,13 +131,13 @@ TEST_F(SafeWriteWindows, KeepsHardLinksAndTheAttributesAReplaceCarriesOver)
 {
     writeFile(target_, pattern(120'000, 3));  // longer than the new content
     ASSERT_TRUE(::CreateHardLinkW((folder_ / "other.rom").c_str(), target_.c_str(), nullptr));
-    ASSERT_FALSE(writeFileSafely(target_, pattern(100'000, 4)).has_value());
+    ASSERT_TRUE(writeFileSafely(target_, pattern(100'000, 4)).ok());
     EXPECT_EQ(readFile(folder_ / "other.rom"), pattern(100'000, 4));
     EXPECT_EQ(linksOf(target_), 2u);
 
     fs::remove(folder_ / "other.rom");
     ASSERT_TRUE(::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_FALSE(writeFileSafely(target_, pattern(1000, 5)).has_value());
+    ASSERT_TRUE(writeFileSafely(target_, pattern(1000, 5)).ok());
     EXPECT_EQ(readFile(target_), pattern(1000, 5));
     EXPECT_NE(attributesOf(target_) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(namesIn(folder_), Names{"card.rom"});
@@ -161,7 +162,7 @@ TEST_F(SafeWriteWindows, NamesInAnyScriptAndPathsPast260CharactersAreCreatedRepl
         const fs::path file = where / pathFromUtf8(name);  // UTF-8, as everywhere in the program
         ASSERT_GT(file.wstring().size(), where == longFolder ? 260u : 0u);
         for (const std::uint8_t seed : {6, 7}) {  // a new file, then replacing it
-            ASSERT_FALSE(writeFileSafely(file, pattern(2000, seed)).has_value());
+            ASSERT_TRUE(writeFileSafely(file, pattern(2000, seed)).ok());
             const auto read = readRomFile(file);
             ASSERT_TRUE(read.ok()) << read.error().reason;
             EXPECT_EQ(read->image, pattern(2000, seed));
@@ -181,7 +182,7 @@ TEST_F(SafeWriteWindows, WritesThroughASymbolicLinkWhichStaysALink)
     // Wine 8 makes the link but cannot follow it: that case is Windows's alone.
     if (attributesOf(link) == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "a symbolic link made here does not lead to its file (Wine)";
-    ASSERT_FALSE(writeFileSafely(link, pattern(600, 11)).has_value());
+    ASSERT_TRUE(writeFileSafely(link, pattern(600, 11)).ok());
     EXPECT_EQ(readFile(target_), pattern(600, 11));
     EXPECT_NE(attributesOf(link) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
     EXPECT_EQ(namesIn(folder_), (Names{"card.rom", "link.rom"}));
@@ -207,11 +208,11 @@ TEST(SafeWriteWindowsFolder, AFolderRefusingNewFilesGetsItsFileWrittenInPlaceAnd
     if (given == nullptr) GTEST_SKIP() << "CLOCKVANE_REFUSING_FOLDER names no such folder";
     const fs::path folder(given);
     const Names before = namesIn(folder);
-    ASSERT_FALSE(writeFileSafely(folder / "card.rom", pattern(1500, 8)).has_value());
+    ASSERT_TRUE(writeFileSafely(folder / "card.rom", pattern(1500, 8)).ok());
     EXPECT_EQ(readFile(folder / "card.rom"), pattern(1500, 8));
     const auto refused = writeFileSafely(folder / "new.rom", pattern(10, 9));
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_EQ(refused->kind, WriteErrorKind::AccessDenied);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().kind, WriteErrorKind::AccessDenied);
     EXPECT_EQ(namesIn(folder), before);
 }
 

@@ -179,16 +179,20 @@ QWidget* Form1::buildInfoArea()
     pictures->setFixedSize(pictureSize);
     auto* stack = new QGridLayout(pictures);
     stack->setContentsMargins(0, 0, 0, 0);
-    auto picture = [&](const char* name, const char* resource) {
-        auto* shown = new SvgPicture(QLatin1String(resource), pictureSize, pictures);
+    auto picture = [&](const char* name, app::CardPicture shows) {
+        const std::string_view art = app::pictureArt(shows);
+        const QString resource = QStringLiteral(":/art/") +
+                                 QLatin1String(art.data(), qsizetype(art.size())) +
+                                 QStringLiteral(".svg");
+        auto* shown = new SvgPicture(resource, pictureSize, pictures);
         shown->setObjectName(QLatin1String(name));
         stack->addWidget(shown, 0, 0);
-        return shown;
+        pictures_[std::size_t(shows)] = shown;
     };
-    pic3870_ = picture("Pic3870", ":/art/card_hd3870.svg");
-    pic3850_ = picture("Pic3850", ":/art/card_hd3850.svg");
-    pic3870x2_ = picture("Pic3870x2", ":/art/card_hd3870x2.svg");
-    picAti_ = picture("PicATI", ":/art/chip.svg");
+    picture("Pic3870", app::CardPicture::HD3870);
+    picture("Pic3850", app::CardPicture::HD3850);
+    picture("Pic3870x2", app::CardPicture::HD3870X2);
+    picture("PicATI", app::CardPicture::Ati);
 
     frame_ = new BiosInfoFrame(area);
     // The widest texts of both languages; the card line of an X2 with GDDR4 is the longest.

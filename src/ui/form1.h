@@ -77,10 +77,7 @@ private:
     std::array<VcoreBox*, kVcoreBoxCount> boxes_{};
     LinkBracket* bracket_ = nullptr;
     BiosInfoFrame* frame_ = nullptr;
-    SvgPicture* pic3870_ = nullptr;
-    SvgPicture* pic3850_ = nullptr;
-    SvgPicture* pic3870x2_ = nullptr;
-    SvgPicture* picAti_ = nullptr;
+    std::array<SvgPicture*, app::kCardPictureCount> pictures_{};  // by app::CardPicture
 
     QMenu* mnuFile_ = nullptr;
     QMenu* setLang_ = nullptr;

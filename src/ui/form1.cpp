@@ -50,7 +50,10 @@ std::vector<std::string> droppedLocalPaths(const QList<QUrl>& urls)
 }
 
 Form1::Form1(app::MainController& controller, QtPlatform& platform, QWidget* parent)
-    : QMainWindow(parent), controller_(controller), platform_(platform)
+    : QMainWindow(parent), controller_(controller), platform_(platform),
+      events_(
+          controller, [this] { showState(); },
+          [this](std::function<void()> action) { QTimer::singleShot(0, this, std::move(action)); })
 {
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
@@ -82,14 +85,6 @@ void Form1::load()
     controller_.Form_Load();
     render();
     show();
-}
-
-template <typename Handler>
-void Form1::forward(Handler&& handler)
-{
-    if (rendering_) return;
-    handler();
-    render();
 }
 
 void Form1::buildMenus()
@@ -243,22 +238,13 @@ void Form1::buildStatusBar()
 void Form1::wireControls()
 {
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        connect(sliders_[i], &ClockSlider::mhzChanged, this, [this, i](int mhz, bool dragging) {
-            forward([this, i, mhz, dragging] {
-                controller_.setSliderValue(i, mhz);
-                if (dragging) {
-                    controller_.ScrollBar1_Scroll(i);
-                } else {
-                    controller_.ScrollBar1_Change(i);
-                }
-            });
-        });
+        connect(sliders_[i], &ClockSlider::mhzChanged, this,
+                [this, i](int mhz, bool dragging) { events_.sliderMoved(i, mhz, dragging); });
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         VcoreBox* box = boxes_[i];
-        box->setKeyFilter([this, i](int keyAscii) {
-            return rendering_ || controller_.CmbVCore_KeyPress(i, keyAscii);
-        });
+        box->setKeyFilter(
+            [this, i](int keyAscii) { return events_.vcoreKeyAdmitted(i, keyAscii); });
         connect(box, &VcoreBox::textChangedByUser, this, [this, i](const QString& text) {
             forward([this, i, text] { controller_.setVcoreText(i, fromQt(text)); });
         });
@@ -270,12 +256,7 @@ void Form1::wireControls()
     }
 }
 
-void Form1::openFile(const std::string& path)
-{
-    QTimer::singleShot(0, this, [this, path] {
-        forward([this, &path] { controller_.openCommandLineFile(path); });
-    });
-}
+void Form1::openFile(const std::string& path) { events_.openCommandLineFile(path); }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
@@ -295,10 +276,7 @@ void Form1::dropEvent(QDropEvent* event)
     std::vector<std::string> paths = droppedLocalPaths(event->mimeData()->urls());
     if (paths.empty()) return;
     event->acceptProposedAction();
-    // Opening waits and may ask questions; let the drag source finish its drop first.
-    QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
-        forward([this, &paths] { controller_.Form_OLEDragDrop(paths); });
-    });
+    events_.filesDropped(paths);
 }
 
 }  // namespace clockvane::ui

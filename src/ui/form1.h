@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include "app/main_controller.h"
+#include "app/window_events.h"
 #include "layout/clock_layout.h"
 
 class QAction;
@@ -63,13 +64,13 @@ private:
     QWidget* buildInfoArea();
     void buildStatusBar();
     void wireControls();
-    // Runs a handler unless the window is rendering, then shows the state it left.
-    template <typename Handler>
-    void forward(Handler&& handler);
+    // Shows the state on the widgets (render() runs it with the events held back).
+    void showState();
+    void forward(const std::function<void()>& handler) { events_.forward(handler); }
 
     app::MainController& controller_;
     QtPlatform& platform_;
-    bool rendering_ = false;
+    app::WindowEvents events_;
 
     std::array<ClockColumn*, kPowerStateCount> columns_{};
     std::array<ClockSlider*, kSliderCount> sliders_{};

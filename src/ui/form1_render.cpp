@@ -88,11 +88,11 @@ void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
 
 }  // namespace
 
-void Form1::render()
+void Form1::render() { events_.render(); }
+
+void Form1::showState()
 {
     const app::MainWindowState& state = controller_.state();
-    const bool wasRendering = rendering_;
-    rendering_ = true;
 
     setWindowTitle(toQt(state.windowTitle));
     // Qt's own texts (standard buttons, file dialogs) follow the program's language.
@@ -144,8 +144,6 @@ void Form1::render()
         panels_[i]->setText(toQt(state.statusPanels[i]));
     progress_->setValue(state.progressValue);
     progress_->setTextVisible(state.progressDisplay);
-
-    rendering_ = wasRendering;
 }
 
 }  // namespace clockvane::ui

@@ -1,9 +1,11 @@
-// The VCore box's input rules that every front-end applies before the controller hears of a
-// key, a paste or a change of focus.
+// What every front-end does between its toolkit and the controller: the VCore box's input
+// rules, and the way each event reaches its handler and the window renders.
 
 #include <gtest/gtest.h>
 
 #include "app/vcore_box_input.h"
+#include "app/window_events.h"
+#include "fixtures/fake_platform.h"
 
 namespace clockvane::app {
 namespace {
@@ -56,6 +58,39 @@ TEST(VcoreBoxInput, PastedTextIsTypedThroughTheKeyFilter)
                          [&](std::string_view character) { box += character; });
     EXPECT_EQ(box, "1,25");
     EXPECT_EQ(asked, (std::vector<int>{'a', ',', '2', ',', '5', 'x', 0xE9}));
+}
+
+// A handler runs and the window renders; what the render itself sets off reaches no handler,
+// and a file named on the command line or dropped is opened on the event loop's next turn.
+TEST(WindowEvents, EachEventRendersOnceAndNothingReachesAHandlerWhileRendering)
+{
+    testing::FakePlatform fake;
+    MainController controller(fake);
+    std::vector<std::function<void()>> nextTurn;
+    std::vector<std::string> renders;
+    WindowEvents* self = nullptr;
+    WindowEvents events(
+        controller,
+        [&] {
+            // A widget set by the render reports its change, and its key filter is asked.
+            self->forward([&] { controller.SetLangEnglish_Click(); });
+            renders.push_back(controller.state().romOpen.caption + "|" +
+                              std::to_string(self->vcoreKeyAdmitted(0, 'x')));
+        },
+        [&](std::function<void()> action) { nextTurn.push_back(std::move(action)); });
+    self = &events;
+
+    events.forward([&] { controller.SetLangDeutsch_Click(); });
+    EXPECT_EQ(renders, std::vector<std::string>{"ROM Datei Ö&ffnen|1"});
+    EXPECT_FALSE(events.vcoreKeyAdmitted(0, 'x'));
+
+    events.openCommandLineFile("/no/such/card.rom");
+    events.filesDropped({"/no/such/dropped.rom"});
+    EXPECT_TRUE(fake.messages.empty());
+    ASSERT_EQ(nextTurn.size(), 2u);
+    for (const auto& action : nextTurn) action();
+    EXPECT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(renders.size(), 3u);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // What every front-end does between its toolkit and the controller: the VCore box's input
-// rules, and the way each event reaches its handler and the window renders.
+// rules, the way each event reaches its handler and the window renders, and what it makes of
+// the desktop's decimal point and of the About window's address.
 
 #include <gtest/gtest.h>
 
+#include "app/home_page.h"
 #include "app/vcore_box_input.h"
 #include "app/window_events.h"
 #include "fixtures/fake_platform.h"
@@ -91,6 +93,24 @@ TEST(WindowEvents, EachEventRendersOnceAndNothingReachesAHandlerWhileRendering)
     for (const auto& action : nextTurn) action();
     EXPECT_EQ(fake.messages.size(), 2u);
     EXPECT_EQ(renders.size(), 3u);
+}
+
+TEST(DesktopValues, DecimalPointAndAboutAddress)
+{
+    EXPECT_EQ(std::string() + decimalSeparatorFrom(",") + decimalSeparatorFrom(".") +
+                  decimalSeparatorFrom("") + decimalSeparatorFrom("\xD9\xAB"),  // Arabic point
+              ",...");
+    // The address, and what is opened: "url " or "file " and its text.
+    using Row = std::pair<const char*, const char*>;
+    for (const auto& [address, opened] :
+         {Row{"../share/doc/clockvane/README.md", "file /opt/cv/share/doc/clockvane/README.md"},
+          Row{"/usr/share/doc/c/README.md", "file /usr/share/doc/c/README.md"},
+          Row{"https://orvanta.example/c", "url https://orvanta.example/c"},
+          Row{"c:README.md", "file /opt/cv/bin/c:README.md"}}) {
+        const ShellTarget target = shellTarget(address, "/opt/cv/bin");
+        EXPECT_EQ(target.url.empty() ? "file " + target.file.string() : "url " + target.url,
+                  opened);
+    }
 }
 
 }  // namespace

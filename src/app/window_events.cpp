@@ -41,7 +41,12 @@ bool WindowEvents::vcoreKeyAdmitted(std::size_t box, int keyAscii)
 
 void WindowEvents::openCommandLineFile(const std::string& path)
 {
-    nextTurn_([this, path] { forward([this, &path] { controller_.openCommandLineFile(path); }); });
+    const std::filesystem::path file = path;
+    std::error_code noFolder;  // the working folder may be gone: then the name as given
+    const std::filesystem::path absolute = std::filesystem::absolute(file, noFolder);
+    const std::string named = (noFolder ? file : absolute).lexically_normal().string();
+    nextTurn_(
+        [this, named] { forward([this, &named] { controller_.openCommandLineFile(named); }); });
 }
 
 void WindowEvents::filesDropped(const std::vector<std::string>& paths)

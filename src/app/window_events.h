@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ public:
     void sliderMoved(std::size_t index, int mhz, bool dragging);
     // The key filter of a VCore box (MainController::CmbVCore_KeyPress).
     bool vcoreKeyAdmitted(std::size_t box, int keyAscii);
+    // The name is taken from the working folder now, while it is the one the user started in.
     void openCommandLineFile(const std::string& path);
     void filesDropped(const std::vector<std::string>& paths);
 

@@ -40,7 +40,8 @@ public:
     // handler.
     void render();
     // Opens a file named on the command line once the window is up, through the same open
-    // sequence as the menu and a drop. The path is the name's bytes as the system gave them.
+    // sequence as the menu and a drop. The path is the name's bytes as the system gave them,
+    // taken from the working folder.
     void openFile(const std::string& path);
 
     ClockColumn* column(std::size_t position) const { return columns_[position]; }

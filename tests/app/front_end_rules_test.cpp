@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/home_page.h"
 #include "app/vcore_box_input.h"
 #include "app/window_events.h"
@@ -86,12 +88,14 @@ TEST(WindowEvents, EachEventRendersOnceAndNothingReachesAHandlerWhileRendering)
     EXPECT_EQ(renders, std::vector<std::string>{"ROM Datei Ö&ffnen|1"});
     EXPECT_FALSE(events.vcoreKeyAdmitted(0, 'x'));
 
-    events.openCommandLineFile("/no/such/card.rom");
+    events.openCommandLineFile("no/such/../card.rom");  // named from the working folder
     events.filesDropped({"/no/such/dropped.rom"});
     EXPECT_TRUE(fake.messages.empty());
     ASSERT_EQ(nextTurn.size(), 2u);
     for (const auto& action : nextTurn) action();
-    EXPECT_EQ(fake.messages.size(), 2u);
+    ASSERT_EQ(fake.messages.size(), 2u);
+    const std::string named = (std::filesystem::current_path() / "no/card.rom").string();
+    EXPECT_NE(fake.messages[0].text.find(named), std::string::npos) << fake.messages[0].text;
     EXPECT_EQ(renders.size(), 3u);
 }
 

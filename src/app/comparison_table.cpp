@@ -109,7 +109,7 @@ ComparisonTable comparisonTable(const ComparedImage& first, const ComparedImage&
         const std::array<const FieldComparison*, 3> fields{&state.gpu, &state.ram, &state.vcore};
         for (std::size_t f = 0; f < kFields.size(); ++f) {
             // The window's names of the states: "3D High Power", as the boxes' messages say.
-            const std::string_view state = texts::kVcoreBoxStates[kPowerStates[s].vcoreBox];
+            const std::string_view state = texts::kPowerStateNames[s].name;
             rows.push_back(fieldRow(std::string(state) + " " + fieldName(kFields[f]), kFields[f],
                                     *fields[f], language, separator));
         }

@@ -67,13 +67,7 @@ SpokenSlider spokenSlider(const MainWindowState& state, std::size_t slider)
     const std::size_t shown = !mirrored                 ? slider
                               : slider == kUvdGpuSlider ? k3DHighGpuSlider
                                                         : k3DHighRamSlider;
-    SpokenSlider spoken{state.sliders[shown].value, {}};
-    switch (state.clockLabels[slider].background) {
-    case LabelColour::Yellow: spoken.warning = state.yellowBandToolTip; break;
-    case LabelColour::Red: spoken.warning = state.redBandToolTip; break;
-    default: break;
-    }
-    return spoken;
+    return {state.sliders[shown].value, state.clockLabels[slider].toolTip};
 }
 
 void MainController::setSliderValue(std::size_t index, int value)
@@ -105,12 +99,22 @@ void MainController::refreshClockLabel(std::size_t index)
     if (linked && isUvdSlider(index)) return;
     colourByBand(state_.clockLabels[index],
                  bandFor(index, state_.sliders[index].value, imageIsGddr4()));
+    setBandToolTip(index, language_);
+}
+
+void MainController::setBandToolTip(std::size_t index, UiLanguage language)
+{
+    ClockLabelState& label = state_.clockLabels[index];
+    switch (label.background) {
+    case LabelColour::Yellow: label.toolTip = texts::kYellowBandToolTip.in(language); break;
+    case LabelColour::Red: label.toolTip = texts::kRedBandToolTip.in(language); break;
+    default: label.toolTip.clear(); break;
+    }
 }
 
 void MainController::setClockCaptionFromSlider(std::size_t index)
 {
-    state_.clockLabels[index].caption =
-        std::to_string(state_.sliders[index].value) + std::string(texts::kMhzSuffix);
+    state_.clockLabels[index].caption = texts::mhzText(state_.sliders[index].value);
 }
 
 bool MainController::CmbVCore_KeyPress(std::size_t index, int keyAscii)
@@ -191,6 +195,7 @@ void MainController::linkUvd()
     for (const std::size_t i : {kUvdGpuSlider, kUvdRamSlider}) {
         state_.clockLabels[i].foreground = LabelColour::LightGrey;
         state_.clockLabels[i].background = LabelColour::ButtonFace;
+        setBandToolTip(i, language_);
     }
     setUvdLinkMarkersVisible(true);
     // An empty box or one without a number keeps the voltage kept before.

@@ -195,11 +195,14 @@ void MainController::resetToEmpty()
         state_.sliders[i].enabled = false;
         state_.clockLabels[i].caption.clear();
         state_.clockLabels[i].background = LabelColour::ButtonFace;
+        state_.clockLabels[i].toolTip.clear();
     }
     state_.romSave.enabled = false;
     state_.frameCaption = std::string(texts::kFrameCaption);
-    state_.versionForeground = LabelColour::LightGrey;
-    for (std::size_t k = 0; k < 3; ++k) state_.infoValues[k].clear();
+    state_.info.versionForeground = LabelColour::LightGrey;
+    state_.info.version.clear();
+    state_.info.date.clear();
+    state_.info.card.clear();
     for (VcoreBoxState& box : state_.vcoreBoxes) {
         box.enabled = false;
         box.text.clear();
@@ -208,7 +211,7 @@ void MainController::resetToEmpty()
     state_.statusPanels[kChecksumPanel].clear();
     state_.linkLinesVisible = false;
     state_.linkedLabelVisible = false;
-    state_.hintsVisible = false;
+    state_.info.hintsVisible = false;
     state_.mnuTrouble.enabled = false;
     setProgress(30);
 }
@@ -231,7 +234,7 @@ void MainController::identifyCard(const LoadedRom& rom)
         card.size = chose256 ? MemorySize::MB256 : MemorySize::MB512;
     }
 
-    state_.infoValues[2] = cardLine(card);
+    state_.info.card = cardLine(card);
     switch (card.model) {
     case CardType::HD3870: state_.picture = CardPicture::HD3870; break;
     case CardType::HD3850: state_.picture = CardPicture::HD3850; break;
@@ -243,9 +246,9 @@ void MainController::identifyCard(const LoadedRom& rom)
 void MainController::showBiosInfo()
 {
     const Bytes& file = document_->image.fileImage;
-    state_.infoValues[0] = versionText(file);
-    state_.versionForeground = LabelColour::ButtonText;
-    state_.infoValues[1] = dateText(file);
+    state_.info.version = versionText(file);
+    state_.info.versionForeground = LabelColour::ButtonText;
+    state_.info.date = dateText(file);
     showClockTableToolTip();
 }
 

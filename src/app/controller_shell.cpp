@@ -37,15 +37,16 @@ void MainController::setDesignState()
     }
     for (std::size_t k = 0; k < kVcoreBoxCount; ++k) {
         state_.vcoreBoxes[k] = {};
-        state_.vcoreBoxes[k].toolTip = std::string(texts::kVcoreToolTips[k]);
+        state_.vcoreBoxes[k].toolTip = std::string(texts::namesOfBox(k).vcoreToolTip);
     }
 
     state_.frameCaption = std::string(texts::kFrameCaption);
-    state_.infoCaptions = {std::string(texts::kVersionCaption), texts::kDateCaption.in(english),
-                           std::string(texts::kCardCaption)};
-    state_.infoValues = {"", "", "", texts::kHintOpen.in(english), texts::kHintDrop.in(english)};
-    state_.versionForeground = LabelColour::LightGrey;
-    state_.hintsVisible = true;
+    state_.info = {};
+    state_.info.versionCaption = texts::kVersionCaption;
+    state_.info.dateCaption = texts::kDateCaption.in(english);
+    state_.info.cardCaption = texts::kCardCaption;
+    state_.info.openHint = texts::kHintOpen.in(english);
+    state_.info.dropHint = texts::kHintDrop.in(english);
     state_.picture = CardPicture::Ati;
     state_.linkLinesVisible = state_.linkedLabelVisible = false;
     state_.linkedCaption = std::string(texts::kLinkedCaption);
@@ -79,8 +80,7 @@ void MainController::setAccessibleTexts(UiLanguage language)
         state_.sliders[i].accessibleName = texts::sliderName(i, language);
     for (std::size_t k = 0; k < kVcoreBoxCount; ++k)
         state_.vcoreBoxes[k].accessibleName = texts::vcoreBoxName(k, language);
-    state_.yellowBandToolTip = texts::kYellowBandToolTip.in(language);
-    state_.redBandToolTip = texts::kRedBandToolTip.in(language);
+    for (std::size_t i = 0; i < kSliderCount; ++i) setBandToolTip(i, language);
 }
 
 void MainController::setStatus(const std::string& text)
@@ -171,12 +171,12 @@ void MainController::switchLanguage(UiLanguage language)
     state_.mnuTrouble.caption = texts::kMenuTrouble.in(language);
     state_.chkUvd.caption = texts::kMenuUvd.in(language);
     language_ = language;
-    state_.infoCaptions[1] = texts::kDateCaption.in(language);
+    state_.info.dateCaption = texts::kDateCaption.in(language);
     state_.openDialogTitle = texts::kOpenDialogTitle.in(language);
     state_.saveDialogTitle = texts::kSaveDialogTitle.in(language);
     state_.statusPanels[kProgressPanel] = texts::kStatusReady.in(language);
-    state_.infoValues[3] = texts::kHintOpen.in(language);
-    state_.infoValues[4] = texts::kHintDrop.in(language);
+    state_.info.openHint = texts::kHintOpen.in(language);
+    state_.info.dropHint = texts::kHintDrop.in(language);
     state_.romRevert.caption = texts::kMenuRevert.in(language);
     state_.romCompare.caption = texts::kMenuCompare.in(language);
     if (x2Second_) state_.frameCaption = texts::kPairFrameCaption.in(language);

@@ -131,6 +131,7 @@ private:
     void unlinkUvd();
     void linkUvd();
     void refreshClockLabel(std::size_t index);
+    void setBandToolTip(std::size_t index, UiLanguage language);
     void setClockCaptionFromSlider(std::size_t index);
     bool imageIsGddr4() const { return document_ && document_->card.isGddr4; }
     void setUvdLinkMarkersVisible(bool visible);

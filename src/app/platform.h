@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/comparison_table.h"
@@ -58,6 +59,18 @@ struct AboutTexts {
     std::string versionLine;  // Label2: "V0.9 Beta"
 };
 
+// The status-reset timer fires this long after it is started.
+inline constexpr int kTimer1IntervalMs = 3000;
+
+// The decimal separator a platform reports, from its locale's decimal point (UTF-8): a point
+// that is not one ASCII character - none at all, or the Arabic one - falls back to '.', since
+// the boxes' texts are read and written byte by byte.
+constexpr char decimalSeparatorFrom(std::string_view localePoint)
+{
+    if (localePoint.empty() || static_cast<unsigned char>(localePoint.front()) > 0x7F) return '.';
+    return localePoint.front();
+}
+
 // What the editor needs from the desktop. Every call happens on the window's one thread.
 // Texts are UTF-8; multi-line texts use single carriage returns ("\r") as line breaks.
 class Platform {
@@ -103,7 +116,7 @@ public:
     // Returns at once, without processing events, for 0 seconds.
     virtual void waitSeconds(double seconds) = 0;
 
-    // Starts the one-shot status-reset timer; when it fires the platform calls
+    // Starts the one-shot status-reset timer (kTimer1IntervalMs); when it fires the platform calls
     // MainController::Timer1_Timer. Starting it while it runs leaves it running.
     virtual void startTimer1() = 0;
 

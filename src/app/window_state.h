@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "layout/clock_layout.h"
@@ -20,6 +21,20 @@ enum class LabelColour {
 };
 
 enum class CardPicture { Ati, HD3870, HD3850, HD3870X2 };
+inline constexpr std::size_t kCardPictureCount = 4;
+
+// Every front-end draws a picture from the same artwork: the name of its SVG file in the
+// window's art folder, without the ending.
+constexpr std::string_view pictureArt(CardPicture picture)
+{
+    switch (picture) {
+    case CardPicture::HD3870: return "card_hd3870";
+    case CardPicture::HD3850: return "card_hd3850";
+    case CardPicture::HD3870X2: return "card_hd3870x2";
+    case CardPicture::Ati: break;
+    }
+    return "chip";
+}
 
 // Panels of the status bar: the first names the open file (or the two files of an X2 pair),
 // so the user always knows which BIOS is being edited; no sequence writes it. The second shows
@@ -44,6 +59,24 @@ struct ClockLabelState {
     std::string caption;
     LabelColour background = LabelColour::ButtonFace;
     LabelColour foreground = LabelColour::ButtonText;
+    // What a yellow or red background means, shown when the pointer rests on the label and
+    // spoken with the slider; empty outside those bands.
+    std::string toolTip{};
+};
+
+// The "BIOS info's" frame's labels: the captions Label1(0..2), their values Label2(0..2), and
+// the two hints Label2(3) and Label2(4) that ask for a file while none is open.
+struct BiosInfoState {
+    std::string versionCaption;  // Label1(0)
+    std::string dateCaption;     // Label1(1)
+    std::string cardCaption;     // Label1(2)
+    std::string version;         // Label2(0): 22 characters of the image, fixed-width
+    std::string date;            // Label2(1): date and time, fixed-width
+    std::string card;            // Label2(2): "ATI HD3870 - 512MB GDDR3"
+    LabelColour versionForeground = LabelColour::LightGrey;
+    std::string openHint;  // Label2(3)
+    std::string dropHint;  // Label2(4)
+    bool hintsVisible = true;
 };
 
 struct VcoreBoxState {
@@ -69,19 +102,12 @@ struct MainWindowState {
     std::array<VcoreBoxState, kVcoreBoxCount> vcoreBoxes;   // CmbVCore(0..4)
 
     // The "BIOS info's" frame.
-    std::string frameCaption;                 // Frame1
-    std::array<std::string, 3> infoCaptions;  // Label1(0..2): version, date/time, GPU/RAM
-    std::array<std::string, 5> infoValues;    // Label2(0..4): version, date, card, two hints
-    LabelColour versionForeground = LabelColour::LightGrey;  // Label2(0)
-    bool hintsVisible = true;                                // Label2(3) and Label2(4)
+    std::string frameCaption;  // Frame1
+    BiosInfoState info;
     std::string frameToolTip;  // what the BIOS's own tables say about the clock table
 
     // The one card picture shown: the chip maker's until an image names the card.
     CardPicture picture = CardPicture::Ati;
-
-    // What a yellow or red clock label means, shown when the pointer rests on it.
-    std::string yellowBandToolTip;
-    std::string redBandToolTip;
 
     bool linkLinesVisible = false;    // Linklinie(0..2)
     bool linkedLabelVisible = false;  // Label8
@@ -106,8 +132,7 @@ struct MainWindowState {
 
 // What a screen reader hears of a slider: the clock its label shows - a linked UVD label shows
 // the 3D High Power clock, while the slider keeps its own position for a later unlink - and
-// the meaning of the label's warning colour, empty outside the yellow and red bands. The
-// warning is the label's tool tip too.
+// the label's tool tip, the meaning of its warning colour.
 struct SpokenSlider {
     int mhz = 0;
     std::string warning;

@@ -16,8 +16,14 @@ class BiosInfoFrame : public QGroupBox {
 public:
     explicit BiosInfoFrame(QWidget* parent = nullptr);
 
-    QLabel* caption(std::size_t index) const { return captions_[index]; }
-    QLabel* value(std::size_t index) const { return values_[index]; }
+    QLabel* versionCaption() const { return captions_[0]; }
+    QLabel* dateCaption() const { return captions_[1]; }
+    QLabel* cardCaption() const { return captions_[2]; }
+    QLabel* version() const { return values_[0]; }
+    QLabel* date() const { return values_[1]; }
+    QLabel* card() const { return values_[2]; }
+    QLabel* openHint() const { return values_[3]; }
+    QLabel* dropHint() const { return values_[4]; }
 
     // Keeps room for the widest texts the frame will show, so that the window keeps its width
     // when an image is opened or the language is switched.

@@ -50,7 +50,10 @@ std::vector<std::string> droppedLocalPaths(const QList<QUrl>& urls)
 }
 
 Form1::Form1(app::MainController& controller, QtPlatform& platform, QWidget* parent)
-    : QMainWindow(parent), controller_(controller), platform_(platform)
+    : QMainWindow(parent), controller_(controller), platform_(platform),
+      events_(
+          controller, [this] { showState(); },
+          [this](std::function<void()> action) { QTimer::singleShot(0, this, std::move(action)); })
 {
     setObjectName(QStringLiteral("Form1"));
     buildMenus();
@@ -82,14 +85,6 @@ void Form1::load()
     controller_.Form_Load();
     render();
     show();
-}
-
-template <typename Handler>
-void Form1::forward(Handler&& handler)
-{
-    if (rendering_) return;
-    handler();
-    render();
 }
 
 void Form1::buildMenus()
@@ -153,7 +148,7 @@ QWidget* Form1::buildEditingArea()
     grid->setVerticalSpacing(0);
     for (std::size_t i = 0; i < kPowerStates.size(); ++i) {
         const PowerState& state = kPowerStates[i];
-        auto* column = new ClockColumn(state, kColumnCaptions[i], area);
+        auto* column = new ClockColumn(state, texts::kPowerStateNames[i], area);
         columns_[i] = column;
         sliders_[state.gpuSlider] = column->gpuSlider();
         sliders_[state.ramSlider] = column->ramSlider();
@@ -183,16 +178,20 @@ QWidget* Form1::buildInfoArea()
     pictures->setFixedSize(pictureSize);
     auto* stack = new QGridLayout(pictures);
     stack->setContentsMargins(0, 0, 0, 0);
-    auto picture = [&](const char* name, const char* resource) {
-        auto* shown = new SvgPicture(QLatin1String(resource), pictureSize, pictures);
+    auto picture = [&](const char* name, app::CardPicture shows) {
+        const std::string_view art = app::pictureArt(shows);
+        const QString resource = QStringLiteral(":/art/") +
+                                 QLatin1String(art.data(), qsizetype(art.size())) +
+                                 QStringLiteral(".svg");
+        auto* shown = new SvgPicture(resource, pictureSize, pictures);
         shown->setObjectName(QLatin1String(name));
         stack->addWidget(shown, 0, 0);
-        return shown;
+        pictures_[std::size_t(shows)] = shown;
     };
-    pic3870_ = picture("Pic3870", ":/art/card_hd3870.svg");
-    pic3850_ = picture("Pic3850", ":/art/card_hd3850.svg");
-    pic3870x2_ = picture("Pic3870x2", ":/art/card_hd3870x2.svg");
-    picAti_ = picture("PicATI", ":/art/chip.svg");
+    picture("Pic3870", app::CardPicture::HD3870);
+    picture("Pic3850", app::CardPicture::HD3850);
+    picture("Pic3870x2", app::CardPicture::HD3870X2);
+    picture("PicATI", app::CardPicture::Ati);
 
     frame_ = new BiosInfoFrame(area);
     // The widest texts of both languages; the card line of an X2 with GDDR4 is the longest.
@@ -243,22 +242,13 @@ void Form1::buildStatusBar()
 void Form1::wireControls()
 {
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        connect(sliders_[i], &ClockSlider::mhzChanged, this, [this, i](int mhz, bool dragging) {
-            forward([this, i, mhz, dragging] {
-                controller_.setSliderValue(i, mhz);
-                if (dragging) {
-                    controller_.ScrollBar1_Scroll(i);
-                } else {
-                    controller_.ScrollBar1_Change(i);
-                }
-            });
-        });
+        connect(sliders_[i], &ClockSlider::mhzChanged, this,
+                [this, i](int mhz, bool dragging) { events_.sliderMoved(i, mhz, dragging); });
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         VcoreBox* box = boxes_[i];
-        box->setKeyFilter([this, i](int keyAscii) {
-            return rendering_ || controller_.CmbVCore_KeyPress(i, keyAscii);
-        });
+        box->setKeyFilter(
+            [this, i](int keyAscii) { return events_.vcoreKeyAdmitted(i, keyAscii); });
         connect(box, &VcoreBox::textChangedByUser, this, [this, i](const QString& text) {
             forward([this, i, text] { controller_.setVcoreText(i, fromQt(text)); });
         });
@@ -270,12 +260,7 @@ void Form1::wireControls()
     }
 }
 
-void Form1::openFile(const std::string& path)
-{
-    QTimer::singleShot(0, this, [this, path] {
-        forward([this, &path] { controller_.openCommandLineFile(path); });
-    });
-}
+void Form1::openFile(const std::string& path) { events_.openCommandLineFile(path); }
 
 // The close box, the Exit menu and Ctrl+Q all end here; the controller asks about unsaved
 // changes, and a No keeps the window open.
@@ -302,10 +287,7 @@ void Form1::dropEvent(QDropEvent* event)
     std::vector<std::string> paths = droppedLocalPaths(event->mimeData()->urls());
     if (paths.empty()) return;
     event->acceptProposedAction();
-    // Opening waits and may ask questions; let the drag source finish its drop first.
-    QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
-        forward([this, &paths] { controller_.Form_OLEDragDrop(paths); });
-    });
+    events_.filesDropped(paths);
 }
 
 }  // namespace clockvane::ui

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include "app/main_controller.h"
+#include "app/window_events.h"
 #include "layout/clock_layout.h"
 
 class QAction;
@@ -39,7 +40,8 @@ public:
     // handler.
     void render();
     // Opens a file named on the command line once the window is up, through the same open
-    // sequence as the menu and a drop. The path is the name's bytes as the system gave them.
+    // sequence as the menu and a drop. The path is the name's bytes as the system gave them,
+    // taken from the working folder.
     void openFile(const std::string& path);
 
     ClockColumn* column(std::size_t position) const { return columns_[position]; }
@@ -63,13 +65,13 @@ private:
     QWidget* buildInfoArea();
     void buildStatusBar();
     void wireControls();
-    // Runs a handler unless the window is rendering, then shows the state it left.
-    template <typename Handler>
-    void forward(Handler&& handler);
+    // Shows the state on the widgets (render() runs it with the events held back).
+    void showState();
+    void forward(const std::function<void()>& handler) { events_.forward(handler); }
 
     app::MainController& controller_;
     QtPlatform& platform_;
-    bool rendering_ = false;
+    app::WindowEvents events_;
 
     std::array<ClockColumn*, kPowerStateCount> columns_{};
     std::array<ClockSlider*, kSliderCount> sliders_{};
@@ -77,10 +79,7 @@ private:
     std::array<VcoreBox*, kVcoreBoxCount> boxes_{};
     LinkBracket* bracket_ = nullptr;
     BiosInfoFrame* frame_ = nullptr;
-    SvgPicture* pic3870_ = nullptr;
-    SvgPicture* pic3850_ = nullptr;
-    SvgPicture* pic3870x2_ = nullptr;
-    SvgPicture* picAti_ = nullptr;
+    std::array<SvgPicture*, app::kCardPictureCount> pictures_{};  // by app::CardPicture
 
     QMenu* mnuFile_ = nullptr;
     QMenu* setLang_ = nullptr;

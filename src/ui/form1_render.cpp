@@ -55,15 +55,13 @@ void setTextColours(QWidget* widget, const QColor& background, const QColor& for
     widget->setPalette(palette);
 }
 
-void renderClockLabel(QLabel* label, const app::ClockLabelState& state,
-                      const app::SpokenSlider& spoken)
+void renderClockLabel(QLabel* label, const app::ClockLabelState& state)
 {
     const QPalette system = QApplication::palette();
     label->setText(toQt(state.caption));
     setTextColours(label, labelColour(state.background, system),
                    labelColour(state.foreground, system));
-    // A warning colour says what it means when the pointer rests on it.
-    label->setToolTip(toQt(spoken.warning));
+    label->setToolTip(toQt(state.toolTip));
 }
 
 void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
@@ -90,11 +88,11 @@ void renderBox(VcoreBox* box, const app::VcoreBoxState& state)
 
 }  // namespace
 
-void Form1::render()
+void Form1::render() { events_.render(); }
+
+void Form1::showState()
 {
     const app::MainWindowState& state = controller_.state();
-    const bool wasRendering = rendering_;
-    rendering_ = true;
 
     setWindowTitle(toQt(state.windowTitle));
     // Qt's own texts (standard buttons, file dialogs) follow the program's language.
@@ -116,7 +114,7 @@ void Form1::render()
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
         const app::SpokenSlider spoken = app::spokenSlider(state, i);
         renderSlider(sliders_[i], state.sliders[i], spoken);
-        renderClockLabel(clockLabels_[i], state.clockLabels[i], spoken);
+        renderClockLabel(clockLabels_[i], state.clockLabels[i]);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) renderBox(boxes_[i], state.vcoreBoxes[i]);
 
@@ -126,29 +124,28 @@ void Form1::render()
 
     frame_->setTitle(toQt(state.frameCaption));
     frame_->setToolTip(toQt(state.frameToolTip));
-    for (std::size_t i = 0; i < state.infoCaptions.size(); ++i) {
-        frame_->caption(i)->setText(toQt(state.infoCaptions[i]));
-    }
-    for (std::size_t i = 0; i < state.infoValues.size(); ++i) {
-        frame_->value(i)->setText(toQt(state.infoValues[i]));
-    }
-    QLabel* version = frame_->value(0);
+    const app::BiosInfoState& info = state.info;
+    frame_->versionCaption()->setText(toQt(info.versionCaption));
+    frame_->dateCaption()->setText(toQt(info.dateCaption));
+    frame_->cardCaption()->setText(toQt(info.cardCaption));
+    frame_->version()->setText(toQt(info.version));
+    frame_->date()->setText(toQt(info.date));
+    frame_->card()->setText(toQt(info.card));
+    frame_->openHint()->setText(toQt(info.openHint));
+    frame_->dropHint()->setText(toQt(info.dropHint));
+    QLabel* version = frame_->version();
     setTextColours(version, version->palette().color(QPalette::Window),
-                   labelColour(state.versionForeground, QApplication::palette()));
-    frame_->value(3)->setVisible(state.hintsVisible);
-    frame_->value(4)->setVisible(state.hintsVisible);
+                   labelColour(info.versionForeground, QApplication::palette()));
+    frame_->openHint()->setVisible(info.hintsVisible);
+    frame_->dropHint()->setVisible(info.hintsVisible);
 
-    pic3870_->setVisible(state.picture == app::CardPicture::HD3870);
-    pic3850_->setVisible(state.picture == app::CardPicture::HD3850);
-    pic3870x2_->setVisible(state.picture == app::CardPicture::HD3870X2);
-    picAti_->setVisible(state.picture == app::CardPicture::Ati);
+    for (std::size_t i = 0; i < pictures_.size(); ++i)
+        pictures_[i]->setVisible(state.picture == app::CardPicture(i));
 
     for (std::size_t i = 0; i < panels_.size(); ++i)
         panels_[i]->setText(toQt(state.statusPanels[i]));
     progress_->setValue(state.progressValue);
     progress_->setTextVisible(state.progressDisplay);
-
-    rendering_ = wasRendering;
 }
 
 }  // namespace clockvane::ui

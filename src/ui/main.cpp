@@ -1,4 +1,3 @@
-#include <filesystem>
 
 #include <QApplication>
 #include <QIcon>
@@ -55,10 +54,7 @@ int main(int argc, char* argv[])
     window.load();
     if (!command.file.isEmpty()) {
         // The name's bytes, not Qt's reading of them, which loses any that are not UTF-8.
-        const std::filesystem::path file = rawArgument(argc, argv, command.file);
-        std::error_code noFolder;  // the working folder may be gone: then the name as given
-        const std::filesystem::path absolute = std::filesystem::absolute(file, noFolder);
-        window.openFile((noFolder ? file : absolute).lexically_normal().string());
+        window.openFile(rawArgument(argc, argv, command.file));
     }
     return QApplication::exec();
 }

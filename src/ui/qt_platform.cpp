@@ -73,7 +73,7 @@ QtPlatform::QtPlatform(QtPlatformOptions options, QObject* parent)
     // Timer1 fires once per start: the status goes back to "Ready..." three seconds after an
     // open or a save.
     timer1_.setSingleShot(true);
-    timer1_.setInterval(int(std::lround(kTimer1IntervalMs * options_.timeScale)));
+    timer1_.setInterval(int(std::lround(app::kTimer1IntervalMs * options_.timeScale)));
     connect(&timer1_, &QTimer::timeout, this, &QtPlatform::timer1Fired);
 }
 
@@ -173,9 +173,7 @@ void QtPlatform::writeSetting(const std::string& application, const std::string&
 
 char QtPlatform::decimalSeparator() const
 {
-    const QString point = QLocale().decimalPoint();
-    if (point.isEmpty() || point.front().unicode() > 0x7F) return '.';
-    return char(point.front().unicode());
+    return app::decimalSeparatorFrom(fromQt(QLocale().decimalPoint()));
 }
 
 void QtPlatform::openUrl(const std::string& url)

@@ -26,8 +26,6 @@ class QtPlatform : public QObject, public app::Platform {
     Q_OBJECT
 
 public:
-    static constexpr int kTimer1IntervalMs = 3000;
-
     explicit QtPlatform(QtPlatformOptions options = {}, QObject* parent = nullptr);
 
     // The main window: parent of every modal window, and what closeMainWindow closes.

@@ -5,11 +5,7 @@
 
 namespace clockvane::ui {
 
-// The address the shell's "Open" is given, as the desktop opens it. Like a program started
-// with its own folder as the working folder, a relative path is taken from `programFolder`:
-// an installed program finds the files installed beside it (its README in
-// ../share/doc/clockvane) wherever the installation was put. An address with a scheme
-// (https:, file:) is used as it is.
+// The address the shell's "Open" is given (app::shellTarget), as Qt's desktop services open it.
 QUrl addressFromProgramFolder(const QString& address, const QString& programFolder);
 
 }  // namespace clockvane::ui

@@ -11,9 +11,25 @@
 #include <QWheelEvent>
 
 #include "layout/voltage_text.h"
+#include "text/texts.h"
 #include "ui/accessible_controls.h"
+#include "ui/qt_text.h"
 
 namespace clockvane::ui {
+
+namespace {
+
+app::FocusMove focusMoveOf(Qt::FocusReason reason)
+{
+    switch (reason) {
+    case Qt::PopupFocusReason: return app::FocusMove::ToPopup;
+    case Qt::ActiveWindowFocusReason: return app::FocusMove::ToAnotherWindow;
+    case Qt::MenuBarFocusReason: return app::FocusMove::ToMenu;
+    default: return app::FocusMove::ToAnotherControl;
+    }
+}
+
+}  // namespace
 
 VcoreBox::VcoreBox(QWidget* parent) : QComboBox(parent)
 {
@@ -35,41 +51,37 @@ VcoreBox::VcoreBox(QWidget* parent) : QComboBox(parent)
     installAccessibleControls();
 }
 
-int VcoreBox::keyAsciiOf(const QKeyEvent& event)
+app::BoxKey VcoreBox::boxKeyOf(const QKeyEvent& event)
 {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
-    if (event.key() == Qt::Key_Backspace) return kBackspaceKey;
-    const QString text = event.text();
-    if (text.size() != 1 || !text.front().isPrint()) return 0;
-    return text.front().unicode();
-}
-
-std::optional<bool> VcoreBox::stepOf(const QKeyEvent& event)
-{
-    if (event.modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return {};
+    using Name = app::BoxKey::Name;
+    app::BoxKey key;
+    key.commandHeld =
+        event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     switch (event.key()) {
-    case Qt::Key_Up:
-    case Qt::Key_PageUp: return true;
-    case Qt::Key_Down:
-    case Qt::Key_PageDown: return false;
-    default: return {};
+    case Qt::Key_Backspace: key.name = Name::Backspace; break;
+    case Qt::Key_Up: key.name = Name::Up; break;
+    case Qt::Key_Down: key.name = Name::Down; break;
+    case Qt::Key_PageUp: key.name = Name::PageUp; break;
+    case Qt::Key_PageDown: key.name = Name::PageDown; break;
+    default: {
+        const QString text = event.text();
+        if (text.size() == 1 && text.front().isPrint()) {
+            key.name = Name::Character;
+            key.character = text.front().unicode();
+        }
     }
-}
-
-QString VcoreBox::voltsText(const QString& text)
-{
-    return text.isEmpty() ? QString() : text + QStringLiteral(" V");
+    }
+    return key;
 }
 
 void VcoreBox::typeThroughFilter(const QString& text)
 {
-    for (const QChar character : text) {
-        // Only printable characters are typed; a line break or a tab is no key of the box.
-        if (!character.isPrint()) continue;
-        if (keyFilter_ && !keyFilter_(character.unicode())) continue;
-        lineEdit()->insert(QString(character));
-        emit textChangedByUser(lineEdit()->text());
-    }
+    app::typeThroughKeyFilter(
+        fromQt(text), [this](int keyAscii) { return !keyFilter_ || keyFilter_(keyAscii); },
+        [this](std::string_view character) {
+            lineEdit()->insert(QString::fromUtf8(character.data(), qsizetype(character.size())));
+            emit textChangedByUser(lineEdit()->text());
+        });
 }
 
 bool VcoreBox::filterDrop(QEvent* event)
@@ -99,7 +111,7 @@ bool VcoreBox::filterDrop(QEvent* event)
 void VcoreBox::announceValue()
 {
     if (!QAccessible::isActive()) return;
-    QAccessibleValueChangeEvent changed(this, voltsText(currentText()));
+    QAccessibleValueChangeEvent changed(this, toQt(texts::voltsText(fromQt(currentText()))));
     QAccessible::updateAccessibility(&changed);
 }
 
@@ -112,18 +124,19 @@ bool VcoreBox::eventFilter(QObject* watched, QEvent* event)
             typeThroughFilter(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
             return true;
         }
-        if (const auto up = stepOf(key)) {
+        const app::BoxKey boxKey = boxKeyOf(key);
+        if (const auto up = app::stepOf(boxKey)) {
             emit stepRequested(*up);
             return true;
         }
-        const int keyAscii = keyAsciiOf(key);
+        const int keyAscii = app::keyAsciiOf(boxKey);
         if (keyAscii != 0 && keyFilter_ && !keyFilter_(keyAscii)) return true;  // discarded
         break;
     }
     case QEvent::Wheel:
         if (watched == this) {
-            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-            if (delta != 0) emit stepRequested(delta > 0);
+            const auto up = app::stepOfWheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+            if (up) emit stepRequested(*up);
             return true;
         }
         break;
@@ -144,14 +157,8 @@ bool VcoreBox::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::FocusOut:
         if (watched != this) break;
-        // Opening the list, a menu or another window does not move the focus to another
-        // control of this window: only a real change of control counts.
-        switch (static_cast<QFocusEvent*>(event)->reason()) {
-        case Qt::PopupFocusReason:
-        case Qt::ActiveWindowFocusReason:
-        case Qt::MenuBarFocusReason: break;
-        default: emit focusLost();
-        }
+        if (app::leavesTheBox(focusMoveOf(static_cast<QFocusEvent*>(event)->reason())))
+            emit focusLost();
         break;
     default: break;
     }

@@ -42,7 +42,7 @@ TEST(StartUp, FirstStartIsEnglishWithNothingLoadedAndOnlyTrueMeansGerman)
     EXPECT_EQ(s.windowTitle, "Orvanta Clockvane - V0.9 Beta");
     EXPECT_EQ(fake.settingReads, std::vector<std::string>{"Orvanta Clockvane|\\|language"});
     EXPECT_FALSE(s.romSave.enabled || s.mnuTrouble.enabled || controller.hasImage());
-    EXPECT_EQ(s.infoValues[3] + "|" + s.infoValues[4],
+    EXPECT_EQ(s.info.openHint + "|" + s.info.dropHint,
               "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
     for (std::size_t i = 0; i < kSliderCount; ++i) {
         const SliderState& slider = s.sliders[i];
@@ -317,8 +317,9 @@ TEST_F(Sequences, VcoreStepsGoToTheNeighbouringPreset)
     EXPECT_EQ(controller.state().vcoreBoxes[3].text, "");
 }
 
-// A screen reader hears the clock a label shows and the warning of its colour: a linked UVD
-// slider speaks the 3D High Power clock but keeps its own position for the unlink.
+// A screen reader hears the clock a label shows and its tool tip, the warning of its colour, in
+// the language of the moment: a linked UVD slider speaks the 3D High Power clock but keeps its
+// own position for the unlink.
 TEST_F(Sequences, SpokenSlidersFollowTheirLabels)
 {
     openRecipe(ImageRecipe{});
@@ -336,7 +337,9 @@ TEST_F(Sequences, SpokenSlidersFollowTheirLabels)
     moveSlider(6, 951);
     EXPECT_EQ(heard(6) + "|" + heard(7), "951 Red: fa|900 ");
     controller.SetLangDeutsch_Click();
-    EXPECT_EQ(heard(6), "951 Rot: we");
+    EXPECT_EQ(heard(6) + "|" + s.clockLabels[0].toolTip.substr(0, 7), "951 Rot: we|Gelb: h");
+    controller.Chk_UVD_Click();  // linked again: grey, so no warning
+    EXPECT_EQ(heard(6), "951 ");
 }
 
 TEST_F(Sequences, UnlinkingWarnsEachTimeAndLinkingKeepsTheUvdVoltage)

@@ -434,7 +434,7 @@ TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)
     for (int i = 0; i < 3; ++i) {
         fake.clearRecords();
         openRecipe(noSize);
-        lines += controller.state().infoValues[2] + "|";
+        lines += controller.state().info.card + "|";
     }
     EXPECT_EQ(lines, "ATI HD3870 - 256MB GDDR3|ATI HD3870 - 512MB GDDR3|ATI HD3870 - 512MB GDDR3|");
     EXPECT_NE(fake.trace().find("0.5s@30; memory?; Showing BIOS info's..."), std::string::npos);
@@ -451,7 +451,7 @@ TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)
              {"9501", "GDDR4 256MB", "ATI HD3870 - 512MB GDDR4", CardPicture::HD3870},
              {"950F", "GDDR3 512MB", "ATI HD3870 X² - 512MB GDDR3", CardPicture::HD3870X2}}) {
         openRecipe({.deviceId = id, .memoryText = memory});
-        EXPECT_EQ(controller.state().infoValues[2], line);
+        EXPECT_EQ(controller.state().info.card, line);
         EXPECT_EQ(controller.state().picture, picture) << line;
     }
 }

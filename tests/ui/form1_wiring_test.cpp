@@ -71,13 +71,13 @@ private slots:
         QVERIFY(window().menuBar()->actions().contains(action("About")));
         QCOMPARE(window().vcoreBox(4)->itemText(6), QStringLiteral("1,327"));
         QVERIFY(shown("PicATI") && !shown("Pic3870"));
-        QVERIFY(window().biosInfoFrame()->value(3)->isVisible());
+        QVERIFY(window().biosInfoFrame()->openHint()->isVisible());
 
         openHd3870();
         QVERIFY(shown("Pic3870") && !shown("PicATI") && !shown("Pic3850"));
         BiosInfoFrame* frame = window().biosInfoFrame();
-        QCOMPARE(frame->value(2)->text(), QStringLiteral("ATI HD3870 - 512MB GDDR3"));
-        QVERIFY(!frame->value(3)->isVisible());
+        QCOMPARE(frame->card()->text(), QStringLiteral("ATI HD3870 - 512MB GDDR3"));
+        QVERIFY(!frame->openHint()->isVisible());
         QCOMPARE(frame->toolTip(),
                  QStringLiteral("The BIOS holds no power table to confirm the clock table with"));
         QCOMPARE(
@@ -167,7 +167,7 @@ private slots:
         QApplication::sendEvent(window().vcoreBox(0)->lineEdit(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window().biosInfoFrame()->value(4), &drop);
+        QApplication::sendEvent(window().biosInfoFrame()->dropHint(), &drop);
         QTRY_VERIFY(shown("Pic3850"));
         std::filesystem::remove(folder_.path().toStdString() + "/dropp\xE9.BIN");  // Qt cannot
 
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(menu("mnuFile")->title() + action("ROMOpen")->text() +
                      menu("mnu_trouble")->title(),
                  QStringLiteral("&DateiROM Datei Ö&ffnen&Fehlerbehebung"));
-        QCOMPARE(window().biosInfoFrame()->caption(1)->text(), QStringLiteral("Datum/Uhrzeit"));
+        QCOMPARE(window().biosInfoFrame()->dateCaption()->text(), QStringLiteral("Datum/Uhrzeit"));
         QCOMPARE(window().statusPanel(3)->text(), QStringLiteral("Bereit..."));
         QVERIFY(action("SetLangDeutsch")->isChecked() && !action("SetLangEnglish")->isChecked());
         const auto dialog =

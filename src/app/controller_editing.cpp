@@ -108,8 +108,7 @@ void MainController::refreshClockLabel(std::size_t index)
 
 void MainController::setClockCaptionFromSlider(std::size_t index)
 {
-    state_.clockLabels[index].caption =
-        std::to_string(state_.sliders[index].value) + std::string(texts::kMhzSuffix);
+    state_.clockLabels[index].caption = texts::mhzText(state_.sliders[index].value);
 }
 
 bool MainController::CmbVCore_KeyPress(std::size_t index, int keyAscii)

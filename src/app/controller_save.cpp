@@ -47,7 +47,7 @@ std::optional<std::size_t> MainController::firstUnreadableVcoreBox() const
 void MainController::refuseSaveForBox(std::size_t box)
 {
     const std::string text = texts::vcoreMissingText(
-        texts::kVcoreBoxStates[box], formatVolts(kVcoreMinVolts, decimalSeparator()),
+        texts::namesOfBox(box).name, formatVolts(kVcoreMinVolts, decimalSeparator()),
         formatVolts(kVcoreMaxVolts, decimalSeparator()), language_);
     showMessage(text, texts::kVcoreMissingTitle.in(language_), MessageIcon::Exclamation);
 }

@@ -37,7 +37,7 @@ void MainController::setDesignState()
     }
     for (std::size_t k = 0; k < kVcoreBoxCount; ++k) {
         state_.vcoreBoxes[k] = {};
-        state_.vcoreBoxes[k].toolTip = std::string(texts::kVcoreToolTips[k]);
+        state_.vcoreBoxes[k].toolTip = std::string(texts::namesOfBox(k).vcoreToolTip);
     }
 
     state_.frameCaption = std::string(texts::kFrameCaption);

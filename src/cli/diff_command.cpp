@@ -13,6 +13,7 @@
 #include "cli/opened_image.h"
 #include "cli/structure_report.h"
 #include "cli/text_format.h"
+#include "text/texts.h"
 
 namespace clockvane::cli {
 namespace {
@@ -124,7 +125,7 @@ void writeText(const OpenedImage& a, const OpenedImage& b, const ImageDiff& diff
         const std::array<const FieldComparison*, 3> fields{&state.gpu, &state.ram, &state.vcore};
         for (std::size_t f = 0; f < fields.size(); ++f) {
             const auto field = static_cast<ClockField>(f);
-            std::cout << padRight(f == 0 ? kPowerStates[s].name : "", 14)
+            std::cout << padRight(f == 0 ? texts::kPowerStateNames[s].name : "", 14)
                       << padRight(kLabels[f], 10) << padLeft(valueText(field, fields[f]->a), 10)
                       << padLeft(valueText(field, fields[f]->b), 12) << mark(*fields[f]) << '\n';
         }

@@ -14,6 +14,7 @@
 #include "image/bios_info.h"
 #include "image/card_identity.h"
 #include "layout/voltage_text.h"
+#include "text/texts.h"
 
 namespace clockvane::cli {
 namespace {
@@ -168,7 +169,8 @@ void writeText(const InfoReport& report)
               << padLeft("RAM MHz", 11) << padLeft("slider", 8) << "   VCore\n";
     for (const PowerState& state : kPowerStates) {
         const ClockEntry& entry = rom.clocks.asRead[state.entry()];
-        std::cout << padRight(state.name, 14) << padLeft(mhzText(entry.gpuClock), 10)
+        std::cout << padRight(texts::namesOfSlider(state.gpuSlider).name, 14)
+                  << padLeft(mhzText(entry.gpuClock), 10)
                   << padLeft(std::to_string(report.opened.sliders[state.gpuSlider].sliderValue), 8)
                   << padLeft(mhzText(entry.ramClock), 11)
                   << padLeft(std::to_string(report.opened.sliders[state.ramSlider].sliderValue), 8)

@@ -40,10 +40,7 @@ bool samePath(const fs::path& a, const fs::path& b)
     return absoluteA == absoluteB;
 }
 
-std::string boxName(std::size_t box)
-{
-    return std::string(kPowerStates[powerStateOfBox(box)].name) + " VCore";
-}
+std::string boxName(std::size_t box) { return texts::vcoreBoxName(box, UiLanguage::English); }
 
 // The controls as the user leaves them: the open's values, then the edits, then the
 // validation the save command runs on all five boxes before anything is converted.

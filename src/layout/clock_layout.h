@@ -48,10 +48,10 @@ inline constexpr std::size_t kUvdEntries[] = {7, 8, 9};
 // The five power states the editor shows, in window column order (left to right), which is
 // also the order in which their clocks are range-checked. Each state owns a GPU slider (even
 // index), a memory slider (odd index) and a VCore box. This table is the one description of
-// the states: the write-back, the window's controls and the tools all derive from it.
+// the states: the write-back, the window's controls and the tools all derive from it. What the
+// states are called is a text, kept with the other texts (texts::kPowerStateNames).
 struct PowerState {
-    std::string_view name;  // as used in the clock messages: "3D Low Power GPU ..."
-    std::string_view key;   // stable identifier for tools: bootup, 2d, 3d_low, 3d, uvd
+    std::string_view key;  // stable identifier for tools: bootup, 2d, 3d_low, 3d, uvd
     std::size_t gpuSlider;
     std::size_t ramSlider;
     std::size_t vcoreBox;
@@ -63,11 +63,11 @@ struct PowerState {
 enum PowerStateIndex : std::size_t { kBootUp = 0, k2D = 1, k3DLow = 2, k3DHigh = 3, kUvd = 4 };
 
 inline constexpr std::array<PowerState, kPowerStateCount> kPowerStates{{
-    {"BootUp", "bootup", 0, 1, 0, kBootUpEntries},
-    {"2D", "2d", 2, 3, 1, k2DEntries},
-    {"3D Low Power", "3d_low", 8, 9, 4, k3DLowEntries},
-    {"3D", "3d", 4, 5, 2, k3DHighEntries},
-    {"UVD", "uvd", 6, 7, 3, kUvdEntries},
+    {"bootup", 0, 1, 0, kBootUpEntries},
+    {"2d", 2, 3, 1, k2DEntries},
+    {"3d_low", 8, 9, 4, k3DLowEntries},
+    {"3d", 4, 5, 2, k3DHighEntries},
+    {"uvd", 6, 7, 3, kUvdEntries},
 }};
 static_assert(kPowerStates[kBootUp].key == "bootup" && kPowerStates[k2D].key == "2d" &&
                   kPowerStates[k3DLow].key == "3d_low" && kPowerStates[k3DHigh].key == "3d" &&

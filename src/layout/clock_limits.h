@@ -12,7 +12,10 @@ struct SliderRange {
 };
 inline constexpr SliderRange kGpuRange{300, 1200};
 inline constexpr SliderRange kRamRange{400, 1700};
-inline constexpr int kSliderLargeStep = 25;
+// A click on a slider's arrow moves it by 1 MHz, a click in its track by 25 MHz; the arrow keys
+// and Page Up/Down do the same.
+inline constexpr int kSliderArrowStep = 1;
+inline constexpr int kSliderTrackStep = 25;
 // Values the sliders show before any image is loaded.
 inline constexpr int kGpuDesignValue = 300;
 inline constexpr int kRamDesignValue = 400;

@@ -11,7 +11,6 @@ namespace {
 
 constexpr Bilingual kGpuClockName{"GPU-Takt", "GPU clock"};
 constexpr Bilingual kMemoryClockName{"Speichertakt", "memory clock"};
-constexpr std::string_view kVcoreName = "VCore";
 
 // A path that names a device, a pipe or a socket: no errno says that.
 
@@ -84,16 +83,32 @@ std::string systemReason(int systemError, const std::string& systemText, UiLangu
     return systemText;
 }
 
+const PowerStateNames& namesOfSlider(std::size_t slider)
+{
+    return kPowerStateNames[powerStateOfSlider(slider)];
+}
+
+const PowerStateNames& namesOfBox(std::size_t box)
+{
+    return kPowerStateNames[powerStateOfBox(box)];
+}
+
+std::string mhzText(int mhz) { return std::to_string(mhz) + std::string(kMhzSuffix); }
+
+std::string voltsText(std::string_view boxText)
+{
+    return boxText.empty() ? std::string() : std::string(boxText) + std::string(kVoltSuffix);
+}
+
 std::string sliderName(std::size_t slider, UiLanguage language)
 {
-    const PowerState& state = kPowerStates[powerStateOfSlider(slider)];
-    return std::string(kVcoreBoxStates[state.vcoreBox]) + ' ' +
+    return std::string(namesOfSlider(slider).name) + ' ' +
            (isGpuSlider(slider) ? kGpuClockName : kMemoryClockName).in(language);
 }
 
 std::string vcoreBoxName(std::size_t box, UiLanguage)
 {
-    return std::string(kVcoreBoxStates[box]) + ' ' + std::string(kVcoreName);
+    return std::string(namesOfBox(box).name) + ' ' + std::string(kVcoreCaption);
 }
 
 std::string x2NoticeTitle(bool secondFile, UiLanguage language)
@@ -161,9 +176,8 @@ std::string pastOptionRomText(std::size_t offset, std::size_t declaredLength, Ui
 
 std::string rangeLine(std::size_t slider, RangeViolation violation, UiLanguage language)
 {
-    const std::size_t state = powerStateOfSlider(slider);
-    if (state >= kPowerStates.size() || violation == RangeViolation::None) return {};
-    std::string line{kPowerStates[state].name};
+    if (slider >= kSliderCount || violation == RangeViolation::None) return {};
+    std::string line{namesOfSlider(slider).limitName};
     line += isGpuSlider(slider) ? " GPU " : " RAM ";
     const bool high = violation == RangeViolation::TooHigh;
     if (language == UiLanguage::German) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "layout/clock_layout.h"
 #include "layout/clock_limits.h"
 #include "text/ui_language.h"
 
@@ -52,14 +53,41 @@ inline constexpr std::string_view kLinkedCaption = "< Linked";
 inline constexpr std::string_view kMhzSuffix = " MHz";
 inline constexpr std::string_view kChecksumPrefix = "Checksum-16: ";
 
-// Tool tips of the VCore boxes, by box index.
-inline constexpr std::array<std::string_view, 5> kVcoreToolTips{
-    "BootUP VCore in Volts", "2D VCore in Volts", "3D High Power  VCore in Volts",
-    "Unified Video Decoder (UVD) VCore in Volts", "3D Low Power VCore in Volts"};
+inline constexpr std::string_view kVoltSuffix = " V";
 
-// Power states by VCore box index, as the save's refusal names them.
-inline constexpr std::array<std::string_view, 5> kVcoreBoxStates{"BootUp", "2D", "3D High Power",
-                                                                 "UVD", "3D Low Power"};
+// "775 MHz": a clock as its label shows it and a screen reader speaks it.
+std::string mhzText(int mhz);
+// "1,2 V": a VCore box's text as a screen reader speaks it; an empty box says nothing.
+std::string voltsText(std::string_view boxText);
+
+// --- The editing area's fixed captions ------------------------------------------------------
+// Over each column's two sliders, and over its VCore box.
+inline constexpr std::string_view kGpuCaption = "GPU";
+inline constexpr std::string_view kRamCaption = "RAM";
+inline constexpr std::string_view kVcoreCaption = "VCore";
+
+// The one table of the power states' names, by power state (the order of kPowerStates). Each
+// front-end and the tool take from it what they show; all read the same in both languages.
+struct PowerStateNames {
+    // What the controls, the save's refusals and the tool call the state: "3D High Power".
+    std::string_view name;
+    // The clock-limit messages' older, shorter name: "3D GPU clock exceeds limit".
+    std::string_view limitName;
+    std::string_view heading;     // the column's heading: "3D Clocks"
+    std::string_view subHeading;  // the line under it, empty for none: "High Power"
+    // The VCore box's tool tip, as the window has always shown it (two blanks included).
+    std::string_view vcoreToolTip;
+};
+inline constexpr std::array<PowerStateNames, kPowerStateCount> kPowerStateNames{{
+    {"BootUp", "BootUp", "BootUp Clocks", "", "BootUP VCore in Volts"},
+    {"2D", "2D", "2D Clocks", "", "2D VCore in Volts"},
+    {"3D Low Power", "3D Low Power", "3D Clocks", "Low Power", "3D Low Power VCore in Volts"},
+    {"3D High Power", "3D", "3D Clocks", "High Power", "3D High Power  VCore in Volts"},
+    {"UVD", "UVD", "UVD\u00AE Clocks", "", "Unified Video Decoder (UVD) VCore in Volts"},
+}};
+// The names of the state that slider `slider` or VCore box `box` belongs to.
+const PowerStateNames& namesOfSlider(std::size_t slider);
+const PowerStateNames& namesOfBox(std::size_t box);
 
 // --- What a screen reader says about the controls, and the warning bands' tool tips --------
 // "3D High Power GPU clock": the power state, then what the control sets. The power states'
@@ -259,6 +287,16 @@ inline constexpr Bilingual kAboutUsageSteps{
     "4. Save the new modded ROM to a new filename\r"
     "5. Flash the modded BIOS_mod.ROM with WinFlash\r"
     "6. That's it!"};
+
+// --- The editor's command line (English only, like the tool's) ---------------------------
+inline constexpr std::string_view kEditorDescription =
+    "Edits the GPU clock, memory clock and VCore of the five power states in a video BIOS image "
+    "of a Radeon HD 3850, HD 3870 or HD 3870 X2 card, and saves a modified copy. The editor "
+    "never talks to the hardware.";
+inline constexpr std::string_view kEditorHelpOption = "Shows this help and ends.";
+inline constexpr std::string_view kEditorFileArgument =
+    "BIOS image to open (*.rom or *.bin), as with File > Open ROM file.";
+inline constexpr std::string_view kEditorOneFileOnly = "Only one FILE can be opened.";
 
 // --- Clock limits ---------------------------------------------------------------------------
 struct MessageText {

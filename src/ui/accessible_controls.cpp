@@ -3,7 +3,10 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 
+#include "layout/clock_limits.h"
+#include "text/texts.h"
 #include "ui/clock_slider.h"
+#include "ui/qt_text.h"
 #include "ui/vcore_box.h"
 
 namespace clockvane::ui {
@@ -25,7 +28,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Value) return ClockSlider::mhzText(slider()->spokenMhz());
+        if (kind == QAccessible::Value) return toQt(texts::mhzText(slider()->spokenMhz()));
         return QAccessibleWidget::text(kind);
     }
 
@@ -34,7 +37,7 @@ public:
     void setCurrentValue(const QVariant& value) override { slider()->setMhz(value.toInt()); }
     QVariant maximumValue() const override { return slider()->upperMhz(); }
     QVariant minimumValue() const override { return slider()->lowerMhz(); }
-    QVariant minimumStepSize() const override { return ClockSlider::kArrowStep; }
+    QVariant minimumStepSize() const override { return kSliderArrowStep; }
 
 private:
     ClockSlider* slider() const { return static_cast<ClockSlider*>(widget()); }
@@ -46,7 +49,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        if (kind == QAccessible::Value) return VcoreBox::voltsText(box()->currentText());
+        if (kind == QAccessible::Value) return toQt(texts::voltsText(fromQt(box()->currentText())));
         return QAccessibleWidget::text(kind);
     }
 

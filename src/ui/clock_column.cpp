@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 
+#include "layout/clock_limits.h"
 #include "ui/clock_slider.h"
 #include "ui/vcore_box.h"
 
@@ -9,9 +10,9 @@ namespace clockvane::ui {
 
 namespace {
 
-QLabel* caption(const QString& text, QWidget* parent)
+QLabel* caption(std::string_view text, QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new QLabel(QString::fromUtf8(text.data(), qsizetype(text.size())), parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -26,7 +27,9 @@ QLabel* valueLabel(std::size_t slider, QWidget* parent)
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     // Wide enough for "1700 MHz", so the columns keep their width when the clocks change.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("1700 MHz")) + 8);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(
+                               QString::fromStdString(texts::mhzText(kRamRange.upper))) +
+                           8);
     label->setMinimumHeight(label->fontMetrics().height() + 6);
     return label;
 }
@@ -40,16 +43,12 @@ ClockSlider* slider(std::size_t index, QWidget* parent)
 
 }  // namespace
 
-ClockColumn::ClockColumn(const PowerState& state, const ColumnCaptions& captions, QWidget* parent)
-    : QWidget(parent),
-      heading_(caption(
-          QString::fromUtf8(captions.heading.data(), qsizetype(captions.heading.size())), this)),
-      subHeading_(caption(
-          QString::fromUtf8(captions.subHeading.data(), qsizetype(captions.subHeading.size())),
-          this)),
-      gpuSlider_(slider(state.gpuSlider, this)), ramSlider_(slider(state.ramSlider, this)),
-      gpuLabel_(valueLabel(state.gpuSlider, this)), ramLabel_(valueLabel(state.ramSlider, this)),
-      vcoreBox_(new VcoreBox(this))
+ClockColumn::ClockColumn(const PowerState& state, const texts::PowerStateNames& names,
+                         QWidget* parent)
+    : QWidget(parent), heading_(caption(names.heading, this)),
+      subHeading_(caption(names.subHeading, this)), gpuSlider_(slider(state.gpuSlider, this)),
+      ramSlider_(slider(state.ramSlider, this)), gpuLabel_(valueLabel(state.gpuSlider, this)),
+      ramLabel_(valueLabel(state.ramSlider, this)), vcoreBox_(new VcoreBox(this))
 {
     const QString key = QLatin1String(state.key.data(), qsizetype(state.key.size()));
     heading_->setObjectName(QStringLiteral("Label4_") + key);
@@ -65,13 +64,13 @@ ClockColumn::ClockColumn(const PowerState& state, const ColumnCaptions& captions
     layout->setHorizontalSpacing(4);
     layout->addWidget(heading_, 0, 0, 1, 2);
     layout->addWidget(subHeading_, 1, 0, 1, 2);
-    layout->addWidget(caption(QStringLiteral("GPU"), this), 2, 0);
-    layout->addWidget(caption(QStringLiteral("RAM"), this), 2, 1);
+    layout->addWidget(caption(texts::kGpuCaption, this), 2, 0);
+    layout->addWidget(caption(texts::kRamCaption, this), 2, 1);
     layout->addWidget(gpuSlider_, 3, 0, Qt::AlignHCenter);
     layout->addWidget(ramSlider_, 3, 1, Qt::AlignHCenter);
     layout->addWidget(gpuLabel_, 4, 0);
     layout->addWidget(ramLabel_, 4, 1);
-    layout->addWidget(caption(QStringLiteral("VCore"), this), 5, 0, 1, 2);
+    layout->addWidget(caption(texts::kVcoreCaption, this), 5, 0, 1, 2);
     layout->addWidget(vcoreBox_, 6, 0, 1, 2);
     layout->setRowStretch(3, 1);
     // Columns without a sub-heading keep its line, so all sliders start at the same height.

@@ -3,14 +3,15 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "layout/clock_limits.h"
 #include "ui/accessible_controls.h"
 
 namespace clockvane::ui {
 
 ClockSlider::ClockSlider(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
 {
-    setSingleStep(kArrowStep);
-    setPageStep(kTrackStep);
+    setSingleStep(kSliderArrowStep);
+    setPageStep(kSliderTrackStep);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumHeight(220);
     connect(this, &QScrollBar::valueChanged, this,
@@ -20,8 +21,6 @@ ClockSlider::ClockSlider(QWidget* parent) : QScrollBar(Qt::Vertical, parent)
     connect(this, &QScrollBar::sliderReleased, this, [this] { emit mhzChanged(mhz(), false); });
     installAccessibleControls();
 }
-
-QString ClockSlider::mhzText(int mhz) { return QString::number(mhz) + QStringLiteral(" MHz"); }
 
 void ClockSlider::keyPressEvent(QKeyEvent* event)
 {

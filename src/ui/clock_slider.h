@@ -4,20 +4,16 @@
 
 namespace clockvane::ui {
 
-// A vertical clock slider in whole MHz with its upper limit at the top. A click on an arrow
-// moves it by 1 MHz, a click in the track by 25 MHz; the arrow keys and Page Up/Down do the
-// same. Qt's vertical scroll bar has its minimum at the top, so the bar holds the negated
-// clock: then the top arrow, Up and Page Up all raise the clock. A screen reader hears the
-// clock ("775 MHz"), and a slider with the keyboard focus is outlined in the highlight colour,
-// which most styles do not do for scroll bars. Home and End go to the lowest and the highest
-// clock: for the negated bar Qt would send Home to the top, the highest clock.
+// A vertical clock slider in whole MHz with its upper limit at the top, moving by the steps of
+// kSliderArrowStep and kSliderTrackStep. Qt's vertical scroll bar has its minimum at the top, so
+// the bar holds the negated clock: then the top arrow, Up and Page Up all raise the clock. A screen
+// reader hears the clock ("775 MHz"), and a slider with the keyboard focus is outlined in the
+// highlight colour, which most styles do not do for scroll bars. Home and End go to the lowest and
+// the highest clock: for the negated bar Qt would send Home to the top, the highest clock.
 class ClockSlider : public QScrollBar {
     Q_OBJECT
 
 public:
-    static constexpr int kArrowStep = 1;
-    static constexpr int kTrackStep = 25;
-
     explicit ClockSlider(QWidget* parent = nullptr);
 
     int mhz() const { return -value(); }
@@ -25,9 +21,6 @@ public:
     int upperMhz() const { return -minimum(); }
     void setMhz(int mhz) { setValue(-mhz); }
     void setMhzRange(int lower, int upper) { setRange(-upper, -lower); }
-
-    // "775 MHz": the clock as the label under the slider and a screen reader give it.
-    static QString mhzText(int mhz);
 
     // The clock a screen reader hears: the one the label shows, which for a linked UVD slider
     // is not the slider's own position.

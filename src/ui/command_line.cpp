@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 
 #include "app/app_info.h"
+#include "text/texts.h"
 
 namespace clockvane::ui {
 
@@ -13,25 +14,25 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+QString text(std::string_view fixed)
+{
+    return QString::fromUtf8(fixed.data(), qsizetype(fixed.size()));
+}
+
 // The editor's options, described once for reading and for the help text.
 struct Options {
     QCommandLineParser parser;
     // Not addHelpOption(): its --help-all would describe Qt's own options too.
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
-                            QStringLiteral("Shows this help and ends.")};
+                            text(texts::kEditorHelpOption)};
     QCommandLineOption version = parser.addVersionOption();
 
     Options()
     {
         parser.addOption(help);
-        parser.setApplicationDescription(QStringLiteral(
-            "Edits the GPU clock, memory clock and VCore of the five power states in a video "
-            "BIOS image of a Radeon HD 3850, HD 3870 or HD 3870 X2 card, and saves a modified "
-            "copy. The editor never talks to the hardware."));
-        parser.addPositionalArgument(
-            QStringLiteral("FILE"),
-            QStringLiteral("BIOS image to open (*.rom or *.bin), as with File > Open ROM file."),
-            QStringLiteral("[FILE]"));
+        parser.setApplicationDescription(text(texts::kEditorDescription));
+        parser.addPositionalArgument(QStringLiteral("FILE"), text(texts::kEditorFileArgument),
+                                     QStringLiteral("[FILE]"));
     }
 };
 
@@ -54,7 +55,7 @@ EditorCommand readEditorCommand(const QStringList& arguments)
     if (options.parser.isSet(options.version)) return {EditorCommand::Kind::Version, {}, {}};
     const QStringList files = options.parser.positionalArguments();
     if (files.size() > 1) {
-        return {EditorCommand::Kind::Error, {}, QStringLiteral("Only one FILE can be opened.")};
+        return {EditorCommand::Kind::Error, {}, text(texts::kEditorOneFileOnly)};
     }
     return {EditorCommand::Kind::Open, files.isEmpty() ? QString() : files.front(), {}};
 }

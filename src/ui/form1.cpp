@@ -149,7 +149,7 @@ QWidget* Form1::buildEditingArea()
     grid->setVerticalSpacing(0);
     for (std::size_t i = 0; i < kPowerStates.size(); ++i) {
         const PowerState& state = kPowerStates[i];
-        auto* column = new ClockColumn(state, kColumnCaptions[i], area);
+        auto* column = new ClockColumn(state, texts::kPowerStateNames[i], area);
         columns_[i] = column;
         sliders_[state.gpuSlider] = column->gpuSlider();
         sliders_[state.ramSlider] = column->ramSlider();

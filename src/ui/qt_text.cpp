@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "text/line_breaks.h"
+
 namespace clockvane::ui {
 
 QString toQt(const std::string& text)
@@ -13,10 +15,7 @@ std::string fromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 QString displayText(const std::string& text)
 {
-    QString shown = toQt(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    return toQt(texts::withLineBreaks(text, texts::LineBreak::LineFeed));
 }
 
 QColor labelColour(app::LabelColour colour, const QPalette& system)

@@ -11,7 +11,9 @@
 #include <QWheelEvent>
 
 #include "layout/voltage_text.h"
+#include "text/texts.h"
 #include "ui/accessible_controls.h"
+#include "ui/qt_text.h"
 
 namespace clockvane::ui {
 
@@ -56,11 +58,6 @@ std::optional<bool> VcoreBox::stepOf(const QKeyEvent& event)
     }
 }
 
-QString VcoreBox::voltsText(const QString& text)
-{
-    return text.isEmpty() ? QString() : text + QStringLiteral(" V");
-}
-
 void VcoreBox::typeThroughFilter(const QString& text)
 {
     for (const QChar character : text) {
@@ -99,7 +96,7 @@ bool VcoreBox::filterDrop(QEvent* event)
 void VcoreBox::announceValue()
 {
     if (!QAccessible::isActive()) return;
-    QAccessibleValueChangeEvent changed(this, voltsText(currentText()));
+    QAccessibleValueChangeEvent changed(this, toQt(texts::voltsText(fromQt(currentText()))));
     QAccessible::updateAccessibility(&changed);
 }
 

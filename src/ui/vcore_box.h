@@ -35,9 +35,6 @@ public:
     // True for a step up, false for a step down, nothing for any other key.
     static std::optional<bool> stepOf(const QKeyEvent& event);
 
-    // "1,2 V": a box text as a screen reader gives it (nothing for an empty box).
-    static QString voltsText(const QString& text);
-
 signals:
     void textChangedByUser(const QString& text);
     void focusLost();

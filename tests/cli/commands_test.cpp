@@ -172,7 +172,7 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
     // right-aligned in 10 and 12.
     const std::string table = runTool({"diff", first, path("x2-bios1_mod.rom")}).out;
     for (const char* line : {"\nPower state   Field              A           B\n",
-                             "\n3D            GPU MHz       775.00      850.96  DIFFERENT\n",
+                             "\n3D High Power GPU MHz       775.00      850.96  DIFFERENT\n",
                              "\n              VCore mV        1204        1274  DIFFERENT\n"})
         EXPECT_NE(table.find(line), std::string::npos) << line << table;
     const CliRun changed = runTool({"diff", first, path("x2-bios1_mod.rom"), "--json"});

@@ -11,6 +11,7 @@
 #include "layout/clock_set.h"
 #include "layout/encode.h"
 #include "layout/voltage_text.h"
+#include "text/line_breaks.h"
 #include "text/printable.h"
 #include "text/texts.h"
 
@@ -108,6 +109,42 @@ TEST(SliderRanges, MessagesNameEveryClock)
     EXPECT_EQ(message.title + message.text,
               "Takt zu hoch!BootUp GPU Takt über Limit\r\rBitte die Einstellung überprüfen");
     EXPECT_EQ(texts::rangeMessage(9, RangeViolation::TooLow, L::English).title, "Clock read error");
+}
+
+// Every place a power state is named, from the one table of names; only the clock messages
+// above keep the short "3D".
+TEST(SliderRanges, EachStateHasOneNameInEveryControl)
+{
+    using L = UiLanguage;
+    using Row = std::tuple<std::size_t, std::size_t, const char*, const char*, const char*>;
+    for (const auto& [slider, box, spoken, heading, toolTip] :
+         {Row{0, 0, "BootUp GPU clock|BootUp VCore", "BootUp Clocks|", "BootUP VCore in Volts"},
+          Row{3, 1, "2D memory clock|2D VCore", "2D Clocks|", "2D VCore in Volts"},
+          Row{4, 2, "3D High Power GPU clock|3D High Power VCore", "3D Clocks|High Power",
+              "3D High Power  VCore in Volts"},
+          Row{7, 3, "UVD memory clock|UVD VCore", "UVD\u00AE Clocks|",
+              "Unified Video Decoder (UVD) VCore in Volts"},
+          Row{8, 4, "3D Low Power GPU clock|3D Low Power VCore", "3D Clocks|Low Power",
+              "3D Low Power VCore in Volts"}}) {
+        EXPECT_EQ(texts::sliderName(slider, L::English) + "|" + texts::vcoreBoxName(box, L::German),
+                  spoken);
+        const texts::PowerStateNames& names = texts::namesOfSlider(slider);
+        EXPECT_EQ(std::string(names.heading) + "|" + std::string(names.subHeading), heading);
+        EXPECT_EQ(texts::namesOfBox(box).vcoreToolTip, toolTip);
+    }
+    EXPECT_EQ(texts::sliderName(5, L::German), "3D High Power Speichertakt");
+    EXPECT_EQ(texts::mhzText(775) + "|" + texts::voltsText("1,2") + "|" + texts::voltsText(""),
+              "775 MHz|1,2 V|");
+}
+
+// The texts' bare carriage returns, as each front-end's controls want their line breaks.
+TEST(LineBreaks, EveryBreakBecomesTheFrontEndsOwn)
+{
+    const std::string text = "Warning:\r\rline\r\nÖ X²\nend\r";
+    EXPECT_EQ(texts::withLineBreaks(text, texts::LineBreak::LineFeed),
+              "Warning:\n\nline\nÖ X²\nend\n");
+    EXPECT_EQ(texts::withLineBreaks(text, texts::LineBreak::CarriageReturnLineFeed),
+              "Warning:\r\n\r\nline\r\nÖ X²\r\nend\r\n");
 }
 
 TEST(Bands, BoundsAreInclusive)

@@ -141,7 +141,7 @@ TEST_P(BadInputThroughTool, IsRefusedWithExitTwoOrShownAndSaved)
     const Bytes original = fixtures::readFile(path);
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_EQ(info.err, "");
-    EXPECT_NE(info.out.find("\n3D                775.00 "), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\n3D High Power     775.00 "), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("Checksum-16:         " + SumBytes(splitFileBytes(original).image)),
               std::string::npos);
     EXPECT_EQ(set.exitCode, 0) << set.err;

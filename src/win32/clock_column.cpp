@@ -4,7 +4,6 @@
 #include "win32/clock_slider.h"
 #include "win32/control_ids.h"
 #include "win32/dpi_scale.h"
-#include "win32/pending_texts.h"
 #include "win32/static_label.h"
 #include "win32/win32_text.h"
 

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "layout/clock_limits.h"
-#include "win32/pending_texts.h"
 
 namespace clockvane::win32 {
 

@@ -8,7 +8,6 @@
 
 #include "clockvane_version.h"
 #include "text/texts.h"
-#include "win32/pending_texts.h"
 #include "win32/win32_text.h"
 
 namespace clockvane::win32 {

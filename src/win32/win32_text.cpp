@@ -1,6 +1,7 @@
 #include "win32/win32_text.h"
 
 #include "files/windows_text_win32.h"
+#include "text/line_breaks.h"
 
 namespace clockvane::win32 {
 
@@ -10,20 +11,7 @@ std::string utf8(std::wstring_view text) { return windows::toUtf8(text); }
 
 std::wstring displayText(std::string_view utf8)
 {
-    const std::wstring text = wide(utf8);
-    std::wstring shown;
-    shown.reserve(text.size() + 8);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\r') {
-            shown += L"\r\n";
-            if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;  // already a pair
-        } else if (text[i] == L'\n') {
-            shown += L"\r\n";
-        } else {
-            shown += text[i];
-        }
-    }
-    return shown;
+    return wide(texts::withLineBreaks(utf8, texts::LineBreak::CarriageReturnLineFeed));
 }
 
 COLORREF colourOf(app::LabelColour colour)

@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-translations-l10n help2man bash-completion shared-mime-info locales
   dpkg-dev file lintian
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools googletest wine64 wine
+  librsvg2-bin imagemagick xdotool zip
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # The Windows stage of the tests: builds the Windows programs (scripts/build-windows.sh), then
 # under Wine, in a scratch Wine prefix made for this run, runs the core suites built for
 # Windows, and runs clockvane.exe beside the Linux clockvane on every sample: info, info
-# --json, set and diff must print the same bytes, exit alike and write byte-identical files.
+# --json, set and diff must print the same bytes, exit alike and write byte-identical files;
+# then drives the window, clockvane-editor.exe (scripts/test-windows-editor.sh).
 # Needs the Linux build in build/ (scripts/test.sh makes it first). Wine's own messages are off.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -121,4 +122,6 @@ if ! grep -q 'kärtchen 日本' "$SCRATCH/console.out"; then
   echo "DIFFERS: a console does not show the name kärtchen 日本.rom"
   failures=$((failures + 1))
 fi
+echo "--- clockvane-editor.exe driven as a user would ---"
+LINUX_BUILD=$LINUX_BUILD scripts/test-windows-editor.sh || failures=$((failures + 1))
 ((failures == 0))

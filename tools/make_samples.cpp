@@ -61,6 +61,15 @@ std::vector<Sample> samples()
     // A full-size image with the BIOS's own tables, which confirm the clock table.
     all.push_back({"hd3870-tables.rom", card("9501", "GDDR3 512MB", table(775, 1125, 1274), 38701,
                                              clockvane::fixtures::fullSizeWithTables())});
+    // Every clock raised to a 2.56 MHz step (the low byte of each clock field 0x00): rewriting the
+    // fields uses up all the room the correction inside the clock table has, so raising a
+    // clock by 3 MHz or more makes the window ask for the classic correction.
+    ClockEntries stepped = table(775, 1125, 1274);
+    for (clockvane::ClockEntry& entry : stepped) {
+        entry.gpuClock = (entry.gpuClock + 0xFF) & ~0xFFu;
+        entry.ramClock = (entry.ramClock + 0xFF) & ~0xFFu;
+    }
+    all.push_back({"hd3870-classic.rom", card("9501", "GDDR3 512MB", stepped, 38703)});
     return all;
 }
 

@@ -120,7 +120,7 @@ void MainController::showPairDifferences()
     for (std::size_t s = 0; s < states.size(); ++s) {
         const StateComparison& state = states[s];
         if (state.gpu.match && state.ram.match && state.vcore.match) continue;
-        differing += "\r" + std::string(texts::kPowerStateNames[s].name);
+        differing.append("\r").append(texts::kPowerStateNames[s].name);
     }
     if (differing.empty()) return;
     showMessage(texts::kPairClocksDifferText.in(language_) + differing + "\r\r" +

@@ -9,32 +9,17 @@
 #include "image/bios_info.h"
 #include "layout/clock_layout.h"
 #include "layout/voltage_text.h"
+#include "text/number_text.h"
 #include "text/texts.h"
 
 namespace clockvane::app {
 namespace {
 
-// A clock field (units of 10 kHz) in MHz with two decimals: the compensation byte shows.
-std::string mhzText(std::uint32_t raw, char separator)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%u%c%02u", static_cast<unsigned>(raw / 100), separator,
-                  static_cast<unsigned>(raw % 100));
-    return text;
-}
-
-std::string offsetText(std::size_t offset)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%04zX", offset);
-    return text;
-}
-
 std::string fieldText(ClockField field, std::uint32_t value, char separator)
 {
     if (field == ClockField::Vcore)
         return formatMillivolts(static_cast<int>(value), separator) + " V";
-    return mhzText(value, separator) + " MHz";
+    return clockFieldMhzText(value, separator) + " MHz";
 }
 
 std::string fieldName(ClockField field)

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "text/number_text.h"
 #include "text/printable.h"
 
 namespace clockvane::cli {
@@ -13,7 +14,7 @@ namespace clockvane::cli {
 std::string mhzText(std::uint32_t raw);
 
 // An offset as the tool prints it: "0x5A1C".
-std::string offsetText(std::size_t offset);
+using clockvane::offsetText;
 
 // Texts from the image and file names are made safe for the terminal by the core's
 // printableText, the one the window uses too.

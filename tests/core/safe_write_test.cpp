@@ -32,24 +32,17 @@ using reliability::namesIn;
 
 constexpr uid_t kOtherUser = 65534;
 
-// The chattr flags of a file (lsattr), -1 where its file system has none.
-int chattrFlags(const fs::path& path)
+// The chattr flags of a file (lsattr) once `add` is added to them (chattr +), -1 where its
+// file system has none or refuses them.
+int chattr(const fs::path& path, int add = 0)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     int flags = -1;
-    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0) flags = -1;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) != 0 ||
+        (add != 0 && (flags |= add, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) != 0)))
+        flags = -1;
     ::close(fd);
     return flags;
-}
-
-bool addChattrFlags(const fs::path& path, int add)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    int flags = 0;
-    const bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                      (flags |= add, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
-    ::close(fd);
-    return done;
 }
 
 // What a file is to its users besides its bytes: inode, mode, owner, group, links, the
@@ -144,7 +137,7 @@ TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
     writeFile(target, pattern(3000, 4));
     ASSERT_EQ(::chown(folder_.c_str(), row.saver, row.saver), 0);
     ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
-    if ((row.flags != 0 && !addChattrFlags(target, row.flags)) ||
+    if ((row.flags != 0 && chattr(target, row.flags) < 0) ||
         (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0))
         GTEST_SKIP() << "cannot be set in " << folder_ << ": " << std::strerror(errno);
     const auto inode = std::get<0>(snapshot(target));
@@ -159,7 +152,7 @@ TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
     EXPECT_EQ(child.report, "");
     EXPECT_EQ(readFile(target), pattern(2000, 5));
     EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
-    EXPECT_EQ(chattrFlags(target) & row.flags, row.flags);
+    EXPECT_EQ(chattr(target) & row.flags, row.flags);
     char value[8] = {};
     EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1, 1);
 }

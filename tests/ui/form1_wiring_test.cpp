@@ -108,7 +108,6 @@ private slots:
         ClockSlider* gpu3d = window().slider(4);
         QTest::keyClick(gpu3d, Qt::Key_Up);
         QCOMPARE(editor_->controller.state().sliders[4].value, 776);
-        QCOMPARE(window().clockLabel(6)->text(), QStringLiteral("776 MHz"));  // mirrored
         gpu3d->setMhz(951);  // as a drag or a track click sets it
         QCOMPARE(background(window().clockLabel(4)), QColor(255, 0, 0));
         QCOMPARE(foreground(window().clockLabel(4)),
@@ -212,10 +211,8 @@ private slots:
         const auto name = [](QWidget* widget) {
             return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
         };
-        QCOMPARE(name(window().slider(1)), QStringLiteral("BootUp memory clock"));
-        QCOMPARE(name(window().slider(8)), QStringLiteral("3D Low Power GPU clock"));
-        QCOMPARE(name(window().vcoreBox(0)) + '|' + name(window().vcoreBox(2)),
-                 QStringLiteral("BootUp VCore|3D High Power VCore"));
+        QCOMPARE(name(window().slider(1)) + '|' + name(window().vcoreBox(2)),
+                 QStringLiteral("BootUp memory clock|3D High Power VCore"));
         QAccessibleInterface* gpu = QAccessible::queryAccessibleInterface(window().slider(0));
         QCOMPARE(gpu->role(), QAccessible::Slider);
         QCOMPARE(gpu->text(QAccessible::Value), QStringLiteral("775 MHz"));
@@ -304,11 +301,13 @@ private slots:
                  QStringLiteral("False"));
     }
 
-    // Edits are asked about before the window closes; No keeps it open. Panel 1 names the file.
-    void unsavedEditsAskBeforeClosing()
+    // Edits are asked about before the window closes; No keeps it open, and Revert is usable
+    // while they last. Panel 1 names the file.
+    void unsavedEditsAskBeforeClosingAndRevertUndoesThem()
     {
         openHd3870();
         QCOMPARE(window().statusPanel(1)->text(), QStringLiteral("hd3870.rom"));
+        QVERIFY(!action("ROMRevert")->isEnabled());
         QTest::keyClick(window().slider(4), Qt::Key_Up);
         window().close();
         QVERIFY(window().isVisible());
@@ -316,13 +315,6 @@ private slots:
         QVERIFY(window().isVisible());
         QCOMPARE(editor_->platform.messages.size(), std::size_t(2));
         QCOMPARE(editor_->platform.messages.back().title, std::string("Unsaved changes"));
-    }
-
-    void revertIsUsableOnlyWhileTheControlsDiffer()
-    {
-        openHd3870();
-        QVERIFY(!action("ROMRevert")->isEnabled());
-        QTest::keyClick(window().slider(4), Qt::Key_Up);
         QVERIFY(action("ROMRevert")->isEnabled());
         action("ROMRevert")->trigger();
         QCOMPARE(window().slider(4)->mhz(), 775);

@@ -69,10 +69,9 @@ private slots:
 
     void textsFiltersColoursAndAddresses()
     {
+        // Where the address leads is the controller tests'; here a file or a web address.
         QCOMPARE(addressFromProgramFolder("../share/doc/clockvane/README.md", "/home/u/.local/bin"),
                  QUrl("file:///home/u/.local/share/doc/clockvane/README.md"));
-        QCOMPARE(addressFromProgramFolder("/usr/share/doc/c/README.md", "/x"),
-                 QUrl("file:///usr/share/doc/c/README.md"));
         QCOMPARE(addressFromProgramFolder("https://orvanta.example/c", "/x"),
                  QUrl("https://orvanta.example/c"));
 
@@ -82,7 +81,6 @@ private slots:
                  (QStringList{"ROM (*.rom *.ROM)", "All files (*.*)"}));
         QCOMPARE(qtNameFilters(""), QStringList{"*"});
 
-        QCOMPARE(displayText("Warning:\r\rline\r\nÖ X²"), QStringLiteral("Warning:\n\nline\nÖ X²"));
         QCOMPARE(settingsKey("\\", "language"), QStringLiteral("language"));
         QCOMPARE(settingsKey("Options", "language"), QStringLiteral("Options/language"));
 
@@ -95,9 +93,8 @@ private slots:
         QCOMPARE(labelColour(app::LabelColour::HighlightText, system), QColor(7, 8, 9));
         QCOMPARE(labelColour(app::LabelColour::Yellow, system), QColor(0xFF, 0xFF, 0x00));
 
+        // The separator follows the locale of the moment (the window tests run in German).
         const QLocale before;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(QtPlatform().decimalSeparator(), ',');
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(QtPlatform().decimalSeparator(), '.');
         QLocale::setDefault(before);
@@ -262,8 +259,8 @@ private slots:
         QVERIFY(stillOpen);
     }
 
-    // Typed and pasted text gets in exactly as far as the key filter admits each character,
-    // at the cursor; navigation and Delete pass without asking.
+    // Typed and dropped text gets in exactly as far as the key filter admits each character, at
+    // the cursor. Which keys the filter is asked about is the controller tests'.
     void keyFilterDecidesWhatIsTypedAndPasted()
     {
         for (const QString route : {"typed", "drop"}) {
@@ -290,12 +287,6 @@ private slots:
             QCOMPARE(box.currentText(), QStringLiteral("1,25"));
             QCOMPARE(asked, (QList<int>{'a', ',', '2', '5', 'x'}));  // a line break is no key
             QCOMPARE(edited.last().at(0).toString(), QStringLiteral("1,25"));
-            asked.clear();
-            QTest::keyClick(&box, Qt::Key_Backspace);
-            QTest::keyClick(&box, Qt::Key_Home);
-            QTest::keyClick(&box, Qt::Key_Delete);
-            QCOMPARE(asked, QList<int>{8});
-            QCOMPARE(edited.last().at(0).toString(), QStringLiteral(",2"));
         }
     }
 

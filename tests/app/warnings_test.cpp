@@ -439,7 +439,6 @@ TEST_F(Refusals, MemoryPromptAndCardsDecideWhatIsShown)
     for (const auto& [id, memory, line, picture] :
          std::vector<std::tuple<std::string, std::string, std::string, CardPicture>>{
              {"9505", "GDDR3 256MB", "ATI HD3850 - 256MB GDDR3", CardPicture::HD3850},
-             {"9505", "256MB 512MB", "ATI HD3850 - 256MB GDDR3", CardPicture::HD3850},
              {"9501", "GDDR4 256MB", "ATI HD3870 - 512MB GDDR4", CardPicture::HD3870},
              {"950F", "GDDR3 512MB", "ATI HD3870 X² - 512MB GDDR3", CardPicture::HD3870X2}}) {
         openRecipe({.deviceId = id, .memoryText = memory});

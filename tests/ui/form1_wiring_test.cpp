@@ -321,7 +321,7 @@ private slots:
         QVERIFY(!action("ROMRevert")->isEnabled());
     }
 
-    void compareShowsItsTableOrSaysIdentical()
+    void compareShowsItsTable()
     {
         QVERIFY(!action("ROMCompare")->isEnabled());
         openHd3870();
@@ -336,10 +336,6 @@ private slots:
         });
         action("ROMCompare")->trigger();
         QVERIFY(rows > 20);
-
-        editor_->platform.openAnswers.push_back(hd3870_);
-        action("ROMCompare")->trigger();
-        QCOMPARE(editor_->platform.messages.back().text, std::string("The images are identical"));
     }
 
     void bothX2FilesOpenFromOneDialog()
@@ -351,8 +347,6 @@ private slots:
                                                    writeImage(folder_.path(), "x2_1.rom", first)});
         action("ROMOpen")->trigger();
         QCOMPARE(window().biosInfoFrame()->title(), QStringLiteral("X2 files 1 and 2"));
-        QCOMPARE(window().statusPanel(1)->text(), QStringLiteral("x2_1.rom + x2_2.rom"));
-        QVERIFY(window().statusPanel(2)->text().contains(QStringLiteral(" / ")));
     }
 };
 

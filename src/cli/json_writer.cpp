@@ -70,7 +70,7 @@ void JsonWriter::beginObject()
 {
     beforeValue();
     out_ += '{';
-    levels_.push_back({true});
+    levels_.push_back({});
 }
 
 void JsonWriter::endObject() { close('}'); }
@@ -79,7 +79,7 @@ void JsonWriter::beginArray()
 {
     beforeValue();
     out_ += '[';
-    levels_.push_back({false});
+    levels_.push_back({});
 }
 
 void JsonWriter::endArray() { close(']'); }

@@ -33,8 +33,8 @@ public:
     const std::string& text() const { return out_; }
 
 private:
+    // An open object or array; a comma goes before every member but its first.
     struct Level {
-        bool isObject;
         bool empty = true;
     };
 

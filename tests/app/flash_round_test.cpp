@@ -141,6 +141,8 @@ TEST_F(FlashRound, CompareMarksWhatDiffersOrSaysTheImagesAreIdentical)
     const Bytes original = fixtures::readFile(opened);
     Bytes oneByte = original;
     oneByte[0x100] ^= 0x01;
+    Bytes firstByte = original;  // the first byte is compared too
+    firstByte[0] ^= 0x01;
 
     // The edit saved through the window: 3D High Power GPU at 800 MHz, and the linked UVD
     // state takes 3D High Power's clocks and VCore. The save also writes the hidden copies of
@@ -157,6 +159,7 @@ TEST_F(FlashRound, CompareMarksWhatDiffersOrSaysTheImagesAreIdentical)
     const Row rows[] = {
         {"identical", writeBytes(original, "copy.rom"), {}},
         {"one byte", writeBytes(oneByte, "byte.rom"), {"Differing bytes", "Checksum-16"}},
+        {"first byte", writeBytes(firstByte, "first.rom"), {"Differing bytes", "Checksum-16"}},
         {"saved edit", saved, {"3D High Power GPU", "UVD GPU", "UVD RAM", "UVD VCore"}},
     };
     for (const Row& row : rows) {
@@ -190,8 +193,9 @@ TEST_F(FlashRound, CompareMarksWhatDiffersOrSaysTheImagesAreIdentical)
         EXPECT_EQ(hidden, row.name == "saved edit" ? 15u : 0u);  // entries 4, 5, 6, 8, 9
         EXPECT_EQ(lines["Card"], "ATI HD3870 | ATI HD3870");
         EXPECT_EQ(lines["Structure check"], "not available | not available");
-        if (row.name == "one byte") {
-            EXPECT_EQ(lines["Differing bytes"], "0x0100-0x0100 | 1 byte");
+        if (row.name == "one byte" || row.name == "first byte") {
+            EXPECT_EQ(lines["Differing bytes"],
+                      row.name == "one byte" ? "0x0100-0x0100 | 1 byte" : "0x0000-0x0000 | 1 byte");
         } else {
             EXPECT_EQ(lines["3D High Power GPU"].substr(0, 16), "775,00 MHz | 799");
             EXPECT_EQ(lines["Checksum-16"], sumOf(original) + " | " + sumOf(original));

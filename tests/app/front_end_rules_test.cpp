@@ -110,6 +110,7 @@ TEST(DesktopValues, DecimalPointAndAboutAddress)
          {Row{"../share/doc/clockvane/README.md", "file /opt/cv/share/doc/clockvane/README.md"},
           Row{"/usr/share/doc/c/README.md", "file /usr/share/doc/c/README.md"},
           Row{"https://orvanta.example/c", "url https://orvanta.example/c"},
+          Row{"svn+ssh://host/c", "url svn+ssh://host/c"}, Row{"a_b:c", "file /opt/cv/bin/a_b:c"},
           Row{"c:README.md", "file /opt/cv/bin/c:README.md"}}) {
         const ShellTarget target = shellTarget(address, "/opt/cv/bin");
         EXPECT_EQ(target.url.empty() ? "file " + target.file.string() : "url " + target.url,

@@ -98,7 +98,7 @@ void Win32Platform::waitSeconds(double seconds)
 void Win32Platform::startTimer1()
 {
     if (timer1Running_) return;  // starting it while it runs leaves it running
-    timer1Running_ = ::SetTimer(mainWindow_, kTimer1Id, kTimer1IntervalMs, nullptr) != 0;
+    timer1Running_ = ::SetTimer(mainWindow_, kTimer1Id, app::kTimer1IntervalMs, nullptr) != 0;
 }
 
 void Win32Platform::stateChanged()
@@ -141,10 +141,8 @@ void Win32Platform::writeSetting(const std::string& application, const std::stri
 char Win32Platform::decimalSeparator() const
 {
     wchar_t separator[8] = {};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2 ||
-        separator[0] > 0x7F)
-        return '.';
-    return static_cast<char>(separator[0]);
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 1) return '.';
+    return app::decimalSeparatorFrom(utf8(separator));
 }
 
 void Win32Platform::openUrl(const std::string& url) { shellOpen(url); }

@@ -28,7 +28,6 @@ public:
     // Form1 calls this on WM_TIMER for Timer1; true when it was Timer1's.
     bool takeTimer1(UINT_PTR timerId);
     static constexpr UINT_PTR kTimer1Id = 1;
-    static constexpr UINT kTimer1IntervalMs = 3000;
 
     // The accelerator table the waits' message loop translates for the main window too.
     void setAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }

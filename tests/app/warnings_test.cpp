@@ -85,7 +85,7 @@ Act openThenSave(ImageRecipe r, Act setup = nullptr)
 Act failingWrite(WriteErrorKind kind, const char* reason)
 {
     return openThenSave(ImageRecipe{}, [kind, reason](Warnings& t) {
-        t.fake.writeHook = [kind, reason](const std::filesystem::path&, ByteView) {
+        t.fake.writeHook = [kind, reason](const std::string&, ByteView) {
             return Result<void, WriteError>(WriteError{kind, reason});
         };
     });
@@ -418,7 +418,7 @@ TEST_F(Refusals, RefusedSaveClaimsNoSum)
     openRecipe(ImageRecipe{});
     const std::string panel = controller.state().statusPanels[kChecksumPanel];
     moveSlider(0, 800);
-    fake.writeHook = [](const std::filesystem::path&, ByteView) {
+    fake.writeHook = [](const std::string&, ByteView) {
         return Result<void, WriteError>(WriteError{WriteErrorKind::Failed, "x"});
     };
     save(outPath());

@@ -58,6 +58,12 @@ std::optional<std::string> Win32Platform::showSaveDialog(const app::FileDialogRe
     return runFileDialog(mainWindow_, request, FileDialogKind::Save);
 }
 
+std::optional<std::vector<std::string>>
+Win32Platform::showOpenFilesDialog(const app::FileDialogRequest& request)
+{
+    return runOpenFilesDialog(mainWindow_, request);
+}
+
 app::MemoryAnswer Win32Platform::askMemorySize(const app::MemoryPromptTexts& texts)
 {
     // A new window for every question: nothing of an earlier answer survives.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/platform.h"
 
@@ -38,6 +39,8 @@ public:
                                   app::MessageIcon icon, app::MessageButtons buttons) override;
     std::optional<std::string> showOpenDialog(const app::FileDialogRequest& request) override;
     std::optional<std::string> showSaveDialog(const app::FileDialogRequest& request) override;
+    std::optional<std::vector<std::string>>
+    showOpenFilesDialog(const app::FileDialogRequest& request) override;
     app::MemoryAnswer askMemorySize(const app::MemoryPromptTexts& texts) override;
     void showAbout(const app::AboutTexts& texts) override;
     void waitSeconds(double seconds) override;

@@ -106,6 +106,8 @@ void Form1::buildMenus()
     fileMenu_ = popup(menuBar_);
     ::AppendMenuW(fileMenu_, MF_STRING, kRomOpenCommand, L"");
     ::AppendMenuW(fileMenu_, MF_STRING, kRomSaveCommand, L"");
+    ::AppendMenuW(fileMenu_, MF_STRING, kRomRevertCommand, L"");
+    ::AppendMenuW(fileMenu_, MF_STRING, kRomCompareCommand, L"");
     ::AppendMenuW(fileMenu_, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(fileMenu_, MF_STRING, kExitCommand, L"");
     languageMenu_ = popup(menuBar_);
@@ -330,6 +332,8 @@ void Form1::onCommand(int id, int code, HWND control)
     switch (id) {
     case kRomOpenCommand: forward([this] { controller_.ROMOpen_Click(); }); break;
     case kRomSaveCommand: forward([this] { controller_.ROMSave_Click(); }); break;
+    case kRomRevertCommand: forward([this] { controller_.ROMRevert_Click(); }); break;
+    case kRomCompareCommand: forward([this] { controller_.ROMCompare_Click(); }); break;
     case kExitCommand: forward([this] { controller_.EXITProgramm_Click(); }); break;
     case kGermanCommand: forward([this] { controller_.SetLangDeutsch_Click(); }); break;
     case kEnglishCommand: forward([this] { controller_.SetLangEnglish_Click(); }); break;

@@ -61,6 +61,8 @@ void Form1::showState()
     renderMenuItem(menuBar_, kAboutCommand, false, state.about);
     renderMenuItem(fileMenu_, kRomOpenCommand, false, state.romOpen, L"Ctrl+O");
     renderMenuItem(fileMenu_, kRomSaveCommand, false, state.romSave, L"Ctrl+S");
+    renderMenuItem(fileMenu_, kRomRevertCommand, false, state.romRevert);
+    renderMenuItem(fileMenu_, kRomCompareCommand, false, state.romCompare);
     renderMenuItem(fileMenu_, kExitCommand, false, state.exitProgram, L"Ctrl+Q");
     renderMenuItem(languageMenu_, kGermanCommand, false, state.setLangDeutsch);
     renderMenuItem(languageMenu_, kEnglishCommand, false, state.setLangEnglish);

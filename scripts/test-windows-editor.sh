@@ -32,6 +32,10 @@ cleanup() {
 trap cleanup EXIT
 for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$WORK/display")
+# Wine's session must start on this display: one the tool's runs left behind (started with no
+# display, or another) would take the window to it, and the window would never show here.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 
 failures=0
 fail() {

@@ -30,7 +30,7 @@ fi
 
 # Build folder, compiler, whether the tests are built, the targets: only what is shipped or
 # run, so that the test command's Windows stage stays short.
-for build in "x64 x86_64 ON clockvane,clockvane-editor,clockvane_core_tests,window_probe" \
+for build in "x64 x86_64 ON clockvane,clockvane-editor,clockvane_core_tests,clockvane_win32_tests,window_probe" \
              "x86 i686 OFF clockvane,clockvane-editor"; do
   read -r name arch tests targets <<<"$build"
   targets=${targets//,/ }

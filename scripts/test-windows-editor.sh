@@ -32,6 +32,10 @@ cleanup() {
 trap cleanup EXIT
 for _ in $(seq 50); do [[ -s $WORK/display ]] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$WORK/display")
+# Wine's session must start on this display: one the tool's runs left behind (started with no
+# display, or another) would take the window to it, and the window would never show here.
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 
 failures=0
 fail() {
@@ -109,6 +113,24 @@ wait_status 3 '^(Done|Ready)\.\.\.$' >/dev/null
 "$TOOL" set "$WORK/hd3870.rom" -o "$WORK/expected.rom" --bootup-gpu 776 --bootup-vcore 1.2 >"$WORK/tool.out"
 cmp -s "$WORK/hd3870_mod.rom" "$WORK/expected.rom" || fail "the window's save differs from clockvane set's"
 [[ $shown == "$(tool_checksum)" ]] || fail "the window shows '$shown', the tool '$(tool_checksum)'"
+quit_editor
+
+echo "--- Home and End on a slider, and a file named in another script, saved ---"
+# Home gives the lowest clock and End the highest (300 and 1200 MHz for a GPU), as in the Qt
+# window. The name reaches the window as UTF-16 and the file layer as UTF-8.
+cp "$LINUX_BUILD/samples/hd3870.rom" "$WORK/kärtchen.rom"
+start_editor kärtchen.rom
+wait_status 2 '^Checksum-16: ' >/dev/null
+keys_to_main Tab End
+[[ $(label_mhz 0) == 1200 ]] || fail "End left BootUp GPU at '$(label_mhz 0)' MHz, not 1200"
+keys_to_main Home
+[[ $(label_mhz 0) == 300 ]] || fail "Home left BootUp GPU at '$(label_mhz 0)' MHz, not 300"
+keys_to_main ctrl+s
+keys_to_dialog 'Please enter a new filename for the modded BIOS.ROM' Return
+wait_status 3 '^(Done|Ready)\.\.\.$' >/dev/null
+"$TOOL" set "$WORK/kärtchen.rom" -o "$WORK/expected.rom" --bootup-gpu 300 >"$WORK/tool.out"
+cmp -s "$WORK/kärtchen_mod.rom" "$WORK/expected.rom" ||
+  fail "the save of kärtchen.rom (as kärtchen_mod.rom) differs from clockvane set's"
 quit_editor
 
 # classic_run ANSWER KEY TOOL-OPTION: raises the BootUp GPU clock by 25 MHz on the sample whose

@@ -55,6 +55,7 @@ fi
 
 echo "--- Core suites under Wine ---"
 "$WINE" build-windows-x64/tests/windows/clockvane_core_tests.exe --gtest_brief=1
+"$WINE" build-windows-x64/tests/windows/clockvane_win32_tests.exe --gtest_brief=1
 
 echo "--- clockvane.exe against clockvane on every sample ---"
 LINUX_TOOL=$LINUX_BUILD/src/cli/clockvane

@@ -10,6 +10,7 @@
 #include "bytes/result.h"
 #include "files/rom_file.h"
 #include "files/safe_write.h"
+#include "files/utf8_path.h"
 
 namespace clockvane::app {
 
@@ -139,19 +140,21 @@ public:
     // Closes the main window and ends the program (after Form_Unload has run).
     virtual void closeMainWindow() = 0;
 
-    // Files, through the core; a test platform may replace them to simulate faults.
-    virtual Result<RawFile, FileError> readFile(const std::filesystem::path& path)
+    // Files, through the core; a test platform may replace them to simulate faults. The names
+    // are UTF-8, the program's one encoding for them: a std::string given to a path as it is
+    // would be read in the system's narrow encoding, which on Windows is not UTF-8.
+    virtual Result<RawFile, FileError> readFile(const std::string& path)
     {
-        return readRomFile(path);
+        return readRomFile(pathFromUtf8(path));
     }
-    virtual Result<void, WriteError> writeFile(const std::filesystem::path& path, ByteView bytes)
+    virtual Result<void, WriteError> writeFile(const std::string& path, ByteView bytes)
     {
-        return writeFileSafely(path, bytes);
+        return writeFileSafely(pathFromUtf8(path), bytes);
     }
     // Which file a name leads to and its size and modification time; nothing for no file.
-    virtual std::optional<FileStamp> fileStamp(const std::filesystem::path& path)
+    virtual std::optional<FileStamp> fileStamp(const std::string& path)
     {
-        return stampFile(path);
+        return stampFile(pathFromUtf8(path));
     }
 };
 

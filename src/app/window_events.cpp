@@ -1,5 +1,7 @@
 #include "app/window_events.h"
 
+#include "files/utf8_path.h"
+
 namespace clockvane::app {
 
 WindowEvents::WindowEvents(MainController& controller, Render render, NextTurn nextTurn)
@@ -41,10 +43,10 @@ bool WindowEvents::vcoreKeyAdmitted(std::size_t box, int keyAscii)
 
 void WindowEvents::openCommandLineFile(const std::string& path)
 {
-    const std::filesystem::path file = path;
+    const std::filesystem::path file = pathFromUtf8(path);
     std::error_code noFolder;  // the working folder may be gone: then the name as given
     const std::filesystem::path absolute = std::filesystem::absolute(file, noFolder);
-    const std::string named = (noFolder ? file : absolute).lexically_normal().string();
+    const std::string named = utf8FromPath((noFolder ? file : absolute).lexically_normal());
     nextTurn_(
         [this, named] { forward([this, &named] { controller_.openCommandLineFile(named); }); });
 }

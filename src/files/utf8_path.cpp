@@ -11,4 +11,10 @@ std::filesystem::path pathFromUtf8(std::string_view utf8)
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+std::string utf8FromPath(const std::filesystem::path& path)
+{
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
 }  // namespace clockvane

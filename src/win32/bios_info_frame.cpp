@@ -18,6 +18,12 @@ BiosInfoFrame::BiosInfoFrame(HWND parent)
             createLabel(parent, kInfoValueId + static_cast<int>(i), i < 3 ? SS_LEFT : SS_CENTER);
 }
 
+std::array<HWND, 8> BiosInfoFrame::labels() const
+{
+    return {captions_[0], captions_[1], captions_[2], values_[0],
+            values_[1],   values_[2],   values_[3],   values_[4]};
+}
+
 void BiosInfoFrame::place(const DpiScale& scale, int x, int y) const
 {
     win32::place(frame_, scale, x, y, kWidth, kHeight);

@@ -21,8 +21,16 @@ public:
     void setFonts(HFONT normal, HFONT fixed) const;
 
     HWND frame() const { return frame_; }
-    HWND caption(std::size_t index) const { return captions_[index]; }
-    HWND value(std::size_t index) const { return values_[index]; }
+    HWND versionCaption() const { return captions_[0]; }
+    HWND dateCaption() const { return captions_[1]; }
+    HWND cardCaption() const { return captions_[2]; }
+    HWND version() const { return values_[0]; }
+    HWND date() const { return values_[1]; }
+    HWND card() const { return values_[2]; }
+    HWND openHint() const { return values_[3]; }
+    HWND dropHint() const { return values_[4]; }
+    // Every label of the frame, for the tool tip they share.
+    std::array<HWND, 8> labels() const;
 
 private:
     HWND frame_;

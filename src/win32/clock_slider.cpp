@@ -8,6 +8,22 @@
 
 namespace clockvane::win32 {
 
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+// The bar holds the negated clock, so its own Home (to its minimum, the top) would give the
+// highest clock: Home and End trade places, and Home gives the lowest clock, End the highest.
+LRESULT CALLBACK sliderProc(HWND slider, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR)
+{
+    if (message == WM_KEYDOWN && (wParam == VK_HOME || wParam == VK_END))
+        wParam = wParam == VK_HOME ? VK_END : VK_HOME;
+    return ::DefSubclassProc(slider, message, wParam, lParam);
+}
+
+}  // namespace
+
 HWND createClockSlider(HWND parent, int id)
 {
     const HWND slider = ::CreateWindowExW(
@@ -15,6 +31,7 @@ HWND createClockSlider(HWND parent, int id)
         0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     ::SendMessageW(slider, TBM_SETLINESIZE, 0, kSliderArrowStep);
     ::SendMessageW(slider, TBM_SETPAGESIZE, 0, kSliderTrackStep);
+    ::SetWindowSubclass(slider, sliderProc, kSubclassId, 0);
     return slider;
 }
 

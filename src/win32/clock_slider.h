@@ -6,7 +6,8 @@ namespace clockvane::win32 {
 
 // A vertical clock slider (a trackbar) in whole MHz with its upper limit at the top. A
 // vertical trackbar has its minimum at the top, so the bar holds the negated clock: then Up,
-// Page Up and a click above the thumb all raise the clock.
+// Page Up and a click above the thumb all raise the clock; Home gives the lowest clock and End
+// the highest, as in the Qt window.
 HWND createClockSlider(HWND parent, int id);
 
 int sliderMhz(HWND slider);

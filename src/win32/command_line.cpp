@@ -66,16 +66,6 @@ std::vector<std::string> commandLineArguments()
     return arguments;
 }
 
-std::string absolutePath(const std::string& file)
-{
-    const std::wstring name = wide(file);
-    std::vector<wchar_t> full(32768, L'\0');
-    const DWORD length =
-        ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return file;
-    return utf8(std::wstring_view(full.data(), length));
-}
-
 int answerInMessageBox(const EditorCommand& command)
 {
     switch (command.kind) {

@@ -20,9 +20,6 @@ EditorCommand readEditorCommand(const std::vector<std::string>& arguments);
 // The process's own arguments after the program's name, from the wide command line.
 std::vector<std::string> commandLineArguments();
 
-// The file named on the command line as an absolute path, resolved against the current folder.
-std::string absolutePath(const std::string& file);
-
 // Shows what a Help, Version or Error command asks for in a message box (the program has no
 // console) and returns the exit code: 0, or 2 for a usage error.
 int answerInMessageBox(const EditorCommand& command);

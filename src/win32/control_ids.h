@@ -29,6 +29,8 @@ enum CommandId : int {
     kEnglishCommand,
     kUvdCommand,
     kAboutCommand,
+    kRomRevertCommand,
+    kRomCompareCommand,
 };
 
 // The window class of Form1, by which the probe finds the window.

@@ -16,10 +16,9 @@ namespace clockvane::win32 {
 
 namespace {
 
-// Posted to the window so that an open waits for the next turn of the message loop: the
-// window is up first, and a drag source finishes its drop before the open asks anything.
-constexpr UINT kOpenNamedFile = WM_APP + 1;
-constexpr UINT kOpenDroppedFiles = WM_APP + 2;
+// Posted to the window with an action to run on the message loop's next turn (a heap
+// std::function the handler takes over).
+constexpr UINT kNextTurn = WM_APP + 1;
 
 // The client area, in 96-dpi pixels: five columns of clocks, then the pictures, the frame and
 // the progress bar; the status bar comes on top of it.
@@ -40,7 +39,14 @@ HMENU popup(HMENU bar)
 }  // namespace
 
 Form1::Form1(app::MainController& controller, Win32Platform& platform)
-    : controller_(controller), platform_(platform)
+    : controller_(controller), platform_(platform),
+      events_(
+          controller, [this] { showState(); },
+          [this](std::function<void()> action) {
+              auto pending = std::make_unique<std::function<void()>>(std::move(action));
+              if (::PostMessageW(window_, kNextTurn, 0, reinterpret_cast<LPARAM>(pending.get())))
+                  pending.release();
+          })
 {}
 
 Form1::~Form1()
@@ -94,20 +100,14 @@ bool Form1::load(int showCommand)
     return true;
 }
 
-template <typename Handler>
-void Form1::forward(Handler&& handler)
-{
-    if (rendering_) return;
-    handler();
-    if (::IsWindow(window_)) render();
-}
-
 void Form1::buildMenus()
 {
     menuBar_ = ::CreateMenu();
     fileMenu_ = popup(menuBar_);
     ::AppendMenuW(fileMenu_, MF_STRING, kRomOpenCommand, L"");
     ::AppendMenuW(fileMenu_, MF_STRING, kRomSaveCommand, L"");
+    ::AppendMenuW(fileMenu_, MF_STRING, kRomRevertCommand, L"");
+    ::AppendMenuW(fileMenu_, MF_STRING, kRomCompareCommand, L"");
     ::AppendMenuW(fileMenu_, MF_SEPARATOR, 0, nullptr);
     ::AppendMenuW(fileMenu_, MF_STRING, kExitCommand, L"");
     languageMenu_ = popup(menuBar_);
@@ -144,9 +144,7 @@ void Form1::buildControls()
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         boxes_[i]->setEvents({
-            [this, i](int keyAscii) {
-                return rendering_ || controller_.CmbVCore_KeyPress(i, keyAscii);
-            },
+            [this, i](int keyAscii) { return events_.vcoreKeyAdmitted(i, keyAscii); },
             [this, i](const std::string& text) {
                 forward([this, i, &text] { controller_.setVcoreText(i, text); });
             },
@@ -197,8 +195,7 @@ void Form1::buildToolTips()
     for (HWND label : clockLabels_) add(label);
     for (VcoreBox* box : boxes_) add(box->handle());
     add(frame_->frame());
-    for (std::size_t i = 0; i < 5; ++i) add(frame_->value(i));
-    for (std::size_t i = 0; i < 3; ++i) add(frame_->caption(i));
+    for (HWND label : frame_->labels()) add(label);
 }
 
 void Form1::layout()
@@ -233,8 +230,9 @@ void Form1::layout()
 
     ::SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     ::SendMessageW(statusBar_, WM_SIZE, 0, 0);
-    // Panel 1 is never written; panel 2 has room for the longest checksum line.
-    const int parts[3] = {scale_(24), scale_(24 + 250), -1};
+    // Panel 1 names the open file (both for an X2 pair); panel 2 has room for the checksum
+    // line, both sums for a pair.
+    const int parts[3] = {scale_(170), scale_(170 + 330), -1};
     ::SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
 
     RECT status{};
@@ -248,12 +246,7 @@ void Form1::layout()
     ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Form1::openFile(const std::string& path)
-{
-    auto* pending = new std::string(path);
-    if (!::PostMessageW(window_, kOpenNamedFile, 0, reinterpret_cast<LPARAM>(pending)))
-        delete pending;
-}
+void Form1::openFile(const std::string& path) { events_.openCommandLineFile(path); }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -281,15 +274,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (platform_.takeTimer1(wParam)) forward([this] { controller_.Timer1_Timer(); });
         return 0;
     case WM_DROPFILES: onDrop(reinterpret_cast<HDROP>(wParam)); return 0;
-    case kOpenNamedFile: {
-        const std::unique_ptr<std::string> path(reinterpret_cast<std::string*>(lParam));
-        forward([this, &path] { controller_.openCommandLineFile(*path); });
-        return 0;
-    }
-    case kOpenDroppedFiles: {
-        const std::unique_ptr<std::vector<std::string>> paths(
-            reinterpret_cast<std::vector<std::string>*>(lParam));
-        forward([this, &paths] { controller_.Form_OLEDragDrop(*paths); });
+    case kNextTurn: {
+        const std::unique_ptr<std::function<void()>> action(
+            reinterpret_cast<std::function<void()>*>(lParam));
+        (*action)();
         return 0;
     }
     case WM_CTLCOLORSTATIC:
@@ -321,6 +309,11 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_CLOSE:
+        // The close box asks about unsaved changes as the Exit menu does; No keeps the window.
+        if (!controller_.Form_QueryUnload()) {
+            render();
+            return 0;
+        }
         controller_.Form_Unload();
         ::DestroyWindow(window_);
         return 0;
@@ -340,6 +333,8 @@ void Form1::onCommand(int id, int code, HWND control)
     switch (id) {
     case kRomOpenCommand: forward([this] { controller_.ROMOpen_Click(); }); break;
     case kRomSaveCommand: forward([this] { controller_.ROMSave_Click(); }); break;
+    case kRomRevertCommand: forward([this] { controller_.ROMRevert_Click(); }); break;
+    case kRomCompareCommand: forward([this] { controller_.ROMCompare_Click(); }); break;
     case kExitCommand: forward([this] { controller_.EXITProgramm_Click(); }); break;
     case kGermanCommand: forward([this] { controller_.SetLangDeutsch_Click(); }); break;
     case kEnglishCommand: forward([this] { controller_.SetLangEnglish_Click(); }); break;
@@ -355,32 +350,23 @@ void Form1::onScroll(HWND control, int code)
     if (index < 0 || index >= static_cast<int>(sliders_.size())) return;
     const SliderMove move = sliderMoveOf(code);
     if (move == SliderMove::Ended) return;
-    const auto slider = static_cast<std::size_t>(index);
-    const int mhz = sliderMhz(control);
-    forward([this, slider, mhz, move] {
-        controller_.setSliderValue(slider, mhz);
-        if (move == SliderMove::Dragging) {
-            controller_.ScrollBar1_Scroll(slider);
-        } else {
-            controller_.ScrollBar1_Change(slider);
-        }
-    });
+    events_.sliderMoved(static_cast<std::size_t>(index), sliderMhz(control),
+                        move == SliderMove::Dragging);
 }
 
 void Form1::onDrop(HDROP drop)
 {
-    auto paths = std::make_unique<std::vector<std::string>>();
+    std::vector<std::string> paths;
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
         const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         ::DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(length);
-        paths->push_back(utf8(path));
+        paths.push_back(utf8(path));
     }
     ::DragFinish(drop);
-    if (::PostMessageW(window_, kOpenDroppedFiles, 0, reinterpret_cast<LPARAM>(paths.get())))
-        paths.release();
+    if (!paths.empty()) events_.filesDropped(paths);
 }
 
 LRESULT Form1::colourLabel(HDC dc, HWND label)
@@ -403,7 +389,7 @@ LRESULT Form1::colourLabel(HDC dc, HWND label)
     }
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     ::SetBkColor(dc, face);
-    ::SetTextColor(dc, id == kInfoValueId ? colourOf(state.versionForeground)
+    ::SetTextColor(dc, id == kInfoValueId ? colourOf(state.info.versionForeground)
                                           : ::GetSysColor(COLOR_BTNTEXT));
     return brush(face);
 }

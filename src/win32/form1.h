@@ -5,12 +5,14 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_controller.h"
+#include "app/window_events.h"
 #include "layout/clock_layout.h"
 #include "win32/bios_info_frame.h"
 #include "win32/clock_column.h"
@@ -53,14 +55,14 @@ private:
     LRESULT colourLabel(HDC dc, HWND label);
     // What the pointer resting on a control shows (form1_render.cpp).
     std::wstring toolTipOf(HWND control) const;
-    // Runs a handler unless the window is rendering, then shows the state it left.
-    template <typename Handler>
-    void forward(Handler&& handler);
+    // Shows the state on the controls (render() runs it with the events held back).
+    void showState();
+    void forward(const std::function<void()>& handler) { events_.forward(handler); }
 
     app::MainController& controller_;
     Win32Platform& platform_;
+    app::WindowEvents events_;
     HWND window_ = nullptr;
-    bool rendering_ = false;
     DpiScale scale_;
 
     HMENU menuBar_ = nullptr;

@@ -47,11 +47,11 @@ void setEnabled(HWND control, bool enabled)
 
 }  // namespace
 
-void Form1::render()
+void Form1::render() { events_.render(); }
+
+void Form1::showState()
 {
     const app::MainWindowState& state = controller_.state();
-    const bool wasRendering = rendering_;
-    rendering_ = true;
 
     setText(window_, wide(state.windowTitle));
 
@@ -61,6 +61,8 @@ void Form1::render()
     renderMenuItem(menuBar_, kAboutCommand, false, state.about);
     renderMenuItem(fileMenu_, kRomOpenCommand, false, state.romOpen, L"Ctrl+O");
     renderMenuItem(fileMenu_, kRomSaveCommand, false, state.romSave, L"Ctrl+S");
+    renderMenuItem(fileMenu_, kRomRevertCommand, false, state.romRevert);
+    renderMenuItem(fileMenu_, kRomCompareCommand, false, state.romCompare);
     renderMenuItem(fileMenu_, kExitCommand, false, state.exitProgram, L"Ctrl+Q");
     renderMenuItem(languageMenu_, kGermanCommand, false, state.setLangDeutsch);
     renderMenuItem(languageMenu_, kEnglishCommand, false, state.setLangEnglish);
@@ -91,13 +93,19 @@ void Form1::render()
     bracket_->setLabelVisible(state.linkedLabelVisible);
 
     setText(frame_->frame(), wide(state.frameCaption));
-    for (std::size_t i = 0; i < state.infoCaptions.size(); ++i)
-        setText(frame_->caption(i), wide(state.infoCaptions[i]));
-    for (std::size_t i = 0; i < state.infoValues.size(); ++i)
-        setText(frame_->value(i), wide(state.infoValues[i]));
-    ::InvalidateRect(frame_->value(0), nullptr, TRUE);
-    setVisible(frame_->value(3), state.hintsVisible);
-    setVisible(frame_->value(4), state.hintsVisible);
+    const app::BiosInfoState& info = state.info;
+    setText(frame_->versionCaption(), wide(info.versionCaption));
+    setText(frame_->dateCaption(), wide(info.dateCaption));
+    setText(frame_->cardCaption(), wide(info.cardCaption));
+    setText(frame_->version(), wide(info.version));
+    setText(frame_->date(), wide(info.date));
+    setText(frame_->card(), wide(info.card));
+    setText(frame_->openHint(), wide(info.openHint));
+    setText(frame_->dropHint(), wide(info.dropHint));
+    // The version's colour is handed out on WM_CTLCOLORSTATIC: repaint to pick it up.
+    ::InvalidateRect(frame_->version(), nullptr, TRUE);
+    setVisible(frame_->openHint(), info.hintsVisible);
+    setVisible(frame_->dropHint(), info.hintsVisible);
 
     for (std::size_t i = 0; i < pictures_.size(); ++i)
         setVisible(pictures_[i], static_cast<std::size_t>(state.picture) == i);
@@ -110,8 +118,6 @@ void Form1::render()
     // While an operation runs the bar says how far it has come.
     setText(progressText_,
             state.progressDisplay ? std::to_wstring(state.progressValue) + L" %" : L"");
-
-    rendering_ = wasRendering;
 }
 
 std::wstring Form1::toolTipOf(HWND control) const
@@ -119,7 +125,7 @@ std::wstring Form1::toolTipOf(HWND control) const
     const app::MainWindowState& state = controller_.state();
     for (std::size_t i = 0; i < clockLabels_.size(); ++i) {
         // A warning colour says what it means.
-        if (control == clockLabels_[i]) return wide(app::spokenSlider(state, i).warning);
+        if (control == clockLabels_[i]) return wide(state.clockLabels[i].toolTip);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         if (control == boxes_[i]->handle()) return wide(state.vcoreBoxes[i].toolTip);

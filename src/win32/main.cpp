@@ -25,7 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     clockvane::app::MainController controller(platform);
     Form1 window(controller, platform);
     if (!window.load(showCommand)) return 1;
-    if (!command.file.empty()) window.openFile(absolutePath(command.file));
+    if (!command.file.empty()) window.openFile(command.file);
 
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) platform.dispatch(message);

@@ -4,22 +4,14 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
 #include <vector>
+
+#include "app/home_page.h"
 
 #include "win32/win32_text.h"
 
 namespace clockvane::win32 {
-
-namespace {
-
-bool hasScheme(const std::wstring& address)
-{
-    const auto colon = address.find(L':');
-    // "C:\..." is a drive, not a scheme: schemes have two letters at least.
-    return colon != std::wstring::npos && colon > 1 && address.find(L"://") == colon;
-}
-
-}  // namespace
 
 std::wstring programFolder()
 {
@@ -34,14 +26,8 @@ std::wstring programFolder()
 void shellOpen(const std::string& address)
 {
     const std::wstring folder = programFolder();
-    std::wstring target = wide(address);
-    if (!hasScheme(target)) {
-        std::vector<wchar_t> full(32768, L'\0');
-        const std::wstring joined = folder + L"\\" + target;
-        if (::GetFullPathNameW(joined.c_str(), static_cast<DWORD>(full.size()), full.data(),
-                               nullptr))
-            target = full.data();
-    }
+    const app::ShellTarget shown = app::shellTarget(address, std::filesystem::path(folder));
+    const std::wstring target = shown.url.empty() ? shown.file.wstring() : wide(shown.url);
     ::ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
 }
 

@@ -11,7 +11,6 @@ namespace clockvane::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr int kBackspace = 8;
 constexpr int kListHeight = 200;  // room for the seven presets below the box
 
 std::wstring clipboardText(HWND owner)
@@ -47,23 +46,33 @@ VcoreBox::~VcoreBox()
     if (edit_) ::RemoveWindowSubclass(edit_, editProc, kSubclassId);
 }
 
-std::optional<int> VcoreBox::filteredKeyOf(wchar_t character)
+app::BoxKey VcoreBox::boxKeyOfCharacter(wchar_t character)
 {
-    if (character == kBackspace) return kBackspace;
-    if (character < 0x20 || character == 0x7F) return std::nullopt;
-    return static_cast<int>(character);
+    // AltGr is Ctrl+Alt on Windows and types characters ('@' on a German keyboard): a WM_CHAR
+    // is typing whatever is held, and a shortcut's control character passes as one.
+    app::BoxKey key;
+    if (character == L'\b') {
+        key.name = app::BoxKey::Name::Backspace;
+    } else {
+        key.name = app::BoxKey::Name::Character;
+        key.character = character;
+    }
+    return key;
 }
 
-std::optional<bool> VcoreBox::stepOf(WPARAM virtualKey)
+app::BoxKey VcoreBox::boxKeyOfKeyDown(WPARAM virtualKey)
 {
-    if (::GetKeyState(VK_MENU) < 0 || ::GetKeyState(VK_CONTROL) < 0) return std::nullopt;
+    using Name = app::BoxKey::Name;
+    app::BoxKey key;
+    key.commandHeld = ::GetKeyState(VK_MENU) < 0 || ::GetKeyState(VK_CONTROL) < 0;
     switch (virtualKey) {
-    case VK_UP:
-    case VK_PRIOR: return true;
-    case VK_DOWN:
-    case VK_NEXT: return false;
-    default: return std::nullopt;
+    case VK_UP: key.name = Name::Up; break;
+    case VK_DOWN: key.name = Name::Down; break;
+    case VK_PRIOR: key.name = Name::PageUp; break;
+    case VK_NEXT: key.name = Name::PageDown; break;
+    default: break;
     }
+    return key;
 }
 
 void VcoreBox::onNotification(int code)
@@ -115,6 +124,16 @@ void VcoreBox::setText(const std::string& text)
     if (windowText(combo_) != wanted) ::SetWindowTextW(combo_, wanted.c_str());
 }
 
+app::FocusMove VcoreBox::focusMoveTo(HWND next) const
+{
+    // The box's own parts (its list) are a popup of the box; a window outside the main window
+    // (a message box, another program) is another window.
+    if (next == combo_ || (next && ::IsChild(combo_, next))) return app::FocusMove::ToPopup;
+    if (!next || ::GetAncestor(next, GA_ROOT) != ::GetAncestor(combo_, GA_ROOT))
+        return app::FocusMove::ToAnotherWindow;
+    return app::FocusMove::ToAnotherControl;
+}
+
 void VcoreBox::reportText()
 {
     if (events_.textChanged) events_.textChanged(utf8(windowText(combo_)));
@@ -122,15 +141,14 @@ void VcoreBox::reportText()
 
 void VcoreBox::typeThroughFilter(const std::wstring& text)
 {
-    for (const wchar_t character : text) {
-        // Only printable characters are typed; a line break or a tab is no key of the box.
-        const std::optional<int> key = filteredKeyOf(character);
-        if (!key || *key == kBackspace) continue;
-        if (events_.keyFilter && !events_.keyFilter(*key)) continue;
-        const wchar_t one[2] = {character, L'\0'};
-        ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(one));
-        reportText();
-    }
+    app::typeThroughKeyFilter(
+        utf8(text),
+        [this](int keyAscii) { return !events_.keyFilter || events_.keyFilter(keyAscii); },
+        [this](std::string_view character) {
+            const std::wstring typed = wide(character);
+            ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(typed.c_str()));
+            reportText();
+        });
 }
 
 LRESULT CALLBACK VcoreBox::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -138,34 +156,32 @@ LRESULT CALLBACK VcoreBox::editProc(HWND window, UINT message, WPARAM wParam, LP
 {
     auto* box = reinterpret_cast<VcoreBox*>(self);
     switch (message) {
-    case WM_CHAR:
-        if (const auto key = filteredKeyOf(static_cast<wchar_t>(wParam))) {
-            if (box->events_.keyFilter && !box->events_.keyFilter(*key)) return 0;  // discarded
-        }
+    case WM_CHAR: {
+        const int keyAscii = app::keyAsciiOf(boxKeyOfCharacter(static_cast<wchar_t>(wParam)));
+        if (keyAscii != 0 && box->events_.keyFilter && !box->events_.keyFilter(keyAscii))
+            return 0;  // discarded
         break;
+    }
     case WM_PASTE: box->typeThroughFilter(clipboardText(window)); return 0;
     case WM_KEYDOWN:
         if (wParam == VK_INSERT && ::GetKeyState(VK_SHIFT) < 0) {
             box->typeThroughFilter(clipboardText(window));
             return 0;
         }
-        if (const auto up = stepOf(wParam)) {
+        if (const auto up = app::stepOf(boxKeyOfKeyDown(wParam))) {
             if (box->events_.stepRequested) box->events_.stepRequested(*up);
             return 0;
         }
         break;
     case WM_MOUSEWHEEL: {
-        const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-        if (delta != 0 && box->events_.stepRequested) box->events_.stepRequested(delta > 0);
+        const auto up = app::stepOfWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        if (up && box->events_.stepRequested) box->events_.stepRequested(*up);
         return 0;
     }
     case WM_KILLFOCUS: {
-        const auto next = reinterpret_cast<HWND>(wParam);
-        const HWND form = ::GetAncestor(box->combo_, GA_ROOT);
-        const bool otherControl = next && next != box->combo_ && !::IsChild(box->combo_, next) &&
-                                  ::GetAncestor(next, GA_ROOT) == form;
+        const app::FocusMove move = box->focusMoveTo(reinterpret_cast<HWND>(wParam));
         const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-        if (otherControl && box->events_.focusLost) box->events_.focusLost();
+        if (app::leavesTheBox(move) && box->events_.focusLost) box->events_.focusLost();
         return result;
     }
     default: break;

@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "app/vcore_box_input.h"
 
 namespace clockvane::win32 {
 
@@ -40,17 +41,16 @@ public:
     void setItems(const std::vector<std::string>& items);
     void setText(const std::string& text);
 
-    // The character code the key filter is asked about, or nothing for a character that
-    // passes without asking (a control character other than Backspace).
-    static std::optional<int> filteredKeyOf(wchar_t character);
-    // True for a step up, false for a step down, nothing for any other key.
-    static std::optional<bool> stepOf(WPARAM virtualKey);
+    // A WM_CHAR character or a WM_KEYDOWN key as the box's input rules name it.
+    static app::BoxKey boxKeyOfCharacter(wchar_t character);
+    static app::BoxKey boxKeyOfKeyDown(WPARAM virtualKey);
 
 private:
     static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
     void typeThroughFilter(const std::wstring& text);
     void reportText();
+    app::FocusMove focusMoveTo(HWND next) const;
 
     HWND combo_ = nullptr;
     HWND edit_ = nullptr;

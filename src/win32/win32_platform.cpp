@@ -58,6 +58,12 @@ std::optional<std::string> Win32Platform::showSaveDialog(const app::FileDialogRe
     return runFileDialog(mainWindow_, request, FileDialogKind::Save);
 }
 
+std::optional<std::vector<std::string>>
+Win32Platform::showOpenFilesDialog(const app::FileDialogRequest& request)
+{
+    return runOpenFilesDialog(mainWindow_, request);
+}
+
 app::MemoryAnswer Win32Platform::askMemorySize(const app::MemoryPromptTexts& texts)
 {
     // A new window for every question: nothing of an earlier answer survives.
@@ -98,7 +104,7 @@ void Win32Platform::waitSeconds(double seconds)
 void Win32Platform::startTimer1()
 {
     if (timer1Running_) return;  // starting it while it runs leaves it running
-    timer1Running_ = ::SetTimer(mainWindow_, kTimer1Id, kTimer1IntervalMs, nullptr) != 0;
+    timer1Running_ = ::SetTimer(mainWindow_, kTimer1Id, app::kTimer1IntervalMs, nullptr) != 0;
 }
 
 void Win32Platform::stateChanged()
@@ -141,10 +147,8 @@ void Win32Platform::writeSetting(const std::string& application, const std::stri
 char Win32Platform::decimalSeparator() const
 {
     wchar_t separator[8] = {};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 2 ||
-        separator[0] > 0x7F)
-        return '.';
-    return static_cast<char>(separator[0]);
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) < 1) return '.';
+    return app::decimalSeparatorFrom(utf8(separator));
 }
 
 void Win32Platform::openUrl(const std::string& url) { shellOpen(url); }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/platform.h"
 
@@ -28,7 +29,6 @@ public:
     // Form1 calls this on WM_TIMER for Timer1; true when it was Timer1's.
     bool takeTimer1(UINT_PTR timerId);
     static constexpr UINT_PTR kTimer1Id = 1;
-    static constexpr UINT kTimer1IntervalMs = 3000;
 
     // The accelerator table the waits' message loop translates for the main window too.
     void setAccelerators(HACCEL accelerators) { accelerators_ = accelerators; }
@@ -39,6 +39,8 @@ public:
                                   app::MessageIcon icon, app::MessageButtons buttons) override;
     std::optional<std::string> showOpenDialog(const app::FileDialogRequest& request) override;
     std::optional<std::string> showSaveDialog(const app::FileDialogRequest& request) override;
+    std::optional<std::vector<std::string>>
+    showOpenFilesDialog(const app::FileDialogRequest& request) override;
     app::MemoryAnswer askMemorySize(const app::MemoryPromptTexts& texts) override;
     void showAbout(const app::AboutTexts& texts) override;
     void waitSeconds(double seconds) override;

@@ -86,7 +86,7 @@ Act openThenSave(ImageRecipe r, Act setup = nullptr)
 Act failingWrite(WriteErrorKind kind, const char* reason)
 {
     return openThenSave(ImageRecipe{}, [kind, reason](Warnings& t) {
-        t.fake.writeHook = [kind, reason](const std::filesystem::path&, ByteView) {
+        t.fake.writeHook = [kind, reason](const std::string&, ByteView) {
             return Result<void, WriteError>(WriteError{kind, reason});
         };
     });

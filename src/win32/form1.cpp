@@ -317,7 +317,11 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         controller_.Form_Unload();
         ::DestroyWindow(window_);
         return 0;
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        // The controls still exist here, so their spoken texts can be taken back.
+        accessible_.close();
+        ::PostQuitMessage(0);
+        return 0;
     default: break;
     }
     return ::DefWindowProcW(window_, message, wParam, lParam);

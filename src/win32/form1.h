@@ -14,6 +14,7 @@
 #include "app/main_controller.h"
 #include "app/window_events.h"
 #include "layout/clock_layout.h"
+#include "win32/accessible_controls.h"
 #include "win32/bios_info_frame.h"
 #include "win32/clock_column.h"
 #include "win32/dpi_scale.h"
@@ -82,6 +83,7 @@ private:
     HWND progress_ = nullptr;
     HWND progressText_ = nullptr;
     HWND toolTips_ = nullptr;
+    AccessibleControls accessible_;
 
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;

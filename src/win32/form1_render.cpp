@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "text/texts.h"
 #include "win32/clock_slider.h"
 #include "win32/control_ids.h"
 #include "win32/form1.h"
@@ -75,6 +76,10 @@ void Form1::showState()
         setSliderMhz(sliders_[i], slider.value);
         setEnabled(sliders_[i], slider.enabled);
         setText(sliders_[i], wide(slider.accessibleName));
+        // Spoken as the label reads: a linked UVD slider says the 3D High Power clock.
+        const app::SpokenSlider spoken = app::spokenSlider(state, i);
+        accessible_.describe(sliders_[i], wide(slider.accessibleName),
+                             wide(texts::mhzText(spoken.mhz)), wide(spoken.warning));
         const std::wstring caption = wide(state.clockLabels[i].caption);
         if (windowText(clockLabels_[i]) != caption)
             ::SetWindowTextW(clockLabels_[i], caption.c_str());
@@ -86,6 +91,7 @@ void Form1::showState()
         boxes_[i]->setItems(box.items);
         boxes_[i]->setText(box.text);
         setEnabled(boxes_[i]->handle(), box.enabled);
+        accessible_.describe(boxes_[i]->handle(), wide(box.accessibleName));
     }
 
     bracket_->setLabelText(wide(state.linkedCaption).c_str());

@@ -27,11 +27,11 @@ std::array<HWND, 8> BiosInfoFrame::labels() const
 void BiosInfoFrame::place(const DpiScale& scale, int x, int y) const
 {
     win32::place(frame_, scale, x, y, kWidth, kHeight);
-    constexpr int kCaptionWidth = 70;
+    constexpr int kCaptionWidth = 84;  // "Datum/Uhrzeit" on one line
     for (std::size_t i = 0; i < captions_.size(); ++i) {
         const int top = y + 22 + static_cast<int>(i) * 22;
         win32::place(captions_[i], scale, x + 10, top, kCaptionWidth, 18);
-        win32::place(values_[i], scale, x + 12 + kCaptionWidth, top, kWidth - kCaptionWidth - 20,
+        win32::place(values_[i], scale, x + 12 + kCaptionWidth, top, kWidth - kCaptionWidth - 16,
                      18);
     }
     win32::place(values_[3], scale, x + 8, y + 96, kWidth - 16, 18);

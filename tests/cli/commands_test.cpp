@@ -66,7 +66,7 @@ const std::string kAllToMaximum = "--bootup-gpu 1200 --bootup-ram 1700 --2d-gpu 
 const EditCase kEditCases[] = {
     {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0, image(confirmed)},
     {"Vcore", "--bootup-vcore 1,125 --2d-vcore 0.9 --3d-low-vcore 1.327", 0},
-    {"UvdUnlinked", "--uvd-gpu 500 --uvd-ram 1000 --uvd-vcore 1.22 --unlink-uvd", 0},
+    {"UvdUnlinked", "--uvd-gpu 599 --uvd-ram 1000 --uvd-vcore 1.22 --unlink-uvd", 0},
     {"Classic", kAllToMaximum + " --classic", 0, image(needingClassic)},
     {"NotCorrected", kAllToMaximum, 3, image(needingClassic)},
     {"CutShort", "--3d-gpu 800", 2, image(nullptr, 60'000)},

@@ -228,6 +228,7 @@ TEST(PrintableText, EscapesControlsAndBytesThatAreNotUtf8)
         {"caf\xE9.rom", "caf\\xE9.rom"},                      // Latin-1 é
         {"caf\xC3\xA9.rom", "caf\xC3\xA9.rom"},               // UTF-8 é
         {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},             // four bytes, U+1F600
+        {"\xEF\xBF\xBD", "\xEF\xBF\xBD"},                     // U+FFFD, lead byte EF
         {"a\x1B[2J\x7F", "a\\x1B[2J\\x7F"},                   // ESC and DEL
         {"\xC2\x9B|\x9B|\xC2\xA0", "\\x9B|\\x9B|\xC2\xA0"},   // CSI encoded and raw; NBSP passes
         {"\xE0\x80\x80", "\\xE0\\x80\\x80"},                  // overlong

@@ -1,18 +1,6 @@
 # Cross-builds the Windows programs for x86_64 with Debian's MinGW-w64 compilers, the variant
 # with POSIX threads (std::thread and std::mutex need it): g++-mingw-w64-x86-64-posix.
 # scripts/build-windows.sh passes this file; cmake/Windows.cmake adds the Windows settings.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CLOCKVANE_MINGW_TRIPLE x86_64-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${CLOCKVANE_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CLOCKVANE_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${CLOCKVANE_MINGW_TRIPLE}-windres)
-
-# Headers and libraries come from the MinGW-w64 tree only; programs run at build time (the
-# sample generator) are the host's.
-set(CMAKE_FIND_ROOT_PATH /usr/${CLOCKVANE_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-toolchain.cmake)

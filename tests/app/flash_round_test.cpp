@@ -9,6 +9,7 @@
 
 #include "bytes/sums.h"
 #include "fixtures/controller_fixture.h"
+#include "fixtures/recipes.h"
 
 namespace clockvane::app::testing {
 namespace {
@@ -25,13 +26,7 @@ std::string sumOf(const Bytes& bytes)
     return text;
 }
 
-ImageRecipe x2File(bool second)
-{
-    ImageRecipe recipe;
-    recipe.deviceId = "950F";
-    recipe.x2SecondFile = second;
-    return recipe;
-}
+ImageRecipe x2File(bool second) { return {.deviceId = "950F", .x2SecondFile = second}; }
 
 const RecordedMessage kDiscardQuestion{
     "The settings were changed and not saved yet.\r\rDiscard the changes?", "Unsaved changes",
@@ -361,8 +356,8 @@ TEST_F(FlashRound, PairWithDifferentClocksIsToldAndSavedIntoBothFiles)
 // and its answer saves both files.
 TEST_F(FlashRound, PairAsksTheClassicQuestionOnceForBothFiles)
 {
-    ImageRecipe low1 = x2File(false);
-    for (ClockEntry& entry : low1.entries) entry = {0x010000, 0x010000, 1000};
+    ImageRecipe low1 = fixtures::lowClocks();
+    low1.deviceId = "950F";
     ImageRecipe low2 = low1;
     low2.x2SecondFile = true;
     const std::string first = writeImage(low1, "x2_1.rom");

@@ -8,6 +8,7 @@
 #include "bytes/sums.h"
 #include "files/rom_file.h"
 #include "fixtures/controller_fixture.h"
+#include "fixtures/recipes.h"
 
 namespace clockvane::app::testing {
 namespace {
@@ -154,9 +155,7 @@ TEST_F(Sequences, SaveShowsEachStepAndWritesWhatThePipelineWrites)
 // opened writes. The saves in a row are the pipeline's rule; here the panel follows each.
 TEST_F(Sequences, EachSaveOfASessionWritesWhatASaveOfTheFreshFileWrites)
 {
-    ImageRecipe low;
-    for (ClockEntry& entry : low.entries) entry = {0x010000, 0x010000, 1000};
-    const std::string opened = openRecipe(low, "low.rom");
+    const std::string opened = openRecipe(fixtures::lowClocks(), "low.rom");
     const std::string loadedSum = SumBytes(fixtures::readFile(opened));
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         for (std::size_t slider : {0, 1, 2, 3, 4, 5, 8, 9})

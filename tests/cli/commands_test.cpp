@@ -10,6 +10,7 @@
 #include "files/rom_file.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/recipes.h"
 #include "image/rom_loader.h"
 
 namespace clockvane::clitest {
@@ -17,35 +18,23 @@ namespace {
 
 using fixtures::ImageRecipe;
 
-// The default image as `change` leaves it, cut to `cutTo` bytes (60,000 of the 65,536 its
-// option ROM declares, say).
-Bytes image(void (*change)(ImageRecipe&) = nullptr, std::size_t cutTo = 0)
+// The image of `recipe`, cut to `cutTo` bytes (60,000 of the 65,536 its option ROM declares,
+// say).
+Bytes image(const ImageRecipe& recipe = {}, std::size_t cutTo = 0)
 {
-    ImageRecipe recipe;
-    if (change) change(recipe);
     Bytes bytes = fixtures::buildImage(recipe);
     if (cutTo != 0) bytes.resize(cutTo);
     return bytes;
 }
 
 // The BIOS's tables where a 131,072-byte HD 3870 image has them: the clock table is confirmed.
-void confirmed(ImageRecipe& recipe) { recipe = fixtures::fullSizeWithTables(); }
-
+const ImageRecipe kConfirmed = fixtures::fullSizeWithTables();
 // A PowerPlay table that places the clock table one entry after the block at 0x5A1C.
-void contradicted(ImageRecipe& recipe)
-{
-    recipe.atom = fixtures::AtomTables{};
-    recipe.atom->clockInfoOffset = 0x5A2C;
-}
-
+const ImageRecipe kContradicted{.atom = fixtures::AtomTables{.clockInfoOffset = 0x5A2C}};
 // Compensation bytes of 0x00: all clocks at the maximum are more than they can balance.
-void needingClassic(ImageRecipe& recipe)
-{
-    for (auto& entry : recipe.entries) entry = {0x007800, 0x00A000, 900};
-}
-
+const ImageRecipe kNeedingClassic = fixtures::allEntriesAt({0x007800, 0x00A000, 900});
 // An option ROM of 0x2D blocks (23,040 bytes): the clock block at 0x5A1C lies past it.
-void blockPastTheOptionRom(ImageRecipe& recipe) { recipe.optionRomBlocks = 0x2D; }
+const ImageRecipe kBlockPastTheOptionRom{.optionRomBlocks = 0x2D};
 
 struct EditCase {
     std::string name;
@@ -64,16 +53,16 @@ const std::string kAllToMaximum = "--bootup-gpu 1200 --bootup-ram 1700 --2d-gpu 
 // confirm the clock table and on one without them. A dump cut short or a contradicted clock
 // table is refused unless forced; a change past the option ROM even then.
 const EditCase kEditCases[] = {
-    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0, image(confirmed)},
+    {"Clocks", "--3d-gpu 800 --2d-gpu 300 --2d-ram 400 --3d-ram 1700", 0, image(kConfirmed)},
     {"Vcore", "--bootup-vcore 1,125 --2d-vcore 0.9 --3d-low-vcore 1.327", 0},
     {"UvdUnlinked", "--uvd-gpu 599 --uvd-ram 1000 --uvd-vcore 1.22 --unlink-uvd", 0},
-    {"Classic", kAllToMaximum + " --classic", 0, image(needingClassic)},
-    {"NotCorrected", kAllToMaximum, 3, image(needingClassic)},
-    {"CutShort", "--3d-gpu 800", 2, image(nullptr, 60'000)},
-    {"CutShortForced", "--3d-gpu 800 --force", 0, image(nullptr, 60'000)},
-    {"Contradicted", "--3d-gpu 800", 2, image(contradicted)},
-    {"ContradictedForced", "--3d-gpu 800 --force", 0, image(contradicted)},
-    {"PastTheOptionRomForced", "--3d-gpu 800 --force", 2, image(blockPastTheOptionRom)},
+    {"Classic", kAllToMaximum + " --classic", 0, image(kNeedingClassic)},
+    {"NotCorrected", kAllToMaximum, 3, image(kNeedingClassic)},
+    {"CutShort", "--3d-gpu 800", 2, image({}, 60'000)},
+    {"CutShortForced", "--3d-gpu 800 --force", 0, image({}, 60'000)},
+    {"Contradicted", "--3d-gpu 800", 2, image(kContradicted)},
+    {"ContradictedForced", "--3d-gpu 800 --force", 0, image(kContradicted)},
+    {"PastTheOptionRomForced", "--3d-gpu 800 --force", 2, image(kBlockPastTheOptionRom)},
 };
 
 std::vector<std::string> words(const std::string& text)
@@ -153,8 +142,7 @@ TEST_F(CliTest, SetSavesBesideEachInputAndOverwritesAnInputOnlyWhenForced)
 // (a clock whose compensation byte alone moved still matches).
 TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
 {
-    ImageRecipe x2;
-    x2.deviceId = "950F";
+    ImageRecipe x2{.deviceId = "950F"};
     const std::string first = writeImage("x2-bios1.rom", fixtures::buildImage(x2));
     x2.x2SecondFile = true;
     const std::string second = writeImage("x2-bios2.rom", fixtures::buildImage(x2));
@@ -186,16 +174,12 @@ TEST_F(CliTest, BothX2FilesGivenTheSameEditsMatch)
 }
 
 // The first X2 file, tables confirmed, control characters in its version, 2D RAM too low.
-void richX2(ImageRecipe& recipe)
-{
-    confirmed(recipe);
-    recipe.deviceId = "950F";
-    recipe.version = std::string("V\0\x01\"\\\xE9\x7F\x85\n\r\x1F", 11) + "3456789ABCD";
-    recipe.entries[1].ramClock = 0;
-}
-
 TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
 {
+    ImageRecipe richX2 = kConfirmed;
+    richX2.deviceId = "950F";
+    richX2.version = std::string("V\0\x01\"\\\xE9\x7F\x85\n\r\x1F", 11) + "3456789ABCD";
+    richX2.entries[1].ramClock = 0;
     const std::string file = writeImage("rich.rom", image(richX2));
     const CliRun json = runTool({"info", file, "--json"});
     ASSERT_EQ(json.exitCode, 0);
@@ -230,8 +214,7 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
     EXPECT_NE(json.out.find("\"ram_mhz\": 0.00,\n      \"gpu_slider\": 300,\n      \"ram_slider\": "
                             "400,\n      \"vcore_mv\": 1100,\n      \"vcore_text\": \"1.1\""),
               std::string::npos);
-    const std::string small = writeImage(
-        "256.rom", image([](ImageRecipe& recipe) { recipe.memoryText = "GDDR3 256MB"; }));
+    const std::string small = writeImage("256.rom", image({.memoryText = "GDDR3 256MB"}));
     EXPECT_NE(runTool({"info", small, "--json"})
                   .out.find("\"memory_type\": \"GDDR3\",\n  \"memory_size_mb\": 256,\n"),
               std::string::npos);
@@ -248,7 +231,7 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
 TEST_F(CliTest, ACutDumpAndAnotherStructureAreWarningsAndDifferences)
 {
     const std::string full = writeImage("full.rom", image());
-    const std::string cut = writeImage("cut.rom", image(nullptr, 60'000));
+    const std::string cut = writeImage("cut.rom", image({}, 60'000));
     const CliRun info = runTool({"info", cut, "--json"});
     EXPECT_EQ(info.exitCode, 0);
     EXPECT_NE(info.out.find("\"option_rom_length\": 65536,\n  \"file_length\": 60000,"),
@@ -265,10 +248,9 @@ TEST_F(CliTest, ACutDumpAndAnotherStructureAreWarningsAndDifferences)
               std::string::npos);
 
     // Tables, and the byte right after entry 0's VCore field (0x5A24): no clock field.
-    const std::string tables = writeImage("tables.rom", image([](ImageRecipe& recipe) {
-                                              recipe.atom = fixtures::AtomTables{};
-                                              recipe.trailers[0][0] ^= 1;
-                                          }));
+    ImageRecipe tablesRecipe{.atom = fixtures::AtomTables{}};
+    tablesRecipe.trailers[0][0] ^= 1;
+    const std::string tables = writeImage("tables.rom", image(tablesRecipe));
     const CliRun json = runTool({"diff", full, tables, "--json"});
     EXPECT_EQ(json.exitCode, 1);
     for (const char* member :

@@ -13,6 +13,7 @@
 #include "edit/save_pipeline.h"
 #include "files/save_name.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/recipes.h"
 #include "image/rom_loader.h"
 #include "layout/clock_limits.h"
 #include "layout/encode.h"
@@ -163,14 +164,6 @@ TEST(ClassicCorrection, NeverCoversThePciDataStructureOrTheAtomRomHeader)
     }
 }
 
-// Clocks at 655.36 MHz raised to 1100 / 1650 MHz move the clock-field sum beyond the
-// compensation bytes' reach but within the classic area's.
-fixtures::ImageRecipe lowClockRecipe()
-{
-    fixtures::ImageRecipe recipe;
-    for (ClockEntry& entry : recipe.entries) entry = {0x010000, 0x010000, 1000};
-    return recipe;
-}
 SaveControls clocksAt(int gpu, int ram)
 {
     SaveControls controls;
@@ -198,10 +191,10 @@ TEST(SavePipeline, EverySaveBalancesAgainstTheFileAsOpened)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        LoadedRom session = loadBuilt(lowClockRecipe());
+        LoadedRom session = loadBuilt(fixtures::lowClocks());
         for (const auto& [controls, answer, outcome] : c.saves) {
             const SaveResult again = save(session, controls, answer);
-            LoadedRom fresh = loadBuilt(lowClockRecipe());
+            LoadedRom fresh = loadBuilt(fixtures::lowClocks());
             save(fresh, controls, answer);
             EXPECT_EQ(bytesToWrite(session.image), bytesToWrite(fresh.image));
             EXPECT_EQ(again.outcome, outcome);

@@ -224,6 +224,8 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
           "BIOS version:        V\\x00\\x01\"\\\xC3\xA9\\x7F\\x85\\x0A\\x0D\\x1F3456789ABCD\n",
           "Clock table check:   confirmed (PowerPlay table at 0xAE6A, revision 4.1: 10 "
           "clock-info entries of 16 bytes at 0xAEA2)\n",
+          // Columns of 14, 10, 8, 11 and 8 characters, the names left-aligned.
+          "\nPower state      GPU MHz  slider    RAM MHz  slider   VCore\n",
           "2D                300.00     300       0.00     400   1.1 V (1100 mV)\n"})
         EXPECT_NE(text.out.find(line), std::string::npos) << line << text.out;
 }

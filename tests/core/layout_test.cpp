@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "bytes/ascii.h"
 #include "bytes/hex_codec.h"
 #include "bytes/sums.h"
 #include "fixtures/image_builder.h"
@@ -25,6 +26,15 @@ TEST(HexCodec, WritesTheLastByteFirstAndReadsBack)
         EXPECT_EQ(ToHexLE(FromHexLE(text)), text);
     EXPECT_EQ(FromHexLE("ABC"), (Bytes{0x0C, 0xAB}));  // a lone last digit is the first byte
     EXPECT_EQ(FromHexLE("950f"), (Bytes{0x0F, 0x95}));
+}
+
+// Only A to Z fold, so no locale decides what a file ending or a stored word means.
+TEST(AsciiCase, FoldsOnlyTheLettersAToZ)
+{
+    EXPECT_TRUE(equalsIgnoringAsciiCase("AZ@[`{", "az@[`{"));
+    EXPECT_FALSE(equalsIgnoringAsciiCase("@[", "`{"));
+    EXPECT_FALSE(equalsIgnoringAsciiCase("\xC3\x84", "\xC3\xA4"));  // Ä and ä
+    EXPECT_TRUE(endsWithIgnoringAsciiCase("ROM", "rom") && !endsWithIgnoringAsciiCase("om", "rom"));
 }
 
 TEST(Sums, FourHexDigitsModulo65536)

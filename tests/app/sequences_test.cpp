@@ -239,10 +239,10 @@ TEST_F(Sequences, CommandsDuringASequenceAreIgnored)
          {"+x.Rom", "+I.bin", "+biosrom", "-a.rom.txt", "-c.bios", "-c.rom1"}) {
         fake.clearRecords();
         controller.Form_OLEDragDrop({writeImage(ImageRecipe{}, row.substr(1))});
-        EXPECT_EQ(fake.waits.size(), row[0] == '+' ? 7u : 0u) << row;
+        EXPECT_EQ(fake.waitCount, row[0] == '+' ? 7 : 0) << row;
     }
     controller.Form_OLEDragDrop({first, second, first});
-    EXPECT_EQ(fake.waits.size(), 0u);
+    EXPECT_EQ(fake.waitCount, 0);
 }
 
 // The bands, the key filter and the box validation are the core's rules; here each reaches

@@ -20,11 +20,6 @@ using namespace clockvane;
 using namespace clockvane::ui;
 using namespace clockvane::ui::testing;
 
-namespace {
-QColor background(QLabel* label) { return label->palette().color(QPalette::Window); }
-QColor foreground(QLabel* label) { return label->palette().color(QPalette::WindowText); }
-}  // namespace
-
 class Form1WiringTest : public QObject {
     Q_OBJECT
 
@@ -96,17 +91,17 @@ private slots:
     {
         openHd3870();
         ClockSlider* gpu3d = window().slider(4);
-        QTest::keyClick(gpu3d, Qt::Key_Up);
-        QCOMPARE(editor_->controller.state().sliders[4].value, 776);
-        gpu3d->setMhz(951);  // as a drag or a track click sets it
-        QCOMPARE(background(window().clockLabel(4)), QColor(255, 0, 0));
-        QCOMPARE(foreground(window().clockLabel(4)),
-                 QApplication::palette().color(QPalette::HighlightedText));
         // Home is the lowest clock and End the highest, though the bar holds them negated.
-        QTest::keyClick(gpu3d, Qt::Key_Home);
-        QCOMPARE(editor_->controller.state().sliders[4].value, 300);
-        QTest::keyClick(gpu3d, Qt::Key_End);
-        QCOMPARE(editor_->controller.state().sliders[4].value, 1200);
+        for (const auto& [key, mhz] :
+             {std::pair{Qt::Key_Up, 776}, {Qt::Key_Home, 300}, {Qt::Key_End, 1200}}) {
+            QTest::keyClick(gpu3d, key);
+            QCOMPARE(editor_->controller.state().sliders[4].value, mhz);
+        }
+        gpu3d->setMhz(951);  // as a drag or a track click sets it
+        const QPalette colours = window().clockLabel(4)->palette();
+        QCOMPARE(colours.color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(colours.color(QPalette::WindowText),
+                 QApplication::palette().color(QPalette::HighlightedText));
 
         VcoreBox* box = window().vcoreBox(0);
         box->setFocus();
@@ -185,25 +180,22 @@ private slots:
         }
     }
 
-    // A screen reader hears each slider and box by its power state, in the window's language,
-    // with the value in MHz or volts; a warning colour explains itself in a tool tip. Which
-    // warning a clock gets, and in which language, is the controller tests'.
+    // A screen reader hears each slider and box by its power state, with the value in MHz or
+    // volts; a warning colour explains itself in a tool tip. The names, which warning a clock
+    // gets, and in which language, are the controller tests'.
     void accessibleNamesValuesAndBandToolTips()
     {
         openHd3870();
-        const auto name = [](QWidget* widget) {
-            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-        };
-        QCOMPARE(name(window().slider(1)) + '|' + name(window().vcoreBox(2)),
-                 QStringLiteral("BootUp memory clock|3D High Power VCore"));
         QAccessibleInterface* gpu = QAccessible::queryAccessibleInterface(window().slider(0));
         QCOMPARE(gpu->role(), QAccessible::Slider);
-        QCOMPARE(gpu->text(QAccessible::Value), QStringLiteral("775 MHz"));
+        QCOMPARE(gpu->text(QAccessible::Name) + '|' + gpu->text(QAccessible::Value),
+                 QStringLiteral("BootUp GPU clock|775 MHz"));
         QCOMPARE(gpu->valueInterface()->minimumValue().toInt(), 300);
         QCOMPARE(gpu->valueInterface()->maximumValue().toInt(), 1200);
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(window().vcoreBox(0))->text(QAccessible::Value),
-            QStringLiteral("1,204 V"));
+        VcoreBox* box = window().vcoreBox(0);
+        QAccessibleInterface* boxFace = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(boxFace->text(QAccessible::Name) + '|' + boxFace->text(QAccessible::Value),
+                 QStringLiteral("BootUp VCore|1,204 V"));
         gpu->valueInterface()->setCurrentValue(951);  // moves the clock as the user would
         QCOMPARE(window().clockLabel(0)->text(), QStringLiteral("951 MHz"));
         QVERIFY(window().clockLabel(0)->toolTip().startsWith("Red: "));
@@ -216,20 +208,14 @@ private slots:
                  QStringLiteral("900 MHz|900"));
         QCOMPARE(uvd->text(QAccessible::Description), QString());  // grey, no band
         QCOMPARE(window().slider(6)->mhz(), 400);
-        // The open list of presets is one of the box's children.
-        VcoreBox* box = window().vcoreBox(0);
-        QAccessibleInterface* boxFace = QAccessible::queryAccessibleInterface(box);
-        const auto presetList = [boxFace]() -> QAccessibleInterface* {
-            for (int i = 0; i < boxFace->childCount(); ++i) {
-                if (boxFace->child(i)->role() == QAccessible::List) return boxFace->child(i);
-            }
-            return nullptr;
-        };
-        QVERIFY(!presetList());
+        // The open list of presets is one more child of the box, after its own.
+        const int closed = boxFace->childCount();
         box->showPopup();
-        QTRY_VERIFY(presetList() != nullptr);
-        QCOMPARE(presetList()->childCount(), 7);
-        QCOMPARE(boxFace->indexOfChild(presetList()), boxFace->childCount() - 1);
+        QTRY_COMPARE(boxFace->childCount(), closed + 1);
+        QAccessibleInterface* presets = boxFace->child(closed);
+        QCOMPARE(presets ? presets->role() : QAccessible::NoRole, QAccessible::List);
+        QCOMPARE(presets->childCount(), 7);
+        QCOMPARE(boxFace->indexOfChild(presets), closed);
         box->hidePopup();
         window().slider(0)->setMhz(800);  // out of the band: the warning goes
         QCOMPARE(window().clockLabel(0)->toolTip(), QString());

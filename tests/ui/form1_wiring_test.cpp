@@ -221,8 +221,8 @@ private slots:
         QCOMPARE(window().clockLabel(0)->toolTip(), QString());
     }
 
-    // The captions and Qt's own texts follow the window's language; the choice is stored on
-    // closing and the next start is German.
+    // The captions and Qt's own texts follow the window's language, both ways; the choice is
+    // stored on closing, over an earlier one, and the next start reads it.
     void languageReachesEveryTextAndIsStored()
     {
         const auto yesText = [] {
@@ -247,6 +247,11 @@ private slots:
         Editor next(settings_);
         next.window.load();
         QVERIFY(next.window.findChild<QAction*>("SetLangDeutsch")->isChecked());
+        next.window.findChild<QAction*>("SetLangEnglish")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
+        next.window.close();  // stored over the earlier choice
+        QCOMPARE(QSettings(settings_, QSettings::IniFormat).value("language").toString(),
+                 QStringLiteral("False"));
     }
 
     // Edits are asked about before the window closes; No keeps it open, and Revert is usable

@@ -15,13 +15,6 @@ using namespace clockvane::ui::testing;
 
 namespace {
 
-QString shotPath(const QString& name, qreal scale)
-{
-    QDir().mkpath(QStringLiteral(CLOCKVANE_SCREENSHOT_DIR));
-    const QString suffix = scale > 1.0 ? QStringLiteral("@2x") : QString();
-    return QStringLiteral(CLOCKVANE_SCREENSHOT_DIR "/%1%2.png").arg(name, suffix);
-}
-
 // Every single-line label shows its whole text.
 void verifyNothingCut(QWidget& top)
 {
@@ -40,10 +33,12 @@ void verifyNothingCut(QWidget& top)
 
 void save(QWidget& widget, const QString& name)
 {
-    const QPixmap shot = widget.grab();
+    QDir().mkpath(QStringLiteral(CLOCKVANE_SCREENSHOT_DIR));
     const qreal scale = widget.devicePixelRatioF();
-    QVERIFY(shot.save(shotPath(name, scale)));
-    const QImage written(shotPath(name, scale));
+    const QString path = QStringLiteral(CLOCKVANE_SCREENSHOT_DIR "/%1%2.png")
+                             .arg(name, scale > 1.0 ? QStringLiteral("@2x") : QString());
+    QVERIFY(widget.grab().save(path));
+    const QImage written(path);
     QCOMPARE(written.width(), qRound(widget.width() * scale));
     QCOMPARE(written.height(), qRound(widget.height() * scale));
 }
@@ -69,7 +64,8 @@ private slots:
         save(editor.window, "window-empty");
         const QSize empty = editor.window.size();
 
-        editor.platform.openAnswers.push_back(writeImage(folder_.path(), "hd3870.rom", {}));
+        editor.platform.script.openDialogAnswers.push_back(
+            writeImage(folder_.path(), "hd3870.rom", {}));
         editor.window.findChild<QAction*>("ROMOpen")->trigger();
         QTRY_COMPARE(editor.window.statusPanel(3)->text(), QStringLiteral("Ready..."));
         QTest::qWait(50);
@@ -105,9 +101,8 @@ private slots:
         };
         shoot("about");
         editor.window.findChild<QAction*>("About")->trigger();
-        editor.platform.openAnswers.push_back(
+        editor.platform.script.openDialogAnswers.push_back(
             writeImage(folder_.path(), "nosize.rom", {.deviceId = "9505", .memoryText = ""}));
-        editor.platform.realMemoryPrompt = true;
         shoot("memory-prompt");
         editor.window.findChild<QAction*>("ROMOpen")->trigger();
         QVERIFY(editor.controller.hasImage());

@@ -18,6 +18,9 @@ if [[ ! -f $MUTANTS_PY ]]; then
   echo "mutation-check.sh: no mutants.py at $MUTANTS_PY (set MUTANTS_PY)" >&2
   exit 2
 fi
+# A fresh build each run: the private copy keeps the checkout's file times, so an object built
+# from an older copy could look newer than its changed source and be linked unchanged.
+rm -rf "$WORK/build"
 # The Windows-only sources as they are now, to tell a mutant among them from one elsewhere.
 rm -rf "$WORK/windows-sources"
 mkdir -p "$WORK/windows-sources"

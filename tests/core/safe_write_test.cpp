@@ -117,53 +117,81 @@ TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
     }
 }
 
-// chattr flags and trusted.* attributes set by root: a renamed copy keeps them where it can
-// be given them. An ordinary user cannot give +j (data journalling, on ext4), so that file is
-// written in place. A row is skipped where the flag or attribute cannot be set here.
-struct KeptRow {
+// Root or an ordinary user (65534, in a child) saves over a file set up by root: the file stays
+// what it is to everyone (owner, group, mode, extended attributes, chattr flags), the right way
+// is taken (a renamed copy is a new inode, in place keeps it) and nothing else is left behind.
+// A renamed copy keeps chattr flags and trusted.* attributes where it can be given them; an
+// ordinary user cannot give +j (data journalling, on ext4), so that file is written in place.
+// A row is skipped where the flag or attribute cannot be set here.
+enum class Way { Renamed, InPlace, Refused };
+struct SaverRow {
     const char* name;
     uid_t saver;
+    uid_t folderOwner;
+    mode_t folderMode;
+    uid_t fileOwner;
+    mode_t fileMode;
     int flags;
     const char* trusted;
-    bool renamed;
+    Way way;
+    const char* refusal;  // "1 " for access denied, "0 " for other failures, and the reason
 };
-class KeptBySave : public SafeWrite, public ::testing::WithParamInterface<KeptRow> {};
+class SaveByAUser : public SafeWrite, public ::testing::WithParamInterface<SaverRow> {};
 
-TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
+TEST_P(SaveByAUser, KeepsWhatTheFileIsToOthersAndLeavesNothingBehind)
 {
-    const KeptRow& row = GetParam();
-    if (::geteuid() != 0) GTEST_SKIP() << "only root sets +j and trusted.* attributes";
+    const SaverRow& row = GetParam();
+    if (::geteuid() != 0) GTEST_SKIP() << "only root switches users and sets +j and trusted.*";
     const fs::path target = folder_ / "card.rom";
     writeFile(target, pattern(3000, 4));
-    ASSERT_EQ(::chown(folder_.c_str(), row.saver, row.saver), 0);
-    ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
+    ASSERT_EQ(::chown(target.c_str(), row.fileOwner, row.fileOwner), 0);
+    ASSERT_EQ(::chmod(target.c_str(), row.fileMode), 0);
+    ASSERT_EQ(::chown(folder_.c_str(), row.folderOwner, row.folderOwner), 0);
+    ASSERT_EQ(::chmod(folder_.c_str(), row.folderMode), 0);
     if ((row.flags != 0 && chattr(target, row.flags) < 0) ||
         (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0))
         GTEST_SKIP() << "cannot be set in " << folder_ << ": " << std::strerror(errno);
-    const auto inode = std::get<0>(snapshot(target));
+    const auto before = snapshot(target);
     reliability::ChildLimits limits;
     if (row.saver != 0) limits.user = row.saver;
     const auto child = reliability::runInChild(
         [&] {
             const auto written = writeFileSafely(target, pattern(2000, 5));
-            return written ? std::string() : written.error().reason;
+            if (written) return std::string();
+            const WriteError& error = written.error();
+            return (error.kind == WriteErrorKind::AccessDenied ? "1 " : "0 ") + error.reason;
         },
         limits);
-    EXPECT_EQ(child.report, "");
-    EXPECT_EQ(readFile(target), pattern(2000, 5));
-    EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
+    ASSERT_EQ(child.exitCode, 0);
+    EXPECT_EQ(child.report, row.refusal);
+    EXPECT_EQ(readFile(target), row.way == Way::Refused ? pattern(3000, 4) : pattern(2000, 5));
+    auto after = snapshot(target);
+    EXPECT_EQ(std::get<0>(after) == std::get<0>(before), row.way != Way::Renamed);
+    std::get<0>(after) = std::get<0>(before);
+    EXPECT_EQ(after, before);
     EXPECT_EQ(chattr(target) & row.flags, row.flags);
-    char value[8] = {};
-    EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1, 1);
+    EXPECT_EQ(namesIn(folder_), std::set<std::string>{"card.rom"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeptBySave,
-    ::testing::Values(KeptRow{"NoDumpNoAtime", 0, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, true},
-                      KeptRow{"TrustedAttribute", 0, 0, "trusted.clockvane", true},
-                      KeptRow{"JournalledDataOfAnOrdinaryUser", kOtherUser, FS_JOURNAL_DATA_FL,
-                              nullptr, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A sticky folder lets nobody but its owner rename over a file: written in place or refused.
+// A renamed copy of a write-only file is read back through its own descriptor; in place there
+// is nothing to read back, nor old bytes to restore.
+constexpr SaverRow kSaverRows[] = {
+    {"NoDumpNoAtime", 0, 0, 0755, 0, 0644, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, Way::Renamed, ""},
+    {"TrustedAttribute", 0, 0, 0755, 0, 0644, 0, "trusted.clockvane", Way::Renamed, ""},
+    {"JournalledDataOfAnOrdinaryUser", kOtherUser, kOtherUser, 0755, kOtherUser, 0644,
+     FS_JOURNAL_DATA_FL, nullptr, Way::InPlace, ""},
+    {"OthersWritableFileInStickyFolder", kOtherUser, 0, 01777, 0, 0666, 0, nullptr, Way::InPlace,
+     ""},
+    {"OthersReadOnlyFileInStickyFolder", kOtherUser, 0, 01777, 0, 0644, 0, nullptr, Way::Refused,
+     "1 Permission denied"},
+    {"WriteOnlyFileInOwnFolder", kOtherUser, kOtherUser, 0755, kOtherUser, 0200, 0, nullptr,
+     Way::Renamed, ""},
+    {"WriteOnlyFileInAnotherUsersFolder", kOtherUser, 0, 0755, kOtherUser, 0200, 0, nullptr,
+     Way::Refused, "0 File is write-only: it cannot be read back to check the write"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, SaveByAUser, ::testing::ValuesIn(kSaverRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A file bind-mounted onto the target's name cannot be renamed over (EBUSY); written in place,
 // the mounted file gets the bytes. Mounted in a child's own mount namespace, which ends with it.

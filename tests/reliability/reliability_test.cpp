@@ -23,13 +23,9 @@ namespace clockvane::reliability {
 namespace {
 
 namespace fs = std::filesystem;
-using fixtures::ImageRecipe;
 using fixtures::pattern;
 
 constexpr uid_t kUnprivileged = 65534;
-const std::string kTooShort =
-    "not an ATI 38xx BIOS image: the file is too short to hold a device ID at 0x88";
-const std::string kNoTable = "no clock table";
 
 // How the input is made: its bytes, or something that is no plain file of them.
 enum class Kind { Content, Missing, Folder, Unreadable, Pipe, Sparse65MiB, Link };
@@ -45,23 +41,18 @@ struct BadInput {
 // NOLINTNEXTLINE(readability-identifier-naming)
 void PrintTo(const BadInput& row, std::ostream* out) { *out << row.name; }
 
-// An image of `length` bytes, then cut or padded with junk to `fileLength` bytes.
-Bytes image(std::size_t length, std::optional<std::size_t> signature = 0x5A10,
-            std::string deviceId = "9501", std::size_t fileLength = 0)
+Bytes image(std::size_t length, std::size_t signature = 0x5A10)
 {
-    ImageRecipe recipe;
-    recipe.length = length;
-    recipe.signatureOffset = signature;
-    recipe.deviceId = std::move(deviceId);
-    Bytes bytes = fixtures::buildImage(recipe);
-    if (fileLength != 0) bytes.resize(fileLength, 0x5A);
-    return bytes;
+    return fixtures::buildImage({.length = length, .signatureOffset = signature});
 }
 
 std::vector<BadInput> badInputs()
 {
     const Bytes plain = image(65536);
+    Bytes long3MiB = image(kImageReadLimit);
+    long3MiB.resize(3 << 20, 0x5A);  // junk past the image
     const std::string open = "cannot open: ";
+    const std::string notAti = "not an ATI 38xx BIOS image: ";
     return {
         {"Missing", "missing.rom", {}, open + "No such file or directory", Kind::Missing},
         {"Directory", "folder.rom", {}, "cannot read: Is a directory", Kind::Folder},
@@ -69,12 +60,11 @@ std::vector<BadInput> badInputs()
         {"NamedPipe", "pipe.rom", {}, "cannot read: Not a regular file", Kind::Pipe},
         {"SparseFileOf65MiB", "huge.rom", plain,
          "cannot read: File too large for a video BIOS image", Kind::Sparse65MiB},
-        {"Empty", "empty.rom", {}, kTooShort},
-        {"DeviceIdInWrongByteOrder", "swapped.rom", image(65536, 0x5A10, "0195"),
-         "not an ATI 38xx BIOS image: device ID 0195 at 0x88"},
-        {"SignatureAt49989", "late.rom", image(kImageReadLimit, 49'989), kNoTable},
-        {"ThreeMegabytesOfImageAndJunk", "long.rom",
-         image(kImageReadLimit, 0x5A10, "9501", 3 << 20), ""},
+        {"Empty", "empty.rom", {}, notAti + "the file is too short to hold a device ID at 0x88"},
+        {"DeviceIdInWrongByteOrder", "swapped.rom", fixtures::buildImage({.deviceId = "0195"}),
+         notAti + "device ID 0195 at 0x88"},
+        {"SignatureAt49989", "late.rom", image(kImageReadLimit, 49'989), "no clock table"},
+        {"ThreeMegabytesOfImageAndJunk", "long.rom", long3MiB, ""},
         {"NameWithSpacesAndUmlauts", "Mein BIOS für HD 3870 (Kopie) ÄÖÜß.rom", plain, ""},
         {"SymbolicLink", "link.rom", plain, "", Kind::Link},
     };

@@ -85,13 +85,13 @@ protected:
 };
 
 // The user running the tests, root or an ordinary user (65534, in a child) saves over a file:
-// the file stays what it is to everyone (owner, group, mode, links, extended attributes, ACLs,
-// chattr flags), the right way is taken (a renamed copy is a new inode, in place keeps it) and
-// nothing else is left behind. A renamed copy would split off a second hard link, and cannot
-// be made in a folder without write bit: both go in place. A renamed copy keeps chattr flags
-// and trusted.* attributes where it can be given them; an ordinary user cannot give +j (data
-// journalling, on ext4), so that file is written in place. A row is skipped where the flag or
-// attribute cannot be set here.
+// the file stays what it is to everyone (owner, group, mode, links, extended attributes, chattr
+// flags; no ACL a renamed copy inherits from its folder), the right way is taken (a renamed copy is
+// a new inode, in place keeps it) and nothing else is left behind. A renamed copy would split off a
+// second hard link, and cannot be made in a folder without write bit: both go in place. A renamed
+// copy keeps chattr flags and trusted.* attributes where it can be given them; an ordinary user
+// cannot give +j (data journalling, on ext4), so that file is written in place. A row is skipped
+// where the flag or attribute cannot be set here.
 constexpr uid_t kSame = static_cast<uid_t>(-1);  // chown's "leave as it is"
 enum class Way { Renamed, InPlace, Refused };
 struct SaverRow {

@@ -84,86 +84,101 @@ protected:
     mode_t oldUmask_ = 022;
 };
 
-TEST_F(SafeWrite, KeepsEverythingButTheBytesAndRenamesOnlyWhenThatLosesNothing)
-{
-    // 0: another owner, a mode and an extended attribute, all kept by a renamed copy, which
-    // drops the ACL it inherits from the folder (where supported); 1: a
-    // second hard link, which a renamed copy would split off; 2: a folder without write bit,
-    // where no new name can be made but the file itself may be written. 1 and 2 go in place.
-    for (int way = 0; way < 3; ++way) {
-        SCOPED_TRACE(way);
-        ::chmod(folder_.c_str(), 0700);
-        fs::remove_all(folder_);
-        fs::create_directory(folder_);
-        const fs::path target = folder_ / "card.rom";
-        writeFile(target, pattern(120'000, 9));  // longer than the new content
-        EXPECT_EQ(way == 0 && ::geteuid() == 0 ? ::chown(target.c_str(), 65534, 65534) : 0, 0);
-        EXPECT_EQ(way == 0 ? ::chmod(target.c_str(), 0604) : 0, 0);
-        ::setxattr(target.c_str(), "user.o", "x", way == 0 ? 1 : 0, 0);  // where supported
-        ::setxattr(target.c_str(), "user.p", "", 0, 0);
-        if (way == 0) giveFolderADefaultAcl(folder_);
-        EXPECT_EQ(way == 1 ? ::link(target.c_str(), (folder_ / "same.rom").c_str()) : 0, 0);
-        EXPECT_EQ(way == 2 ? ::chmod(folder_.c_str(), 0555) : 0, 0);
-        const auto before = snapshot(target);
-        const auto namesBefore = namesIn(folder_);
-        const auto written = writeFileSafely(target, pattern(100'000, 1));
-        ASSERT_TRUE(written.ok()) << written.error().reason;
-        auto after = snapshot(target);
-        EXPECT_EQ(readFile(target), pattern(100'000, 1));
-        EXPECT_EQ(std::get<0>(after) == std::get<0>(before), way != 0);
-        std::get<0>(after) = std::get<0>(before);
-        EXPECT_EQ(after, before);
-        EXPECT_EQ(namesIn(folder_), namesBefore);
-    }
-}
-
-// chattr flags and trusted.* attributes set by root: a renamed copy keeps them where it can
-// be given them. An ordinary user cannot give +j (data journalling, on ext4), so that file is
-// written in place. A row is skipped where the flag or attribute cannot be set here.
-struct KeptRow {
+// The user running the tests, root or an ordinary user (65534, in a child) saves over a file:
+// the file stays what it is to everyone (owner, group, mode, links, extended attributes, chattr
+// flags; no ACL a renamed copy inherits from its folder), the right way is taken (a renamed copy is
+// a new inode, in place keeps it) and nothing else is left behind. A renamed copy would split off a
+// second hard link, and cannot be made in a folder without write bit: both go in place. A renamed
+// copy keeps chattr flags and trusted.* attributes where it can be given them; an ordinary user
+// cannot give +j (data journalling, on ext4), so that file is written in place. A row is skipped
+// where the flag or attribute cannot be set here.
+constexpr uid_t kSame = static_cast<uid_t>(-1);  // chown's "leave as it is"
+enum class Way { Renamed, InPlace, Refused };
+struct SaverRow {
     const char* name;
     uid_t saver;
+    uid_t folderOwner;
+    mode_t folderMode;
+    uid_t fileOwner;
+    mode_t fileMode;
     int flags;
     const char* trusted;
-    bool renamed;
+    bool attributeAndAcl;  // an extended attribute, and a default ACL on the folder
+    bool secondName;
+    Way way;
+    const char* refusal;  // "1 " for access denied, "0 " for other failures, and the reason
 };
-class KeptBySave : public SafeWrite, public ::testing::WithParamInterface<KeptRow> {};
+class SaveByAUser : public SafeWrite, public ::testing::WithParamInterface<SaverRow> {};
 
-TEST_P(KeptBySave, ChattrFlagsAndTrustedAttributesOrTheFileIsWrittenInPlace)
+TEST_P(SaveByAUser, KeepsWhatTheFileIsToOthersAndLeavesNothingBehind)
 {
-    const KeptRow& row = GetParam();
-    if (::geteuid() != 0) GTEST_SKIP() << "only root sets +j and trusted.* attributes";
+    const SaverRow& row = GetParam();
+    if (::geteuid() != 0 && (row.saver != kSame || row.folderOwner != kSame ||
+                             row.fileOwner != kSame || row.flags != 0 || row.trusted))
+        GTEST_SKIP() << "only root switches users and sets +j and trusted.*";
     const fs::path target = folder_ / "card.rom";
     writeFile(target, pattern(3000, 4));
-    ASSERT_EQ(::chown(folder_.c_str(), row.saver, row.saver), 0);
-    ASSERT_EQ(::chown(target.c_str(), row.saver, row.saver), 0);
+    ASSERT_EQ(::chown(target.c_str(), row.fileOwner, row.fileOwner), 0);
+    ASSERT_EQ(::chmod(target.c_str(), row.fileMode), 0);
+    if (row.attributeAndAcl) {
+        ::setxattr(target.c_str(), "user.o", "x", 1, 0);  // where supported
+        giveFolderADefaultAcl(folder_);
+    }
+    EXPECT_EQ(row.secondName ? ::link(target.c_str(), (folder_ / "same.rom").c_str()) : 0, 0);
+    ASSERT_EQ(::chown(folder_.c_str(), row.folderOwner, row.folderOwner), 0);
+    ASSERT_EQ(::chmod(folder_.c_str(), row.folderMode), 0);
     if ((row.flags != 0 && chattr(target, row.flags) < 0) ||
         (row.trusted && ::setxattr(target.c_str(), row.trusted, "v", 1, 0) != 0))
         GTEST_SKIP() << "cannot be set in " << folder_ << ": " << std::strerror(errno);
-    const auto inode = std::get<0>(snapshot(target));
+    const auto before = snapshot(target);
+    const auto namesBefore = namesIn(folder_);
     reliability::ChildLimits limits;
-    if (row.saver != 0) limits.user = row.saver;
+    if (row.saver != kSame) limits.user = row.saver;
     const auto child = reliability::runInChild(
         [&] {
             const auto written = writeFileSafely(target, pattern(2000, 5));
-            return written ? std::string() : written.error().reason;
+            if (written) return std::string();
+            const WriteError& error = written.error();
+            return (error.kind == WriteErrorKind::AccessDenied ? "1 " : "0 ") + error.reason;
         },
         limits);
-    EXPECT_EQ(child.report, "");
-    EXPECT_EQ(readFile(target), pattern(2000, 5));
-    EXPECT_EQ(std::get<0>(snapshot(target)) != inode, row.renamed);
+    ASSERT_EQ(child.exitCode, 0);
+    EXPECT_EQ(child.report, row.refusal);
+    EXPECT_EQ(readFile(target), row.way == Way::Refused ? pattern(3000, 4) : pattern(2000, 5));
+    auto after = snapshot(target);
+    EXPECT_EQ(std::get<0>(after) == std::get<0>(before), row.way != Way::Renamed);
+    std::get<0>(after) = std::get<0>(before);
+    EXPECT_EQ(after, before);
     EXPECT_EQ(chattr(target) & row.flags, row.flags);
-    char value[8] = {};
-    EXPECT_EQ(row.trusted ? ::getxattr(target.c_str(), row.trusted, value, sizeof value) : 1, 1);
+    EXPECT_EQ(namesIn(folder_), namesBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeptBySave,
-    ::testing::Values(KeptRow{"NoDumpNoAtime", 0, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, true},
-                      KeptRow{"TrustedAttribute", 0, 0, "trusted.clockvane", true},
-                      KeptRow{"JournalledDataOfAnOrdinaryUser", kOtherUser, FS_JOURNAL_DATA_FL,
-                              nullptr, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+// A sticky folder lets nobody but its owner rename over a file: written in place or refused.
+// A renamed copy of a write-only file is read back through its own descriptor; in place there
+// is nothing to read back, nor old bytes to restore.
+constexpr SaverRow kSaverRows[] = {
+    {"AnotherOwnerAModeAnAttributeAndAnInheritedAcl", kSame, kSame, 0755, kOtherUser, 0604, 0,
+     nullptr, true, false, Way::Renamed, ""},
+    {"SecondHardLink", kSame, kSame, 0755, kSame, 0644, 0, nullptr, false, true, Way::InPlace, ""},
+    {"FolderWithoutWriteBit", kSame, kSame, 0555, kSame, 0644, 0, nullptr, false, false,
+     Way::InPlace, ""},
+    {"NoDumpNoAtime", kSame, kSame, 0755, kSame, 0644, FS_NODUMP_FL | FS_NOATIME_FL, nullptr, false,
+     false, Way::Renamed, ""},
+    {"TrustedAttribute", kSame, kSame, 0755, kSame, 0644, 0, "trusted.clockvane", false, false,
+     Way::Renamed, ""},
+    {"JournalledDataOfAnOrdinaryUser", kOtherUser, kOtherUser, 0755, kOtherUser, 0644,
+     FS_JOURNAL_DATA_FL, nullptr, false, false, Way::InPlace, ""},
+    {"OthersWritableFileInStickyFolder", kOtherUser, 0, 01777, 0, 0666, 0, nullptr, false, false,
+     Way::InPlace, ""},
+    {"OthersReadOnlyFileInStickyFolder", kOtherUser, 0, 01777, 0, 0644, 0, nullptr, false, false,
+     Way::Refused, "1 Permission denied"},
+    {"WriteOnlyFileInOwnFolder", kOtherUser, kOtherUser, 0755, kOtherUser, 0200, 0, nullptr, false,
+     false, Way::Renamed, ""},
+    {"WriteOnlyFileInAnotherUsersFolder", kOtherUser, 0, 0755, kOtherUser, 0200, 0, nullptr, false,
+     false, Way::Refused, "0 File is write-only: it cannot be read back to check the write"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, SaveByAUser, ::testing::ValuesIn(kSaverRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A file bind-mounted onto the target's name cannot be renamed over (EBUSY); written in place,
 // the mounted file gets the bytes. Mounted in a child's own mount namespace, which ends with it.

@@ -342,5 +342,19 @@ TEST_F(SafeWrite, AFailedRenameOrReadBackLeavesTheOldFileAndNoTemporary)
     }
 }
 
+// A file another program gives the name while the new one is being written: the save starts
+// over and replaces it, leaving one file and no temporary.
+TEST_F(SafeWrite, ANameTakenWhileTheNewFileIsWrittenIsReplaced)
+{
+    const fs::path target = folder_ / "card.rom";
+    WriteSeams seams;
+    seams.afterChunk = [&](std::size_t) {
+        if (!fs::exists(target)) writeFile(target, pattern(10, 4));
+    };
+    ASSERT_TRUE(writeFileSafely(target, pattern(5000, 5), seams).ok());
+    EXPECT_EQ(readFile(target), pattern(5000, 5));
+    EXPECT_EQ(namesIn(folder_), std::set<std::string>{"card.rom"});
+}
+
 }  // namespace
 }  // namespace clockvane

@@ -179,6 +179,19 @@ TEST_F(SafeWriteWindows, WritesThroughASymbolicLinkWhichStaysALink)
     EXPECT_EQ(namesIn(folder_), (Names{"card.rom", "link.rom"}));
 }
 
+// A file another program gives the name while the new one is being written: the save starts
+// over and replaces it.
+TEST_F(SafeWriteWindows, ANameTakenWhileTheNewFileIsWrittenIsReplaced)
+{
+    WriteSeams seams;
+    seams.afterChunk = [this](std::size_t) {
+        if (!fs::exists(target_)) writeFile(target_, pattern(10, 4));
+    };
+    ASSERT_TRUE(writeFileSafely(target_, pattern(5000, 5), seams).ok());
+    EXPECT_EQ(readFile(target_), pattern(5000, 5));
+    EXPECT_EQ(namesIn(folder_), Names{"card.rom"});
+}
+
 TEST(WindowsPaths, AreMadeAbsoluteNormalAndPrefixedForLongNames)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {

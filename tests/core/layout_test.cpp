@@ -77,6 +77,11 @@ TEST(ClockBlock, DecodesEveryEntryFromItsPlaceInTheImage)
     fixtures::putBytes(expected, 48, Bytes{0xA0, 0x86, 0x01, 0x03, 0x02, 0x01, 0x2F, 0x05});
     fixtures::putBytes(expected, 150, Bytes{0x34, 0x12});
     EXPECT_EQ(encodeClockBlock(clocks), expected);
+
+    // The sum over the value fields' bytes, three of a clock and two of a VCore.
+    ClockEntries one{};
+    one[3] = {0xFF0186A0, 0x010203, 0x052F};  // the clock's fourth byte is no field byte
+    EXPECT_EQ(ClockFieldSum(one), 0xA0 + 0x86 + 0x01 + 0x03 + 0x02 + 0x01 + 0x2F + 0x05);
 }
 
 TEST(SliderValues, WholeMegahertzWithHalvesToEvenAndTheUnroundedClockInItsRange)

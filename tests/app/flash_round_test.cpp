@@ -95,7 +95,7 @@ TEST_F(FlashRound, RevertPutsTheValuesAsOpenedBackAndIsUsableOnlyWhileTheyDiffer
     EXPECT_FALSE(controller.state().romRevert.enabled);
 
     moveSlider(4, 1000);  // a yellow or red label, mirrored to UVD
-    controller.setVcoreText(1, "1,3");
+    controller.setVcoreText(0, "1,3");
     controller.Chk_UVD_Click();  // unlinked: the UVD controls get values of their own
     moveSlider(6, 700);
     EXPECT_TRUE(controller.state().romRevert.enabled);

@@ -226,6 +226,7 @@ TEST_F(CliTest, InfoShowsTheCardTheStructureAndTheClampedClocks)
           "clock-info entries of 16 bytes at 0xAEA2)\n",
           // Columns of 14, 10, 8, 11 and 8 characters, the names left-aligned.
           "\nPower state      GPU MHz  slider    RAM MHz  slider   VCore\n",
+          "BootUp            775.00     775    1125.00    1125   1.204 V (1204 mV)\n",
           "2D                300.00     300       0.00     400   1.1 V (1100 mV)\n"})
         EXPECT_NE(text.out.find(line), std::string::npos) << line << text.out;
 }

@@ -356,5 +356,21 @@ TEST_F(SafeWrite, ANameTakenWhileTheNewFileIsWrittenIsReplaced)
     EXPECT_EQ(namesIn(folder_), std::set<std::string>{"card.rom"});
 }
 
+// The copy's hidden name: a dot, the target's name cut to at most 32 bytes between two
+// characters, a random part and ".tmp". Here byte 32 lies inside the eleventh "€" (E2 82 AC).
+TEST_F(SafeWrite, TheHiddenCopyIsNamedAfterTheTargetCutBetweenCharacters)
+{
+    std::string euros;
+    for (int i = 0; i < 20; ++i) euros += "\xE2\x82\xAC";
+    const fs::path target = folder_ / ("x" + euros + ".rom");
+    writeFile(target, pattern(100, 1));
+    std::string hidden;
+    WriteSeams seams;
+    seams.beforeRename = [&](const fs::path& copy) { hidden = copy.filename().string(); };
+    ASSERT_TRUE(writeFileSafely(target, pattern(200, 2), seams).ok());
+    EXPECT_TRUE(hidden.starts_with(".x" + euros.substr(0, 30) + ".")) << hidden;
+    EXPECT_TRUE(hidden.ends_with(".tmp")) << hidden;
+}
+
 }  // namespace
 }  // namespace clockvane

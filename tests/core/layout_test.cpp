@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bytes/ascii.h"
+#include "bytes/byte_search.h"
 #include "bytes/hex_codec.h"
 #include "bytes/sums.h"
 #include "fixtures/image_builder.h"
@@ -35,6 +36,15 @@ TEST(AsciiCase, FoldsOnlyTheLettersAToZ)
     EXPECT_FALSE(equalsIgnoringAsciiCase("@[", "`{"));
     EXPECT_FALSE(equalsIgnoringAsciiCase("\xC3\x84", "\xC3\xA4"));  // Ä and ä
     EXPECT_TRUE(endsWithIgnoringAsciiCase("ROM", "rom") && !endsWithIgnoringAsciiCase("om", "rom"));
+}
+
+// The search looks at the first `limit` bytes only, and finds no empty needle.
+TEST(ByteSearch, FindsANeedleWhollyWithinTheLimit)
+{
+    const Bytes hay{1, 2, 3};
+    EXPECT_EQ(findWithin(hay, Bytes{2, 3}, 3), std::optional<std::size_t>(1));
+    EXPECT_FALSE(findWithin(hay, Bytes{2, 3}, 2).has_value());
+    EXPECT_FALSE(findWithin(hay, Bytes{}, 3).has_value());
 }
 
 TEST(Sums, FourHexDigitsModulo65536)

@@ -135,6 +135,15 @@ TEST(JsonEscape, KeepsWellFormedUtf8AndReplacesEveryOtherByte)
         EXPECT_EQ(cli::jsonEscape(text), escaped) << text;
 }
 
+// A text as wide as its column, or wider, is written as it is: no padding, nothing cut.
+TEST(TextColumns, AFullColumnGetsNoPadding)
+{
+    EXPECT_EQ(cli::padLeft("775", 5) + "|" + cli::padLeft("1125", 4) + "|" +
+                  cli::padLeft("12345", 4),
+              "  775|1125|12345");
+    EXPECT_EQ(cli::padRight("2D", 4) + "|" + cli::padRight("UVD", 3) + "|", "2D  |UVD|");
+}
+
 // Every command shows a name's controls escaped (the rule above); what the tool prints must
 // reach standard output, and when it does not, the message says why.
 TEST_F(CliTest, EscapesControlCharactersAndFailsWhenStandardOutputCannotBeWritten)

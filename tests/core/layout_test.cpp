@@ -258,6 +258,7 @@ TEST(PrintableText, EscapesControlsAndBytesThatAreNotUtf8)
         {"\xC2\x9B|\x9B|\xC2\xA0", "\\x9B|\\x9B|\xC2\xA0"},   // CSI encoded and raw; NBSP passes
         {"\xE0\x80\x80", "\\xE0\\x80\\x80"},                  // overlong
         {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                  // a surrogate
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},             // U+10FFFF, the last
         {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},         // past U+10FFFF
         {"\xE2\x82", "\\xE2\\x82"},                           // cut short
         {"\xE2\x82\xAC\xC0\xAF", "\xE2\x82\xAC\\xC0\\xAF"}};  // the euro sign, then overlong '/'

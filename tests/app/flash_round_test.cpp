@@ -184,6 +184,19 @@ TEST_F(FlashRound, CompareMarksWhatDiffersOrSaysTheImagesAreIdentical)
         }
     }
 
+    // 42 bytes apart from each other: 40 ranges are listed, then how many more there are.
+    Bytes scattered = original;
+    for (std::size_t i = 0; i < 42; ++i) scattered[0x100 + 2 * i] ^= 0x01;
+    fake.clearRecords();
+    fake.openDialogAnswers = {writeBytes(scattered, "scattered.rom")};
+    controller.ROMCompare_Click();
+    ASSERT_EQ(fake.comparisons.size(), 1u);
+    std::vector<std::string> listed;
+    for (const ComparisonRow& line : fake.comparisons[0].rows)
+        if (line.label == "Differing bytes") listed.push_back(line.first);
+    ASSERT_EQ(listed.size(), 41u);
+    EXPECT_EQ(listed[39] + " " + listed[40], "0x014E-0x014E ... and 2 more ranges");
+
     // A file that is no BIOS of these cards is refused; the open document stays.
     fake.clearRecords();
     fake.openDialogAnswers = {writeImage({.deviceId = "1234"}, "wrong.rom")};

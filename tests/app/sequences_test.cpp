@@ -43,7 +43,7 @@ TEST(StartUp, FirstStartIsEnglishWithNothingLoadedAndOnlyTrueMeansGerman)
     EXPECT_EQ(s.windowTitle, "Orvanta Clockvane - V0.9 Beta");
     EXPECT_EQ(fake.settingReads, std::vector<std::string>{"Orvanta Clockvane|\\|language"});
     EXPECT_FALSE(s.romSave.enabled || s.mnuTrouble.enabled || s.sliders[9].enabled ||
-                 controller.hasImage());
+                 s.linkLinesVisible || s.linkedLabelVisible || controller.hasImage());
     EXPECT_EQ(s.info.openHint + "|" + s.info.dropHint,
               "Please open BIOS ROM first|or Drag'n'Drop BIOS file here");
     // The ranges are the core's; the other two ends are met when editing.
